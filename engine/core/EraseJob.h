@@ -1,0 +1,20 @@
+#pragma once
+
+#include "CString.h"
+
+// One run of the erase component over a list of items, on a context of its own.
+class EraseJob {
+public:
+    // Obtains a fresh context with no items and the given data type; IsOpen() tells whether
+    // one could be had.
+    explicit EraseJob(long dataType);
+
+    bool IsOpen() const { return m_context != kNoContext; }
+    void Add(const CString& item);
+    // Returns when every item has been processed.
+    void Start();
+
+private:
+    static constexpr long kNoContext = -1;
+    long m_context = kNoContext;
+};

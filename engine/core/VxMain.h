@@ -1,0 +1,33 @@
+// The cleaning engine: one object whose members each remove one kind of trace, and the secure
+// erase primitives they share. The object holds no state; every member works only from its
+// arguments, the registry, the file system and the erase component.
+#pragma once
+
+#include "CString.h"
+
+#ifdef VXCLEAN_BUILD
+#define VXCLEAN_API __declspec(dllexport)
+#else
+#define VXCLEAN_API __declspec(dllimport)
+#endif
+
+class VXCLEAN_API CVxMain {
+public:
+    CVxMain();
+    CVxMain(const CVxMain&);
+    CVxMain& operator=(const CVxMain&);
+    virtual ~CVxMain();
+
+    void IniLib();
+    void UnIniLib();
+    void SetDelMethod(int method);
+    void Testeraser();
+
+    void EraseFile(CString folder, CString pattern);
+    void ShredFiles(CString folder, CString pattern, bool subfolders);
+    int WipeFile(const char* folder, const char* pattern);
+    void ShredFile(const char* folder, const char* pattern);
+    int DelFileFromType(const char* folder, const char* pattern);
+    int EmptyDirectory(const char* folder, int, int);
+    void ShredUnSpace(CString driveRoot);
+};

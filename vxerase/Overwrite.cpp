@@ -1,0 +1,90 @@
+#include "Overwrite.h"
+
+#include <algorithm>
+#include <cstring>
+
+PassStream::PassStream(const Pass& pass, const ChaChaRng& rng, std::vector<uint8_t>& buffer,
+                       size_t maxChunk)
+    : m_pass(pass), m_rng(rng), m_buffer(buffer) {
+    const size_t needed = std::min(maxChunk, kMaxChunk) + 2;
+    if (m_buffer.size() < needed)
+        m_buffer.resize(needed);
+    if (!m_pass.random)
+        for (size_t i = 0; i < needed; ++i)
+            m_buffer[i] = m_pass.pattern[i % 3];
+}
+
+const uint8_t* PassStream::Next(size_t size) {
+    const uint8_t* chunk;
+    if (m_pass.random) {
+        m_rng.Fill(m_buffer.data(), size);
+        chunk = m_buffer.data();
+    } else {
+        chunk = m_buffer.data() + m_offset % 3;
+    }
+    m_offset += size;
+    return chunk;
+}
+
+namespace {
+
+size_t ChunkSize(uint64_t length) { return size_t(std::min<uint64_t>(length, PassStream::kMaxChunk)); }
+
+// The first chunk of the first pass is always written, so that a cancelled overwrite has
+// destroyed at least the start of the data before its target is removed.
+OverwriteResult WritePass(OverwriteTarget& target, uint64_t length, const Pass& pass,
+                          const ChaChaRng& rng, std::vector<uint8_t>& buffer,
+                          const std::atomic<bool>& cancel, bool firstPass) {
+    if (!target.Rewind())
+        return OverwriteResult::Failed;
+    PassStream stream(pass, rng, buffer, ChunkSize(length));
+    for (uint64_t done = 0; done < length;) {
+        if ((done > 0 || !firstPass) && cancel.load(std::memory_order_relaxed))
+            return OverwriteResult::Cancelled;
+        const size_t size = ChunkSize(length - done);
+        if (!target.Write(stream.Next(size), size))
+            return OverwriteResult::Failed;
+        done += size;
+    }
+    return target.Flush() ? OverwriteResult::Done : OverwriteResult::Failed;
+}
+
+bool ReadsBack(OverwriteTarget& target, uint64_t length, const Pass& pass, const ChaChaRng& rng,
+               std::vector<uint8_t>& buffer, std::vector<uint8_t>& readBuffer) {
+    if (!target.Rewind())
+        return false;
+    PassStream stream(pass, rng, buffer, ChunkSize(length));
+    readBuffer.resize(ChunkSize(length));
+    for (uint64_t done = 0; done < length;) {
+        const size_t size = ChunkSize(length - done);
+        if (!target.Read(readBuffer.data(), size) ||
+            std::memcmp(readBuffer.data(), stream.Next(size), size) != 0)
+            return false;
+        done += size;
+    }
+    return true;
+}
+
+} // namespace
+
+OverwriteResult Overwrite(OverwriteTarget& target, uint64_t length, const std::vector<Pass>& passes,
+                          ChaChaRng& rng, std::vector<uint8_t>& buffer,
+                          const std::atomic<bool>& cancel) {
+    std::vector<uint8_t> readBuffer;
+    for (const Pass& pass : passes) {
+        const ChaChaRng passRng = rng.Fork();
+        const bool firstPass = &pass == &passes.front();
+        OverwriteResult result =
+            WritePass(target, length, pass, passRng, buffer, cancel, firstPass);
+        if (result != OverwriteResult::Done)
+            return result;
+        if (!pass.verify || ReadsBack(target, length, pass, passRng, buffer, readBuffer))
+            continue;
+        result = WritePass(target, length, pass, passRng, buffer, cancel, false);
+        if (result != OverwriteResult::Done)
+            return result;
+        if (!ReadsBack(target, length, pass, passRng, buffer, readBuffer))
+            return OverwriteResult::Failed;
+    }
+    return OverwriteResult::Done;
+}

@@ -1,0 +1,148 @@
+#include "FileTarget.h"
+#include "Handle.h"
+#include "Job.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr char kFolderName[] = "~VXFREE.TMP";
+constexpr uint64_t kFillerLimit = uint64_t(1) << 30;
+constexpr size_t kNameLength = 64;
+constexpr size_t kSlackSize = 512;
+constexpr int kSlackFailures = 64;
+constexpr int kSlackFiles = 100000;
+
+struct Filler {
+    FileHandle file;
+    uint64_t length = 0;
+};
+
+bool IsDriveRoot(const std::string& root) {
+    if (root.size() != 3 || !std::isalpha(static_cast<unsigned char>(root[0])) ||
+        root[1] != ':' || root[2] != '\\')
+        return false;
+    const UINT type = GetDriveTypeA(root.c_str());
+    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;
+}
+
+// Delete-on-close: when the process ends, however it ends, the system removes the file.
+FileHandle CreateScratchFile(const std::string& folder, Job& job) {
+    const std::string path = folder + "\\" + job.RandomName(kNameLength);
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+}
+
+bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
+    DWORD written = 0;
+    return WriteFile(file, data, DWORD(size), &written, nullptr) && written == size;
+}
+
+class FreeSpaceWipe {
+public:
+    FreeSpaceWipe(std::string folder, Job& job, DWORD cluster)
+        : m_folder(std::move(folder)), m_job(job), m_cluster(cluster) {}
+
+    void Run() {
+        for (size_t i = 0; i < m_job.passes.size() && !Cancelled(); ++i) {
+            PassStream stream(m_job.passes[i], m_job.rng.Fork(), m_job.buffer,
+                              PassStream::kMaxChunk);
+            if (i == 0)
+                Fill(stream);
+            else
+                Rewrite(stream);
+        }
+        if (!Cancelled())
+            FillSlack(m_job.passes.back());
+    }
+
+private:
+    bool Cancelled() const { return m_job.cancel.load(std::memory_order_relaxed); }
+
+    // Writes filler files until the volume is full; near the end the chunk shrinks to one
+    // cluster so that the last clusters are taken too.
+    void Fill(PassStream& stream) {
+        size_t chunk = PassStream::kMaxChunk;
+        while (!Cancelled()) {
+            Filler filler{CreateScratchFile(m_folder, m_job), 0};
+            if (!filler.file)
+                return;
+            bool full = false;
+            while (filler.length < kFillerLimit && !Cancelled()) {
+                if (WriteAll(filler.file.Get(), stream.Next(chunk), chunk)) {
+                    filler.length += chunk;
+                    continue;
+                }
+                if (chunk == m_cluster) {
+                    full = true;
+                    break;
+                }
+                chunk = m_cluster;
+                SetFileLength(filler.file.Get(), filler.length);
+            }
+            FlushFileBuffers(filler.file.Get());
+            m_fillers.push_back(std::move(filler));
+            if (full)
+                return;
+        }
+    }
+
+    void Rewrite(PassStream& stream) {
+        for (Filler& filler : m_fillers) {
+            FileTarget target(filler.file.Get());
+            if (!target.Rewind())
+                continue;
+            for (uint64_t done = 0; done < filler.length && !Cancelled();) {
+                const size_t size =
+                    size_t(std::min<uint64_t>(filler.length - done, PassStream::kMaxChunk));
+                if (!target.Write(stream.Next(size), size))
+                    break;
+                done += size;
+            }
+            target.Flush();
+        }
+    }
+
+    // With the clusters taken, small files reuse the free records of the file table (NTFS
+    // keeps small files' data inside them) and the free entries of the folder.
+    void FillSlack(const Pass& pass) {
+        PassStream stream(pass, m_job.rng.Fork(), m_job.buffer, kSlackSize);
+        int failures = 0;
+        for (int i = 0; i < kSlackFiles && failures < kSlackFailures && !Cancelled(); ++i) {
+            FileHandle file = CreateScratchFile(m_folder, m_job);
+            if (!file)
+                return;
+            if (WriteAll(file.Get(), stream.Next(kSlackSize), kSlackSize)) {
+                FlushFileBuffers(file.Get());
+                failures = 0;
+            } else {
+                ++failures;
+            }
+            m_slack.push_back(std::move(file));
+        }
+    }
+
+    std::string m_folder;
+    Job& m_job;
+    DWORD m_cluster;
+    std::vector<Filler> m_fillers;
+    std::vector<FileHandle> m_slack;
+};
+
+} // namespace
+
+void WipeFreeSpace(const std::string& root, Job& job) {
+    if (!IsDriveRoot(root) || job.passes.empty())
+        return;
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &clusters))
+        return;
+    const std::string folder = root + kFolderName;
+    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return;
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    FreeSpaceWipe(folder, job, std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512)).Run();
+    RemoveDirectoryA(folder.c_str());
+}

@@ -1,0 +1,38 @@
+// The calls of the erase component vxerase.dll. Every argument is a 32-bit value and every
+// result a signed 32-bit number; a negative result means failure.
+#pragma once
+
+#ifdef VXERASE_BUILD
+#define VXERASE_API extern "C" __declspec(dllexport)
+#else
+#define VXERASE_API extern "C" __declspec(dllimport)
+#endif
+
+typedef long ERASER_HANDLE;
+
+enum : long {
+    ERASER_OK = 0,
+    ERASER_ERROR = -1,
+    ERASER_ERROR_PARAM = -2,
+    ERASER_ERROR_CONTEXT = -3,
+};
+
+// Data types of a job: the items of a job are drive roots whose free space is overwritten, or
+// full paths of files that are overwritten and removed.
+enum : long {
+    ERASER_DATA_DRIVES = 0,
+    ERASER_DATA_FILES = 1,
+};
+
+VXERASE_API long eraserInit();
+VXERASE_API long eraserEnd();
+VXERASE_API long eraserCreateContext(ERASER_HANDLE* context);
+VXERASE_API long eraserIsValidContext(ERASER_HANDLE context);
+VXERASE_API long eraserClearItems(ERASER_HANDLE context);
+VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType);
+VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned long length);
+// Runs the job and returns when every item has been processed (or the job was cancelled).
+VXERASE_API long eraserStartSync(ERASER_HANDLE context);
+// Asks the running job, and every job started after it until the next eraserInit, to stop at
+// its next buffer. Safe to call from any thread.
+VXERASE_API long eraserCancel();
