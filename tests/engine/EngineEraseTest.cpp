@@ -1,0 +1,121 @@
+// The engine with the real erase component, on files of the build's Wine prefix.
+#include "VxMain.h"
+
+#include "common/Scratch.h"
+#include "common/SettingGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+namespace {
+
+class EngineErase : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_engine.IniLib();
+        SettingGuard::WriteDword(0x88);
+    }
+    void TearDown() override { m_engine.UnIniLib(); }
+
+    SettingGuard m_setting;
+    CVxMain m_engine;
+    ScratchFolder m_top{"engine"};
+};
+
+DWORD ReadSetting(DWORD* type) {
+    HKEY key;
+    DWORD value = 0, size = sizeof value;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Dravok\\nv", 0, KEY_READ, &key) ==
+        ERROR_SUCCESS) {
+        RegQueryValueExA(key, "Setting", nullptr, type, reinterpret_cast<BYTE*>(&value), &size);
+        RegCloseKey(key);
+    }
+    return value;
+}
+
+} // namespace
+
+TEST_F(EngineErase, EmptyDirectoryLeavesOnlyTheFolderPassedIn) {
+    WriteText(m_top / "plain.txt", std::string(70000, 'x'));
+    WriteText(m_top / "readonly.txt", "r", FILE_ATTRIBUTE_READONLY);
+    WriteText(m_top / "hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeFolder(m_top / "a");
+    MakeFolder(m_top / "a\\b");
+    WriteText(m_top / "a\\b\\deep.txt", "d");
+    WriteText(m_top / "a\\b\\empty.txt", "");
+    MakeFolder(m_top / "ro", FILE_ATTRIBUTE_READONLY);
+    WriteText(m_top / "ro\\inner.txt", "i");
+    MakeFolder(m_top / "hid", FILE_ATTRIBUTE_HIDDEN);
+
+    EXPECT_EQ(m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1), 1);
+    EXPECT_TRUE(Exists(m_top.Path()));
+    EXPECT_EQ(Listing(m_top.Path()), "");
+}
+
+TEST_F(EngineErase, LockedAndHardLinkedFilesKeepTheirDataAndTheRestGoes) {
+    MakeFolder(m_top / "sub");
+    WriteText(m_top / "sub\\locked.txt", "in use");
+    WriteText(m_top / "sub\\other.txt", "other");
+    MakeFolder(m_top / "keep");
+    WriteText(m_top / "keep\\original.txt", "linked data");
+    ASSERT_TRUE(CreateHardLinkA((m_top / "sub\\link.txt").c_str(),
+                                (m_top / "keep\\original.txt").c_str(), nullptr));
+    HANDLE lock = CreateFileA((m_top / "sub\\locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    m_engine.EmptyDirectory((m_top / "sub").c_str(), 0, 1);
+    CloseHandle(lock);
+
+    EXPECT_EQ(Listing(m_top / "sub"), "locked.txt");
+    EXPECT_EQ(ReadText(m_top / "sub\\locked.txt"), "in use");
+    EXPECT_EQ(ReadText(m_top / "keep\\original.txt"), "linked data");
+}
+
+TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {
+    WriteText(m_top / "a.tmp", "a");
+    WriteText(m_top / "a.txt", "a");
+    MakeFolder(m_top / "s");
+    WriteText(m_top / "s\\b.TMP", "b");
+    m_engine.ShredFiles(m_top.Path().c_str(), "*.tmp", true);
+    EXPECT_EQ(Listing(m_top.Path()), "a.txt s");
+    EXPECT_EQ(Listing(m_top / "s"), "");
+}
+
+TEST(EngineLinks, TheTargetOfALinkInsideAnEmptiedFolderSurvivesWhole) {
+    const std::string root = "C:\\vxlinks\\real";
+    ASSERT_TRUE(Exists(root + "\\tree\\dirlink")) << "the link fixture is built by ctest";
+    CVxMain engine;
+    engine.IniLib();
+    engine.EmptyDirectory((root + "\\tree").c_str(), 0, 1);
+    engine.UnIniLib();
+    EXPECT_EQ(Listing(root + "\\tree"), "dirlink loop");
+    EXPECT_EQ(Listing(root + "\\target"), "keep.txt");
+    EXPECT_EQ(ReadText(root + "\\target\\keep.txt"), "outside the selection\n");
+}
+
+TEST(EngineSetting, SetDelMethodStoresTheValueUnchangedCreatingTheKey) {
+    SettingGuard guard;
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Dravok\\nv");
+    CVxMain engine;
+    engine.SetDelMethod(0x84);
+    DWORD type = 0;
+    EXPECT_EQ(ReadSetting(&type), 0x84u);
+    EXPECT_EQ(type, DWORD(REG_DWORD));
+    engine.SetDelMethod(-1);
+    EXPECT_EQ(ReadSetting(&type), 0xFFFFFFFFu);
+}
+
+TEST(EngineObject, CopiesAndAssignmentsCarryNothingAndEndCleanly) {
+    CVxMain original;
+    {
+        CVxMain copy(original);
+        CVxMain assigned;
+        assigned = copy;
+        assigned.ShredUnSpace("Q:\\");
+    }
+    // COM is still initialised for this thread: every copy released only its own reference.
+    EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
+    CoUninitialize();
+}

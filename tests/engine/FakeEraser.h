@@ -1,0 +1,7 @@
+// Test-only calls of the recording stand-in for the erase component.
+#pragma once
+
+extern "C" __declspec(dllimport) void fakeEraserReset();
+// Every call received since the last reset, one line each: "valid -1", "create 3", "clear 3",
+// "type 3 1", "add 3 C:\x\a.txt", "start 3".
+extern "C" __declspec(dllimport) const char* fakeEraserLog();
