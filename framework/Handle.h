@@ -49,6 +49,12 @@ struct FileHandleTraits {
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+
 struct FindHandleTraits {
     using Type = HANDLE;
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
@@ -62,5 +68,6 @@ struct RegKeyTraits {
 };
 
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;

@@ -12,11 +12,14 @@ inline uint32_t LoadLe32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-__attribute__((always_inline)) inline u32x4 Rotl(u32x4 v, int n) { return (v << n) | (v >> (32 - n)); }
+__attribute__((always_inline)) inline u32x4 Rotl(u32x4 v, int n) {
+    return (v << n) | (v >> (32 - n));
+}
 
 #define VX_QUARTER(a, b, c, d)                                                                     \
     x[a] += x[b], x[d] = Rotl(x[d] ^ x[a], 16), x[c] += x[d], x[b] = Rotl(x[b] ^ x[c], 12),        \
-        x[a] += x[b], x[d] = Rotl(x[d] ^ x[a], 8), x[c] += x[d], x[b] = Rotl(x[b] ^ x[c], 7)
+                  x[a] += x[b], x[d] = Rotl(x[d] ^ x[a], 8), x[c] += x[d],                         \
+                  x[b] = Rotl(x[b] ^ x[c], 7)
 
 // Four blocks whose counters are state[12..13] + 0..3; writes 256 bytes and advances the counter.
 __attribute__((always_inline)) inline void FourBlocks(uint32_t* state, uint8_t* out) {
@@ -56,7 +59,9 @@ __attribute__((always_inline)) inline void FourBlocks(uint32_t* state, uint8_t* 
 __attribute__((target("sse2"))) void FourBlocksSse2(uint32_t* state, uint8_t* out) {
     FourBlocks(state, out);
 }
-void FourBlocksPlain(uint32_t* state, uint8_t* out) { FourBlocks(state, out); }
+void FourBlocksPlain(uint32_t* state, uint8_t* out) {
+    FourBlocks(state, out);
+}
 
 void FourBlocksDispatch(uint32_t* state, uint8_t* out) {
     static const bool sse2 = __builtin_cpu_supports("sse2");
@@ -66,7 +71,9 @@ void FourBlocksDispatch(uint32_t* state, uint8_t* out) {
         FourBlocksPlain(state, out);
 }
 #else
-void FourBlocksDispatch(uint32_t* state, uint8_t* out) { FourBlocks(state, out); }
+void FourBlocksDispatch(uint32_t* state, uint8_t* out) {
+    FourBlocks(state, out);
+}
 #endif
 
 } // namespace

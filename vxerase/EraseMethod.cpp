@@ -14,9 +14,13 @@ const uint8_t kGutmannPatterns[27][3] = {
 
 namespace {
 
-Pass Random(bool verify = false) { return Pass{true, {0, 0, 0}, verify}; }
+Pass Random(bool verify = false) {
+    return Pass{true, {0, 0, 0}, verify};
+}
 
-Pass Byte(uint8_t value, bool verify = false) { return Pass{false, {value, value, value}, verify}; }
+Pass Byte(uint8_t value, bool verify = false) {
+    return Pass{false, {value, value, value}, verify};
+}
 
 uint32_t Below(ChaChaRng& rng, uint32_t bound) {
     uint32_t value;

@@ -22,7 +22,9 @@ bool FileTarget::Write(const uint8_t* data, size_t size) {
     return true;
 }
 
-bool FileTarget::Flush() { return FlushFileBuffers(m_file) != FALSE; }
+bool FileTarget::Flush() {
+    return FlushFileBuffers(m_file) != FALSE;
+}
 
 bool FileTarget::Read(uint8_t* data, size_t size) {
     while (size > 0) {

@@ -28,7 +28,9 @@ const uint8_t* PassStream::Next(size_t size) {
 
 namespace {
 
-size_t ChunkSize(uint64_t length) { return size_t(std::min<uint64_t>(length, PassStream::kMaxChunk)); }
+size_t ChunkSize(uint64_t length) {
+    return size_t(std::min<uint64_t>(length, PassStream::kMaxChunk));
+}
 
 // The first chunk of the first pass is always written, so that a cancelled overwrite has
 // destroyed at least the start of the data before its target is removed.

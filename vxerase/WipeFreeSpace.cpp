@@ -20,8 +20,8 @@ struct Filler {
 };
 
 bool IsDriveRoot(const std::string& root) {
-    if (root.size() != 3 || !std::isalpha(static_cast<unsigned char>(root[0])) ||
-        root[1] != ':' || root[2] != '\\')
+    if (root.size() != 3 || !std::isalpha(static_cast<unsigned char>(root[0])) || root[1] != ':' ||
+        root[2] != '\\')
         return false;
     const UINT type = GetDriveTypeA(root.c_str());
     return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;

@@ -15,4 +15,6 @@ void EraseJob::Add(const CString& item) {
     eraserAddItem(m_context, static_cast<const char*>(item), item.GetLength());
 }
 
-void EraseJob::Start() { eraserStartSync(m_context); }
+void EraseJob::Start() {
+    eraserStartSync(m_context);
+}

@@ -10,7 +10,9 @@
 
 namespace {
 
-bool IsDotEntry(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
+bool IsDotEntry(const char* name) {
+    return !strcmp(name, ".") || !strcmp(name, "..");
+}
 
 // A link (junction, directory or file symbolic link) leads outside the selection: it is never
 // entered, overwritten or removed.

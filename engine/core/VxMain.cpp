@@ -12,19 +12,29 @@ namespace {
 const char kSettingsKey[] = "Software\\Dravok\\nv";
 }
 
-CVxMain::CVxMain() { CoInitialize(nullptr); }
+CVxMain::CVxMain() {
+    CoInitialize(nullptr);
+}
 
 // A copy carries nothing, but takes a COM initialisation of its own so that every destructor
 // releases exactly one.
 CVxMain::CVxMain(const CVxMain&) : CVxMain() {}
 
-CVxMain& CVxMain::operator=(const CVxMain&) { return *this; }
+CVxMain& CVxMain::operator=(const CVxMain&) {
+    return *this;
+}
 
-CVxMain::~CVxMain() { CoUninitialize(); }
+CVxMain::~CVxMain() {
+    CoUninitialize();
+}
 
-void CVxMain::IniLib() { eraserInit(); }
+void CVxMain::IniLib() {
+    eraserInit();
+}
 
-void CVxMain::UnIniLib() { eraserEnd(); }
+void CVxMain::UnIniLib() {
+    eraserEnd();
+}
 
 void CVxMain::SetDelMethod(int method) {
     RegKey key;

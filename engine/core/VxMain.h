@@ -5,6 +5,8 @@
 
 #include "CString.h"
 
+#include <windows.h>
+
 #ifdef VXCLEAN_BUILD
 #define VXCLEAN_API __declspec(dllexport)
 #else
@@ -30,4 +32,14 @@ public:
     int DelFileFromType(const char* folder, const char* pattern);
     int EmptyDirectory(const char* folder, int, int);
     void ShredUnSpace(CString driveRoot);
+
+protected:
+    void DelRegValue(HKEY root, CString keyPath, CString valueName);
+    void DelRegKey(HKEY root, CString keyPath, CString subKey);
+    void DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix);
+    CString GetMaxVer(HKEY root, const char* keyPath);
+    int GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor);
+    int CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** accessList);
+    int RegSetPrivilege(HKEY root, const char* keyPath, SECURITY_DESCRIPTOR* descriptor,
+                        int recurse);
 };

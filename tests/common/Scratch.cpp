@@ -9,7 +9,9 @@ ScratchFolder::ScratchFolder(const std::string& name) : m_path("C:\\vxtest\\" + 
     CreateDirectoryA(m_path.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(m_path); }
+ScratchFolder::~ScratchFolder() {
+    RemoveTree(m_path);
+}
 
 void RemoveTree(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -20,12 +20,22 @@ long Log(const std::string& line) {
 }
 } // namespace
 
-extern "C" __declspec(dllexport) void fakeEraserReset() { g_log.clear(); }
-extern "C" __declspec(dllexport) const char* fakeEraserLog() { return g_log.c_str(); }
+extern "C" __declspec(dllexport) void fakeEraserReset() {
+    g_log.clear();
+}
+extern "C" __declspec(dllexport) const char* fakeEraserLog() {
+    return g_log.c_str();
+}
 
-VXERASE_API long eraserInit() { return Log("init"); }
-VXERASE_API long eraserEnd() { return Log("end"); }
-VXERASE_API long eraserCancel() { return Log("cancel"); }
+VXERASE_API long eraserInit() {
+    return Log("init");
+}
+VXERASE_API long eraserEnd() {
+    return Log("end");
+}
+VXERASE_API long eraserCancel() {
+    return Log("cancel");
+}
 
 VXERASE_API long eraserIsValidContext(ERASER_HANDLE context) {
     Log("valid " + std::to_string(context));

@@ -57,7 +57,9 @@ std::unique_ptr<Run> OverwriteWith(EraseMethod method, uint64_t length = kLength
     return run;
 }
 
-Pattern Byte(uint8_t value) { return Pattern{value, value, value}; }
+Pattern Byte(uint8_t value) {
+    return Pattern{value, value, value};
+}
 
 // Each flushed pass as a fixed pattern, or nullopt for a random pass.
 std::vector<std::optional<Pattern>> Sequence(const RecordingTarget& target) {

@@ -1,0 +1,54 @@
+#include "Handle.h"
+#include "Registry.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct HeapBlock {
+    void* data;
+    explicit HeapBlock(DWORD size) : data(HeapAlloc(GetProcessHeap(), 0, size)) {}
+    ~HeapBlock() {
+        if (data)
+            HeapFree(GetProcessHeap(), 0, data);
+    }
+    HeapBlock(const HeapBlock&) = delete;
+    HeapBlock& operator=(const HeapBlock&) = delete;
+};
+
+} // namespace
+
+int GetCurrentUserSid(void** sid) {
+    KernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put()))
+        return 0;
+    DWORD size = 0;
+    if (GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size) ||
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return 0;
+    HeapBlock info(size);
+    if (!info.data || !GetTokenInformation(token.Get(), TokenUser, info.data, size, &size))
+        return 0;
+    PSID user = static_cast<TOKEN_USER*>(info.data)->User.Sid;
+    const DWORD length = GetLengthSid(user);
+    void* copy = HeapAlloc(GetProcessHeap(), 0, length);
+    if (!copy)
+        return 0;
+    if (!CopySid(length, copy, user)) {
+        HeapFree(GetProcessHeap(), 0, copy);
+        return 0;
+    }
+    *sid = copy;
+    return 1;
+}
+
+void SidToText(void* sid, char* text) {
+    constexpr size_t kTextSize = 256;
+    const SID_IDENTIFIER_AUTHORITY* authority = GetSidIdentifierAuthority(sid);
+    int length = std::snprintf(text, kTextSize, "S-1-%lu", (unsigned long)authority->Value[5]);
+    const DWORD count = *GetSidSubAuthorityCount(sid);
+    for (DWORD i = 0; i < count && length > 0 && size_t(length) < kTextSize; ++i)
+        length += std::snprintf(text + length, kTextSize - length, "-%lu",
+                                (unsigned long)*GetSidSubAuthority(sid, i));
+}
