@@ -33,6 +33,15 @@ public:
     int EmptyDirectory(const char* folder, int, int);
     void ShredUnSpace(CString driveRoot);
 
+    void DelOfficeRecent();
+    void DelWord();
+    void DelExcel();
+    void DelPowerPoint();
+    void DelFrontPage();
+    void DelAccess();
+    void DelPublisher();
+    void DelInfoPath();
+
 protected:
     void DelRegValue(HKEY root, CString keyPath, CString valueName);
     void DelRegKey(HKEY root, CString keyPath, CString subKey);

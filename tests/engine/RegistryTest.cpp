@@ -3,10 +3,11 @@
 #include "Registry.h"
 #include "VxMain.h"
 
+#include "common/RegistryFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <sddl.h>
-#include <shlwapi.h>
 
 #include <string>
 #include <vector>
@@ -26,72 +27,6 @@ public:
 };
 
 const std::string kBase = "Software\\VxTest";
-
-bool KeyExists(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-void MakeKey(const std::string& path) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS)
-        << path;
-    RegCloseKey(key);
-}
-
-// Created under its opened parent: a long name is accepted there that a full path would not be.
-void MakeChild(const std::string& parentPath, const std::string& name) {
-    MakeKey(parentPath);
-    HKEY parent, key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, parentPath.c_str(), 0, KEY_ALL_ACCESS, &parent),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-    RegCloseKey(parent);
-}
-
-void SetString(const std::string& path, const char* name, const char* value) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   DWORD(strlen(value) + 1));
-    RegCloseKey(key);
-}
-
-bool ValueExists(const std::string& path, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    const bool found =
-        RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return found;
-}
-
-std::vector<std::string> Subkeys(const std::string& path) {
-    std::vector<std::string> names;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    char name[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    RegCloseKey(key);
-    return names;
-}
 
 // The key's access list as raw bytes, or empty when it has none.
 std::vector<BYTE> AccessList(const std::string& path) {
@@ -121,7 +56,7 @@ protected:
         MakeKey(kBase);
     }
     void TearDown() override { DeleteTree(); }
-    static void DeleteTree() { SHDeleteKeyA(HKEY_CURRENT_USER, kBase.c_str()); }
+    static void DeleteTree() { DeleteKeyQuietly(kBase); }
 
     RegistryEngine m_engine;
 };
@@ -194,7 +129,7 @@ TEST_F(Registry, A255CharacterNameFitsTheWalkAndA256CharacterNameStopsIt) {
 }
 
 TEST(DeleteKeyTree, ReturnsTheSystemErrorCode) {
-    SHDeleteKeyA(HKEY_CURRENT_USER, kBase.c_str());
+    DeleteKeyQuietly(kBase);
     MakeKey(kBase + "\\T\\a\\b");
     HKEY base;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kBase.c_str(), 0, KEY_ALL_ACCESS, &base),
@@ -202,7 +137,7 @@ TEST(DeleteKeyTree, ReturnsTheSystemErrorCode) {
     EXPECT_EQ(DeleteKeyTree(base, "T"), ERROR_SUCCESS);
     EXPECT_EQ(DeleteKeyTree(base, "T"), ERROR_FILE_NOT_FOUND);
     RegCloseKey(base);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kBase.c_str());
+    DeleteKeyQuietly(kBase);
 }
 
 TEST_F(Registry, DelRegKeysFromPrefixMatchesTheStartInAnyCase) {

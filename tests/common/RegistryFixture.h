@@ -1,0 +1,27 @@
+// Builds and reads registry fixtures under HKEY_CURRENT_USER of the build's Wine profile.
+#pragma once
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+void MakeKey(const std::string& path);
+// Created under its opened parent: a long name is accepted there that a full path would not be.
+void MakeChild(const std::string& parentPath, const std::string& name);
+void SetString(const std::string& path, const std::string& name, const std::string& value);
+void SetDword(const std::string& path, const std::string& name, DWORD value);
+bool KeyExists(const std::string& path);
+bool ValueExists(const std::string& path, const std::string& name);
+std::string StringValue(const std::string& path, const std::string& name);
+// Subkey and value names in the order the registry enumerates them.
+std::vector<std::string> Subkeys(const std::string& path);
+std::vector<std::string> ValueNames(const std::string& path);
+void DeleteKeyQuietly(const std::string& path);
+
+// Every key below `path` as "key", every value as "key|name=type:data"; paths are relative.
+std::set<std::string> Snapshot(const std::string& path);
+// What `before` has that `after` lacks.
+std::set<std::string> Missing(const std::set<std::string>& before,
+                              const std::set<std::string>& after);

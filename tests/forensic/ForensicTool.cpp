@@ -1,0 +1,175 @@
+// Runs one step of a forensic test on a mapped test volume, through the same calls the program
+// makes. The driver script checks the volume's raw bytes between the steps.
+//
+//   populate <folder> <tag>               files of many sizes and kinds, each filled with its
+//                                         marker "|<tag>|<id>|"; prints "<id> <size>" per file
+//   method <hex>                          stores the erase method
+//   shred <folder>                        empties the folder with EmptyDirectory
+//   shredfiles <folder> <pattern> <0|1>   ShredFiles
+//   wipe <root>                           wipes the free space of a drive
+//   plaindelete <folder>                  deletes a tree with plain DeleteFileA/RemoveDirectoryA
+//   free <root>                           prints the free bytes of a drive
+#include "VxMain.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Failure {
+    std::string what;
+};
+
+void Check(bool ok, const std::string& what) {
+    if (!ok)
+        throw Failure{what + " (error " + std::to_string(GetLastError()) + ")"};
+}
+
+void MakeFolder(const std::string& path) {
+    Check(CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS,
+          "cannot create " + path);
+}
+
+void SetAttributes(const std::string& path, DWORD attributes) {
+    Check(SetFileAttributesA(path.c_str(), attributes), "cannot set attributes of " + path);
+    Check((GetFileAttributesA(path.c_str()) & attributes) == attributes,
+          "attributes of " + path + " did not hold");
+}
+
+class Populator {
+public:
+    Populator(std::string folder, std::string tag)
+        : m_folder(std::move(folder)), m_tag(std::move(tag)) {}
+
+    void Run() {
+        MakeFolder(m_folder);
+        // 700 bytes stay inside an NTFS file record; 4095..4097 straddle one cluster.
+        for (size_t size : {0u, 1u, 100u, 700u, 4095u, 4096u, 4097u, 65537u})
+            File("s" + std::to_string(size), size);
+        File("big", (size_t(20) << 20) + 123);
+        SetAttributes(File("readonly", 5000), FILE_ATTRIBUTE_READONLY);
+        SetAttributes(File("hidden", 3000), FILE_ATTRIBUTE_HIDDEN);
+        SetAttributes(File("hidsys", 600), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        MakeFolder(m_folder + "\\sub1");
+        File("sub1\\a", 9000);
+        MakeFolder(m_folder + "\\sub1\\sub2");
+        File("sub1\\sub2\\b", 300);
+        File("sub1\\sub2\\c", 130000);
+        MakeFolder(m_folder + "\\rosub");
+        File("rosub\\d", 2000);
+        // Wine keeps no read-only attribute on a folder; the driver also takes the folder's
+        // write permission, which Wine reports as read-only.
+        SetFileAttributesA((m_folder + "\\rosub").c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+
+private:
+    // Writes the file in one call, so that a small file is laid out once, as it would be when
+    // an application saves it.
+    std::string File(const std::string& name, size_t size) {
+        const std::string path = m_folder + "\\" + name + ".bin";
+        std::string id = name;
+        for (char& c : id)
+            if (c == '\\')
+                c = '/';
+        const std::string marker = "|" + m_tag + "|" + id + "|";
+        std::string content(size, '\0');
+        for (size_t i = 0; i < size; ++i)
+            content[i] = marker[i % marker.size()];
+
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        Check(file != INVALID_HANDLE_VALUE, "cannot create " + path);
+        DWORD written = 0;
+        const bool ok = size == 0 || (WriteFile(file, content.data(), DWORD(size), &written,
+                                                nullptr) &&
+                                      written == size);
+        CloseHandle(file);
+        Check(ok, "cannot write " + path);
+        std::printf("%s %zu\n", id.c_str(), size);
+        return path;
+    }
+
+    std::string m_folder;
+    std::string m_tag;
+};
+
+void PlainDelete(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    Check(attributes != INVALID_FILE_ATTRIBUTES, "missing " + path);
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        Check(DeleteFileA(path.c_str()), "cannot delete " + path);
+        return;
+    }
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    Check(search != INVALID_HANDLE_VALUE, "cannot list " + path);
+    do {
+        if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, ".."))
+            names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    for (const std::string& name : names)
+        PlainDelete(path + "\\" + name);
+    Check(RemoveDirectoryA(path.c_str()), "cannot remove " + path);
+}
+
+void PrintFree(const std::string& root) {
+    ULARGE_INTEGER available, total, free;
+    Check(GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free),
+          "no free space for " + root);
+    std::printf("%llu\n", static_cast<unsigned long long>(free.QuadPart));
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: vxforensic populate|method|shred|shredfiles|wipe|plaindelete|"
+                         "free ARGS...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return Usage();
+    const std::string command = argv[1];
+    const std::string target = argv[2];
+    try {
+        CVxMain engine;
+        if (command == "populate" && argc == 4) {
+            Populator(target, argv[3]).Run();
+        } else if (command == "method") {
+            engine.SetDelMethod(int(std::strtoul(target.c_str(), nullptr, 16)));
+        } else if (command == "shred") {
+            engine.IniLib();
+            engine.EmptyDirectory(target.c_str(), 0, 0);
+            engine.UnIniLib();
+        } else if (command == "shredfiles" && argc == 5) {
+            engine.IniLib();
+            engine.ShredFiles(target.c_str(), argv[3], std::strcmp(argv[4], "0") != 0);
+            engine.UnIniLib();
+        } else if (command == "wipe") {
+            engine.IniLib();
+            engine.ShredUnSpace(target.c_str());
+            engine.UnIniLib();
+        } else if (command == "plaindelete") {
+            PlainDelete(target);
+        } else if (command == "free") {
+            PrintFree(target);
+        } else {
+            return Usage();
+        }
+    } catch (const Failure& failure) {
+        std::fprintf(stderr, "vxforensic %s: %s\n", command.c_str(), failure.what.c_str());
+        return 1;
+    }
+    std::fflush(stdout);
+    return 0;
+}
