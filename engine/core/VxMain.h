@@ -33,6 +33,22 @@ public:
     int EmptyDirectory(const char* folder, int, int);
     void ShredUnSpace(CString driveRoot);
 
+    void DelIEHistory();
+    void DelIECache();
+    void DelIECookie();
+    void DelIEAddressBar();
+    void ClsIEStartPage();
+    void DelIEAutoComplete();
+    void DelIEPassword();
+    void DelSysRecycleBin();
+    void DelSysRecent();
+    void DelSysTmp();
+    void DelSysRunHistory();
+    void DelSysSearchHistory();
+    void DelSysList();
+    void DelClipBoard();
+    void DelNetHood();
+
     void DelOfficeRecent();
     void DelWord();
     void DelExcel();

@@ -3,8 +3,7 @@
 #include "VxMain.h"
 
 #include "Handle.h"
-#include "Registry.h"
-#include "ShellFolder.h"
+#include "TraceSteps.h"
 
 #include <shlobj.h>
 
@@ -54,11 +53,7 @@ void RemoveOpenFindValue(const CString& version, const char* application) {
 // whether or not the version key exists.
 void RemoveTreesAndOpenFind(const CString& version, std::initializer_list<const char*> trees,
                             const char* application) {
-    RegKey key;
-    if (OpenFullAccess(HKEY_CURRENT_USER, version, key))
-        for (const char* tree : trees)
-            DeleteKeyTree(key.Get(), tree);
-    key.Reset();
+    DeleteKeyTrees(HKEY_CURRENT_USER, version, trees);
     RemoveOpenFindValue(version, application);
 }
 
@@ -77,16 +72,10 @@ bool StartsWithMru(const char* name) {
                       reinterpret_cast<const unsigned char*>("MRU"), 3) == 0;
 }
 
-void EmptyAppDataFolder(CVxMain& engine, const char* suffix) {
-    CString folder;
-    if (ShellFolderPath(CSIDL_APPDATA, suffix, folder))
-        engine.EmptyDirectory(folder, 0, 1);
-}
-
 } // namespace
 
 void CVxMain::DelOfficeRecent() {
-    EmptyAppDataFolder(*this, "\\Microsoft\\Office\\Recent");
+    EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\Office\\Recent");
 }
 
 // A fixed-list version loses its Open Find value only when its Word data key exists.
@@ -125,7 +114,7 @@ void CVxMain::DelInfoPath() {
          Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kInfoPathVersions))
         RemoveTreesAndOpenFind(
             version.path, {"InfoPath\\Recent Templates", "InfoPath\\Recent File List"}, "InfoPath");
-    EmptyAppDataFolder(*this, "\\Microsoft\\InfoPath\\Solution Cache");
+    EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\InfoPath\\Solution Cache");
 }
 
 // Values are walked from the highest index down, so that deleting one does not shift those
@@ -154,18 +143,12 @@ void CVxMain::DelAccess() {
 
 // Each FrontPage key is required: the member ends at the first one missing.
 void CVxMain::DelFrontPage() {
-    {
-        RegKey explorer;
-        if (!OpenFullAccess(HKEY_CURRENT_USER, "Software\\Microsoft\\FrontPage\\Explorer",
-                            explorer))
-            return;
-        for (const char* tree :
-             {"Navigation", "ReplaceMRU", "FrontPage Explorer\\Recent File List",
-              "FrontPage Explorer\\Recent Page List", "FrontPage Explorer\\Recent Web List",
-              "FrontPage Explorer\\Recently Created Servers", "FindMRU", "FindTagMRU"})
-            DeleteKeyTree(explorer.Get(), tree);
-    }
-    if (!BlankValues("Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Settings",
+    if (!DeleteKeyTrees(
+            HKEY_CURRENT_USER, "Software\\Microsoft\\FrontPage\\Explorer",
+            {"Navigation", "ReplaceMRU", "FrontPage Explorer\\Recent File List",
+             "FrontPage Explorer\\Recent Page List", "FrontPage Explorer\\Recent Web List",
+             "FrontPage Explorer\\Recently Created Servers", "FindMRU", "FindTagMRU"}) ||
+        !BlankValues("Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Settings",
                      {"DefaultWebName", "LastWebOpen"}) ||
         !BlankValues("Software\\Microsoft\\FrontPage", {"DefaultSave"}) ||
         !BlankValues("Software\\Microsoft\\FrontPage\\Editor", {"Default Add Image Directory"}))

@@ -1,0 +1,146 @@
+// Internet Explorer's history, cache, cookies, typed addresses, start page and form data.
+#include "VxMain.h"
+
+#include "Handle.h"
+#include "Registry.h"
+#include "TraceSteps.h"
+#include "UrlCacheEnumerator.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <urlhist.h>
+
+namespace {
+
+const char kExplorerKey[] = "Software\\Microsoft\\Internet Explorer";
+const char kProtectedStorage[] = "Software\\Microsoft\\Protected Storage System Provider\\";
+const char kAutoCompleteData[] = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
+
+const CLSID kUrlHistory = {
+    0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
+const IID kUrlHistoryStg2 = {
+    0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
+
+// Deletes matching entries in enumeration order; with `stopAtFailure`, the first failed
+// deletion ends the deleting while the enumeration runs on.
+template <typename Wanted>
+void DeleteCacheEntries(const char* pattern, bool stopAtFailure, Wanted wanted) {
+    UrlCacheEnumerator entries;
+    bool deleting = true;
+    for (INTERNET_CACHE_ENTRY_INFOA* entry = entries.First(pattern); entry;
+         entry = entries.Next()) {
+        if (!deleting || !wanted(*entry))
+            continue;
+        if (!DeleteUrlCacheEntryA(entry->lpszSourceUrlName) && stopAtFailure)
+            deleting = false;
+    }
+}
+
+bool Any(const INTERNET_CACHE_ENTRY_INFOA&) {
+    return true;
+}
+
+bool IsContent(const INTERNET_CACHE_ENTRY_INFOA& entry) {
+    return !(entry.CacheEntryType & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY));
+}
+
+void ClearHistoryStore() {
+    CoInitialize(nullptr);
+    IUrlHistoryStg2* history = nullptr;
+    if (SUCCEEDED(CoCreateInstance(kUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
+                                   reinterpret_cast<void**>(&history)))) {
+        history->ClearHistory();
+        history->Release();
+    }
+    CoUninitialize();
+}
+
+void DeleteSubkeyPlainly(const char* path, const char* subkey) {
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, key.Put()) == ERROR_SUCCESS)
+        RegDeleteKeyA(key.Get(), subkey);
+}
+
+bool IsNtFamily() {
+    OSVERSIONINFOEXA extended = {};
+    extended.dwOSVersionInfoSize = sizeof extended;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended)))
+        return extended.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    OSVERSIONINFOA basic = {};
+    basic.dwOSVersionInfoSize = sizeof basic;
+    return GetVersionExA(&basic) && basic.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+} // namespace
+
+void CVxMain::DelIEHistory() {
+    DeleteCacheEntries("visited:", true, Any);
+    ClearHistoryStore();
+    EmptyShellFolder(*this, CSIDL_HISTORY);
+}
+
+void CVxMain::DelIECache() {
+    DeleteCacheEntries(nullptr, true, IsContent);
+    EmptyShellFolder(*this, CSIDL_INTERNET_CACHE);
+}
+
+void CVxMain::DelIECookie() {
+    DeleteCacheEntries("cookie:", false, Any);
+    EmptyShellFolder(*this, CSIDL_COOKIES);
+}
+
+void CVxMain::DelIEAddressBar() {
+    DeleteSubkeyPlainly(kExplorerKey, "TypedURLs");
+}
+
+void CVxMain::ClsIEStartPage() {
+    RegKey explorer, main;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, KEY_ALL_ACCESS, explorer.Put()) !=
+            ERROR_SUCCESS ||
+        RegCreateKeyExA(explorer.Get(), "Main", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, main.Put(), nullptr) != ERROR_SUCCESS)
+        return;
+    static const char kBlank[] = "about:blank";
+    RegSetValueExA(main.Get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(kBlank),
+                   sizeof kBlank);
+}
+
+void CVxMain::DelIEPassword() {
+    DelRegKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\IntelliForms", "SPW");
+}
+
+// The protected-storage keys of the user's form data deny the user access: their rights are
+// taken over for the deletion, and the base key's rights are given back afterwards.
+void CVxMain::DelIEAutoComplete() {
+    DeleteSubkeyPlainly(kExplorerKey, "IntelliForms");
+
+    void* user = nullptr;
+    if (IsNtFamily() && GetCurrentUserSid(&user)) {
+        char sidText[256];
+        SidToText(user, sidText);
+        const CString base = CString(kProtectedStorage) + sidText;
+        BYTE* old = nullptr;
+        GetOldSD(HKEY_CURRENT_USER, base, &old);
+        SECURITY_DESCRIPTOR descriptor;
+        ACL* list = nullptr;
+        if (CreateNewSD(user, &descriptor, &list)) {
+            RegSetPrivilege(HKEY_CURRENT_USER, base, &descriptor, 0);
+            RegSetPrivilege(HKEY_CURRENT_USER, base + "\\Data", &descriptor, 0);
+            RegSetPrivilege(HKEY_CURRENT_USER, base + kAutoCompleteData, &descriptor, 1);
+            SHDeleteKeyA(HKEY_CURRENT_USER, base + kAutoCompleteData);
+        }
+        if (list)
+            HeapFree(GetProcessHeap(), 0, list);
+        if (old) {
+            RegSetPrivilege(HKEY_CURRENT_USER, base, reinterpret_cast<SECURITY_DESCRIPTOR*>(old),
+                            0);
+            delete[] old;
+        }
+        HeapFree(GetProcessHeap(), 0, user);
+    }
+
+    char userName[MAX_PATH];
+    DWORD size = sizeof userName;
+    if (GetUserNameA(userName, &size))
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, CString(kProtectedStorage) + userName + kAutoCompleteData);
+}
