@@ -14,6 +14,10 @@ namespace {
 
 const char kExplorerKey[] = "Software\\Microsoft\\Internet Explorer";
 const char kProtectedStorage[] = "Software\\Microsoft\\Protected Storage System Provider\\";
+// The search patterns name the cache containers as the cache itself spells their prefixes: some
+// caches compare the pattern case-sensitively.
+const char kCookies[] = "Cookie:";
+const char kVisited[] = "Visited:";
 const char kAutoCompleteData[] = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
 
 const CLSID kUrlHistory = {
@@ -74,7 +78,7 @@ bool IsNtFamily() {
 } // namespace
 
 void CVxMain::DelIEHistory() {
-    DeleteCacheEntries("visited:", true, Any);
+    DeleteCacheEntries(kVisited, true, Any);
     ClearHistoryStore();
     EmptyShellFolder(*this, CSIDL_HISTORY);
 }
@@ -85,7 +89,7 @@ void CVxMain::DelIECache() {
 }
 
 void CVxMain::DelIECookie() {
-    DeleteCacheEntries("cookie:", false, Any);
+    DeleteCacheEntries(kCookies, false, Any);
     EmptyShellFolder(*this, CSIDL_COOKIES);
 }
 

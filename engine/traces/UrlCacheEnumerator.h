@@ -22,7 +22,7 @@ public:
     UrlCacheEnumerator(const UrlCacheEnumerator&) = delete;
     UrlCacheEnumerator& operator=(const UrlCacheEnumerator&) = delete;
 
-    // The first entry matching `pattern` ("cookie:", "visited:", or null for every entry), or
+    // The first entry matching `pattern` ("Cookie:", "Visited:", or null for every entry), or
     // null when there is none. The entry stays valid until the next call.
     INTERNET_CACHE_ENTRY_INFOA* First(const char* pattern);
     INTERNET_CACHE_ENTRY_INFOA* Next();
