@@ -85,9 +85,9 @@ private:
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         Check(file != INVALID_HANDLE_VALUE, "cannot create " + path);
         DWORD written = 0;
-        const bool ok = size == 0 || (WriteFile(file, content.data(), DWORD(size), &written,
-                                                nullptr) &&
-                                      written == size);
+        const bool ok =
+            size == 0 ||
+            (WriteFile(file, content.data(), DWORD(size), &written, nullptr) && written == size);
         CloseHandle(file);
         Check(ok, "cannot write " + path);
         std::printf("%s %zu\n", id.c_str(), size);

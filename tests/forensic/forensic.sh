@@ -26,9 +26,17 @@ methods=(81 82 84 88 90)
 declare -A method_name=([81]="Gutmann" [82]="DoD 5200.28-STD" [84]="DoD 5220.22-M"
                         [88]="pseudo-random" [90]="zeroes")
 
+# A step that could not be carried out ends the run.
 fail() {
   echo "FAIL [$fs $suite]: $*" >&2
   exit 1
+}
+
+# A check that does not hold is reported and the run goes on, so one run shows every defect.
+defects=0
+defect() {
+  echo "DEFECT [$fs $suite]: $*" >&2
+  defects=$((defects + 1))
 }
 
 note() { echo "[$fs $suite] $*"; }
@@ -44,10 +52,16 @@ cleanup() {
 
 vx() { "$root/tools/wine-run" "$prefix" "$tool" "$@"; }
 
-detach() { "$root/tools/image-drive" detach "$drive"; }
-attach() { "$root/tools/image-drive" attach "$drive"; }
-
 scan() { python3 "$here/scan_image.py" "$image" "$fs" "$@"; }
+
+# Runs a raw scan of the unmounted image between two mounts.
+scan_unmounted() {
+  local status=0
+  "$root/tools/image-drive" detach "$drive"
+  scan "$@" || status=$?
+  "$root/tools/image-drive" attach "$drive"
+  return $status
+}
 
 # Writes the test files into FOLDER (a name at the drive's root) and prints the markers that a
 # raw scan can find: those of files at least as long as one marker.
@@ -69,14 +83,14 @@ free_bytes() {
   echo "$bytes"
 }
 
-expect_same_free() {
+check_same_free() {
   local before=$1 after=$2 what=$3 delta
   delta=$((after - before))
   ((delta < 0)) && delta=$((-delta))
-  ((delta <= mib)) || fail "$what: free space $before before, $after after"
+  ((delta <= mib)) || defect "$what: free space $before before, $after after"
 }
 
-# The free-space wipe's folder at the root must hold no filler file.
+# What the free-space wipe's folder at the root still holds.
 fillers_left() {
   local folder=$mnt/~VXFREE.TMP
   [ -d "$folder" ] && find "$folder" -mindepth 1 | head -n 5
@@ -84,26 +98,28 @@ fillers_left() {
 }
 
 shred_suite() {
-  local method tag folder markers start
+  local method name tag folder markers start
   for method in "${methods[@]}"; do
+    name="${method_name[$method]} (0x$method)"
     tag="vxf-$fs-$method-shred"
     folder=shred$method
     vx method "$method" || fail "cannot store method $method"
     markers=$(populate "$folder" "$tag")
-    detach
     # shellcheck disable=SC2086
-    scan "$tag" --present $markers || fail "control for ${method_name[$method]}"
-    attach
+    scan_unmounted "$tag" --present $markers || fail "control for $name"
 
     start=$SECONDS
-    vx shred "$letter:\\$folder" || fail "shred with ${method_name[$method]} failed"
-    [ -d "$mnt/$folder" ] || fail "${method_name[$method]}: the emptied folder was removed"
-    [ -z "$(ls -A "$mnt/$folder")" ] ||
-      fail "${method_name[$method]}: left in the folder: $(find "$mnt/$folder" -mindepth 1)"
-    detach
-    scan "$tag" --absent || fail "${method_name[$method]}: erased content is in the image"
-    attach
-    note "${method_name[$method]} (0x$method): nothing left ($((SECONDS - start)) s)"
+    vx shred "$letter:\\$folder" || fail "shred with $name did not run"
+    if [ ! -d "$mnt/$folder" ]; then
+      defect "$name: the emptied folder itself was removed"
+    elif [ -n "$(ls -A "$mnt/$folder")" ]; then
+      defect "$name: left in the folder: $(find "$mnt/$folder" -mindepth 1 | tr '\n' ' ')"
+    fi
+    if scan_unmounted "$tag" --absent; then
+      note "$name: nothing left ($((SECONDS - start)) s)"
+    else
+      defect "$name: erased content is in the image"
+    fi
   done
 }
 
@@ -112,55 +128,65 @@ wipe_suite() {
   vx method 84 || fail "cannot store method 84"
   markers=$(populate plain "$tag")
   vx plaindelete "$letter:\\plain" || fail "plain delete failed"
-  detach
   # shellcheck disable=SC2086
-  scan "$tag" --present $markers || fail "control for the free-space wipe"
-  attach
+  scan_unmounted "$tag" --present $markers || fail "control for the free-space wipe"
 
   before=$(free_bytes)
-  vx wipe "$letter:\\" || fail "free-space wipe failed"
+  vx wipe "$letter:\\" || fail "free-space wipe did not run"
   after=$(free_bytes)
-  expect_same_free "$before" "$after" "wipe"
-  [ ! -e "$mnt/~VXFREE.TMP" ] || fail "the wipe left its folder: $(fillers_left)"
-  detach
-  scan "$tag" --absent || fail "deleted content is still in the free space after the wipe"
-  attach
-  note "free-space wipe: nothing left, free space $before before, $after after"
+  check_same_free "$before" "$after" "wipe"
+  [ ! -e "$mnt/~VXFREE.TMP" ] || defect "the wipe left its folder: $(fillers_left | tr '\n' ' ')"
+  if scan_unmounted "$tag" --absent; then
+    note "free-space wipe: nothing left, free space $before before, $after after"
+  else
+    defect "deleted content is still in the free space after the wipe"
+  fi
 }
 
-# A wipe killed with SIGKILL while it fills the volume: its delete-on-close fillers must vanish.
+# The Windows process of this prefix's wipe, not one of another build tree.
+wipe_process() {
+  local candidate
+  for candidate in $(pgrep -f 'vxforensic\.exe wipe' || true); do
+    if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+      echo "$candidate"
+    fi
+  done
+}
+
+# A wipe killed with SIGKILL while it writes its fillers: they are delete-on-close, so none may
+# stay and the free space must come back whole.
 kill_suite() {
-  local before after pid candidate waited
+  local before after pid waited
+  rm -rf "$mnt/~VXFREE.TMP"
   vx method 81 || fail "cannot store method 81"
   before=$(free_bytes)
   "$root/tools/wine-run" "$prefix" "$tool" wipe "$letter:\\" &
   background=$!
-  for waited in $(seq 1 300); do
-    [ -n "$(fillers_left)" ] && break
-    kill -0 "$background" 2>/dev/null || fail "the wipe ended before it could be killed"
-    sleep 0.1
-  done
-  [ -n "$(fillers_left)" ] || fail "no filler file appeared within 30 s"
-  sleep 1
-  # The Windows process of this prefix's wipe, not one of another build tree.
   pid=
-  for candidate in $(pgrep -f 'vxforensic\.exe wipe' || true); do
-    if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
-      pid=$candidate
-    fi
+  for waited in $(seq 1 1000); do
+    pid=$(wipe_process)
+    [ -n "$pid" ] && break
+    sleep 0.01
   done
   [ -n "$pid" ] || fail "the wipe's process was not found"
-  kill -9 "$pid"
+  for waited in $(seq 1 3000); do
+    [ -n "$(fillers_left)" ] && break
+    kill -0 "$background" 2>/dev/null || fail "the wipe ended before it could be killed"
+    sleep 0.01
+  done
+  [ -n "$(fillers_left)" ] || fail "no filler file appeared within 30 s"
+  # shellcheck disable=SC2086
+  kill -9 $pid
   wait "$background" 2>/dev/null || true
   background=
   for waited in $(seq 1 300); do
     [ -z "$(fillers_left)" ] && break
     sleep 0.1
   done
-  [ -z "$(fillers_left)" ] || fail "killed wipe left filler files: $(fillers_left)"
+  [ -z "$(fillers_left)" ] || defect "the killed wipe left: $(fillers_left | tr '\n' ' ')"
   after=$(free_bytes)
-  expect_same_free "$before" "$after" "killed wipe"
-  note "killed wipe: no filler left, free space $before before, $after after"
+  check_same_free "$before" "$after" "killed wipe"
+  note "killed wipe: free space $before before, $after after"
 }
 
 [ "$(id -u)" -eq 0 ] || fail "must run as root to mount test images"
@@ -181,3 +207,4 @@ freespace)
   ;;
 *) fail "unknown suite $suite" ;;
 esac
+((defects == 0)) || fail "$defects check(s) failed"

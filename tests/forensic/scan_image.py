@@ -14,13 +14,13 @@ import re
 import subprocess
 import sys
 
-BLOCK = 4096
 MFT_RECORD = 1024
 SHOWN_PER_ID = 3
 
 
 def find_markers(data, tag):
-    """Maps each marker ID to the offsets of its complete occurrences."""
+    """Maps each marker ID to the offsets of its occurrences. An NTFS record's update sequence
+    replaces the last two bytes of every sector, so a marker across one shows a mangled ID."""
     hits = collections.defaultdict(list)
     pattern = re.compile(re.escape(b"|" + tag + b"|") + rb"([^|]{1,64})\|")
     for match in pattern.finditer(data):
@@ -28,44 +28,50 @@ def find_markers(data, tag):
     return hits
 
 
-def run(command):
-    result = subprocess.run(command, capture_output=True, text=True)
-    return (result.stdout + result.stderr).strip()
+def tool_output(*command):
+    return subprocess.run(command, capture_output=True, text=True).stdout.strip()
 
 
-def ext4_owner(image, offset):
-    block = offset // BLOCK
-    found = run(["debugfs", "-R", f"icheck {block}", image]).splitlines()
-    inode = found[-1].split()[-1] if found else "?"
-    if not inode.isdigit():
-        state = run(["debugfs", "-R", f"testb {block}", image]).splitlines()[-1:]
-        return f"block {block}, no inode owns it ({' '.join(state)})"
-    names = run(["debugfs", "-R", f"ncheck {inode}", image]).splitlines()[1:]
-    owner = "the journal" if inode == "8" else f"inode {inode} {' '.join(names)}".strip()
-    return f"block {block}, held by {owner}"
+class Ext4:
+    def __init__(self, image, data):
+        self.image = image
+        self.unit = 1024 << int.from_bytes(data[1024 + 24:1024 + 28], "little")
+
+    def describe(self, offset):
+        block = offset // self.unit
+        inode = tool_output("debugfs", "-R", f"icheck {block}", self.image).split()[-1]
+        if not inode.isdigit():
+            state = tool_output("debugfs", "-R", f"testb {block}", self.image)
+            return f"block {block}, no inode owns it ({state})"
+        if inode == "8":
+            return f"block {block}, in the journal"
+        names = tool_output("debugfs", "-R", f"ncheck {inode}", self.image).splitlines()[1:]
+        paths = " ".join(line.split("\t")[-1] for line in names)
+        return f"block {block}, held by inode {inode} {paths}".rstrip()
 
 
-def ntfs_owner(image, data, offset):
-    record = offset - offset % MFT_RECORD
-    if data[record:record + 4] in (b"FILE", b"BAAD"):
-        number = int.from_bytes(data[record + 0x2C:record + 0x30], "little")
-        flags = int.from_bytes(data[record + 0x16:record + 0x18], "little")
-        used = int.from_bytes(data[record + 0x18:record + 0x1C], "little")
-        state = "in use" if flags & 1 else "free"
-        place = "slack after the record's end" if offset - record >= used else "record body"
-        return f"file record {number} ({state}), byte {offset - record} of it, {place}"
-    if data[record:record + 4] == b"INDX":
-        return f"index block at {record:#x}"
-    cluster = offset // BLOCK
-    owner = run(["ntfscluster", "-f", "-c", str(cluster), image]).splitlines()
-    owner = [line for line in owner if "inode" in line.lower()] or ["no file owns it"]
-    return f"cluster {cluster}, {'; '.join(owner)}"
+class Ntfs:
+    def __init__(self, image, data):
+        self.image = image
+        self.data = data
+        self.unit = int.from_bytes(data[11:13], "little") * data[13]
 
-
-def describe(image, fs, data, offset):
-    if fs == "ext4":
-        return ext4_owner(image, offset)
-    return ntfs_owner(image, data, offset)
+    def describe(self, offset):
+        record = offset - offset % MFT_RECORD
+        kind = self.data[record:record + 4]
+        if kind in (b"FILE", b"BAAD"):
+            number = int.from_bytes(self.data[record + 0x2C:record + 0x30], "little")
+            flags = int.from_bytes(self.data[record + 0x16:record + 0x18], "little")
+            used = int.from_bytes(self.data[record + 0x18:record + 0x1C], "little")
+            state = "in use" if flags & 1 else "free"
+            part = "after the record's end" if offset - record >= used else "inside the record"
+            return f"file record {number} ({state}), byte {offset - record}, {part}"
+        if kind == b"INDX":
+            return f"index block at {record:#x}"
+        cluster = offset // self.unit
+        owner = tool_output("ntfscluster", "-f", "-c", str(cluster), self.image).splitlines()
+        owner = [line for line in owner if "inode" in line.lower()] or ["no file owns it"]
+        return f"cluster {cluster}, {'; '.join(owner)}"
 
 
 def main():
@@ -85,26 +91,20 @@ def main():
         if args.present:
             missing = [marker for marker in args.present if marker not in hits]
             if missing:
-                print(f"control failed: markers of {', '.join(missing)} not in the image "
-                      f"before the erase", file=sys.stderr)
+                print(f"control failed: before the erase the image lacks the markers of "
+                      f"{', '.join(missing)}", file=sys.stderr)
                 return 1
             return 0
 
-        if not hits:
-            return 0
+        volume = (Ext4 if args.fs == "ext4" else Ntfs)(args.image, data)
         for marker, offsets in sorted(hits.items()):
             print(f"{args.fs}, tag {args.tag}: marker of {marker} left {len(offsets)} times",
                   file=sys.stderr)
-            shown = set()
-            for offset in offsets:
-                if offset // BLOCK in shown:
-                    continue
-                shown.add(offset // BLOCK)
-                print(f"  at {offset:#x}: {describe(args.image, args.fs, data, offset)}",
-                      file=sys.stderr)
-                if len(shown) == SHOWN_PER_ID:
-                    break
-        return 1
+            units = sorted({offset // volume.unit for offset in offsets})[:SHOWN_PER_ID]
+            for unit in units:
+                offset = next(o for o in offsets if o // volume.unit == unit)
+                print(f"  at {offset:#x}: {volume.describe(offset)}", file=sys.stderr)
+        return 1 if hits else 0
 
 
 if __name__ == "__main__":

@@ -1,0 +1,160 @@
+// The user's form data in protected storage: its keys deny the user, so the engine takes over
+// their rights to delete them and gives the base key its rights back.
+#include "VxMain.h"
+
+#include "common/RegistryFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sddl.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+namespace {
+
+const std::string kStorage = "Software\\Microsoft\\Protected Storage System Provider\\";
+const std::string kFormData = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
+const char kChildVariable[] = "VX_PROTECTED_STORAGE_CHILD";
+
+std::string UserSidText() {
+    HANDLE token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE buffer[256];
+    DWORD size = sizeof buffer;
+    GetTokenInformation(token, TokenUser, buffer, size, &size);
+    CloseHandle(token);
+    char* text = nullptr;
+    ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
+    const std::string sid = text;
+    LocalFree(text);
+    return sid;
+}
+
+std::string UserName() {
+    char name[MAX_PATH];
+    DWORD size = sizeof name;
+    GetUserNameA(name, &size);
+    return name;
+}
+
+// Applies an access list given in the system's descriptor language to a key of the user.
+void SetAccess(HKEY root, const std::string& path, const char* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                     &descriptor, nullptr));
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS) << path;
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(descriptor);
+}
+
+std::string AccessText(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+        return "<unreadable>";
+    BYTE descriptor[4096];
+    DWORD size = sizeof descriptor;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor, &size);
+    RegCloseKey(key);
+    char* text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
+    const std::string result = text ? text : "";
+    LocalFree(text);
+    return result;
+}
+
+class ProtectedStorage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_base = kStorage + UserSidText();
+        Clean();
+        SetString(m_base + kFormData + "\\site", "value", "typed secret");
+        SetString(m_base + "\\Data\\other", "keep", "keep");
+        MakeKey(m_machine);
+        SetString(m_machine + kFormData + "\\site", "value", "typed secret");
+        // The user keeps only the right to read the base key; the form data is the system's.
+        SetAccess(HKEY_CURRENT_USER, m_base + kFormData + "\\site", "D:(A;;KA;;;SY)");
+        SetAccess(HKEY_CURRENT_USER, m_base + kFormData, "D:(A;;KA;;;SY)");
+        SetAccess(HKEY_CURRENT_USER, m_base + "\\Data", "D:(A;;KA;;;SY)");
+        SetAccess(HKEY_CURRENT_USER, m_base,
+                  ("D:(A;CI;KR;;;" + UserSidText() + ")(A;CI;KA;;;SY)").c_str());
+    }
+    void TearDown() override { Clean(); }
+    void Clean() {
+        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Protected Storage System Provider");
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Protected Storage System Provider");
+    }
+
+    std::string m_base;
+    std::string m_machine = kStorage + UserName();
+};
+
+bool MachineKeyExists(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+} // namespace
+
+TEST_F(ProtectedStorage, FormDataIsTakenOverAndDeletedAndTheBaseGetsItsRightsBack) {
+    const std::string before = AccessText(m_base);
+    ASSERT_TRUE(Subkeys(m_base + kFormData).empty()) << "the user cannot list the form data";
+
+    CVxMain().DelIEAutoComplete();
+
+    EXPECT_FALSE(KeyExists(m_base + kFormData));
+    EXPECT_FALSE(MachineKeyExists(m_machine + kFormData));
+    EXPECT_EQ(AccessText(m_base), before);
+    EXPECT_EQ(AccessText(m_base + "\\Data"),
+              "D:(A;OICI;KA;;;" + UserSidText() + ")(A;OICI;KA;;;SY)");
+    EXPECT_TRUE(KeyExists(m_base + "\\Data\\other"));
+}
+
+// Runs this program again as a system of the 9x family (Wine's per-program version setting).
+TEST_F(ProtectedStorage, OutsideTheNtFamilyOnlyTheMachineKeyByUserNameIsDeleted) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string child =
+        std::string(self).substr(0, std::string(self).rfind('\\')) + "\\protected_storage_9x.exe";
+    ASSERT_TRUE(CopyFileA(self, child.c_str(), FALSE));
+    SetString("Software\\Wine\\AppDefaults\\protected_storage_9x.exe", "Version", "win98");
+    const std::string before = AccessText(m_base);
+
+    std::string command = "\"" + child + "\" --gtest_filter=ProtectedStorageChild.*";
+    SetEnvironmentVariableA(kChildVariable, "1");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    SetEnvironmentVariableA(kChildVariable, nullptr);
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DeleteKeyQuietly("Software\\Wine\\AppDefaults\\protected_storage_9x.exe");
+    DeleteFileA(child.c_str());
+
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_FALSE(MachineKeyExists(m_machine + kFormData));
+    EXPECT_EQ(AccessText(m_base + kFormData), "D:(A;;KA;;;SY)") << "the per-SID keys are untouched";
+    EXPECT_EQ(AccessText(m_base), before);
+}
+
+TEST(ProtectedStorageChild, RunsAsA9xSystem) {
+    char flag[4];
+    if (!GetEnvironmentVariableA(kChildVariable, flag, sizeof flag))
+        GTEST_SKIP() << "started by the test above";
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    ASSERT_EQ(version.dwPlatformId, DWORD(VER_PLATFORM_WIN32_WINDOWS));
+    CVxMain().DelIEAutoComplete();
+}
