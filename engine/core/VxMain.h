@@ -14,6 +14,9 @@
 #endif
 
 class VXCLEAN_API CVxMain {
+    // Runs the application members' scripts of removal steps with the primitives below.
+    friend class TraceScript;
+
 public:
     CVxMain();
     CVxMain(const CVxMain&);
@@ -57,6 +60,46 @@ public:
     void DelAccess();
     void DelPublisher();
     void DelInfoPath();
+
+    void DelACDSee();
+    void DelAcrobatReader();
+    void DelADAware();
+    void DelOLB();
+    void DelCuteFTP();
+    void DelFlashGet();
+    void DelGetRight();
+    void DelICQ();
+    void DelmIRC();
+    void DelPowerDVD();
+    void DelReal();
+    void DelUltraEdit();
+    void DelWinAce();
+    void DelWinRar();
+    void DelWinZip();
+    void DelZoneAlarm();
+    void DelMediaPlayer();
+    void DelWordPad();
+    void DelPaint();
+    void DelGoogleToolbar();
+    void DelMSNToolbar();
+
+    void DeliMesh();
+    void DelMorpheus();
+    void DelKazaa();
+    void DelBearShare();
+    void DelDreamWeaver();
+    void DelAOLMessenger();
+    void DelAOL();
+    void DelDAP();
+    void DelWINAMP();
+    void DelNetMeeting();
+    void DelPSP();
+    void DelYahoo();
+    void DelNapster();
+    void DelTrillian();
+    void DelDivX();
+    void DelMediaJukeBox();
+    void DelOpera();
 
 protected:
     void DelRegValue(HKEY root, CString keyPath, CString valueName);
