@@ -6,8 +6,6 @@ namespace {
 
 typedef uint32_t u32x4 __attribute__((vector_size(16)));
 
-constexpr int kDoubleRounds = 10;
-
 inline uint32_t LoadLe32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
@@ -22,7 +20,8 @@ __attribute__((always_inline)) inline u32x4 Rotl(u32x4 v, int n) {
                   x[b] = Rotl(x[b] ^ x[c], 7)
 
 // Four blocks whose counters are state[12..13] + 0..3; writes 256 bytes and advances the counter.
-__attribute__((always_inline)) inline void FourBlocks(uint32_t* state, uint8_t* out) {
+__attribute__((always_inline)) inline void FourBlocks(uint32_t* state, int doubleRounds,
+                                                      uint8_t* out) {
     u32x4 in[16];
     for (int i = 0; i < 16; ++i)
         in[i] = u32x4{state[i], state[i], state[i], state[i]};
@@ -34,7 +33,7 @@ __attribute__((always_inline)) inline void FourBlocks(uint32_t* state, uint8_t* 
     u32x4 x[16];
     for (int i = 0; i < 16; ++i)
         x[i] = in[i];
-    for (int r = 0; r < kDoubleRounds; ++r) {
+    for (int r = 0; r < doubleRounds; ++r) {
         VX_QUARTER(0, 4, 8, 12);
         VX_QUARTER(1, 5, 9, 13);
         VX_QUARTER(2, 6, 10, 14);
@@ -56,29 +55,31 @@ __attribute__((always_inline)) inline void FourBlocks(uint32_t* state, uint8_t* 
 #undef VX_QUARTER
 
 #if defined(__i386__) || defined(__x86_64__)
-__attribute__((target("sse2"))) void FourBlocksSse2(uint32_t* state, uint8_t* out) {
-    FourBlocks(state, out);
+__attribute__((target("sse2"))) void FourBlocksSse2(uint32_t* state, int doubleRounds,
+                                                    uint8_t* out) {
+    FourBlocks(state, doubleRounds, out);
 }
-void FourBlocksPlain(uint32_t* state, uint8_t* out) {
-    FourBlocks(state, out);
+void FourBlocksPlain(uint32_t* state, int doubleRounds, uint8_t* out) {
+    FourBlocks(state, doubleRounds, out);
 }
 
-void FourBlocksDispatch(uint32_t* state, uint8_t* out) {
+void FourBlocksDispatch(uint32_t* state, int doubleRounds, uint8_t* out) {
     static const bool sse2 = __builtin_cpu_supports("sse2");
     if (sse2)
-        FourBlocksSse2(state, out);
+        FourBlocksSse2(state, doubleRounds, out);
     else
-        FourBlocksPlain(state, out);
+        FourBlocksPlain(state, doubleRounds, out);
 }
 #else
-void FourBlocksDispatch(uint32_t* state, uint8_t* out) {
-    FourBlocks(state, out);
+void FourBlocksDispatch(uint32_t* state, int doubleRounds, uint8_t* out) {
+    FourBlocks(state, doubleRounds, out);
 }
 #endif
 
 } // namespace
 
-ChaChaRng::ChaChaRng(const uint8_t (&key)[kKeySize], uint64_t counter, uint64_t nonce) {
+ChaChaRng::ChaChaRng(const uint8_t (&key)[kKeySize], uint64_t counter, uint64_t nonce, int rounds)
+    : m_doubleRounds(rounds / 2) {
     m_state[0] = 0x61707865;
     m_state[1] = 0x3320646e;
     m_state[2] = 0x79622d32;
@@ -94,10 +95,10 @@ ChaChaRng::ChaChaRng(const uint8_t (&key)[kKeySize], uint64_t counter, uint64_t 
 void ChaChaRng::Fill(void* out, size_t size) {
     uint8_t* p = static_cast<uint8_t*>(out);
     for (; size >= kChunkSize; p += kChunkSize, size -= kChunkSize)
-        FourBlocksDispatch(m_state, p);
+        FourBlocksDispatch(m_state, m_doubleRounds, p);
     if (size > 0) {
         uint8_t chunk[kChunkSize];
-        FourBlocksDispatch(m_state, chunk);
+        FourBlocksDispatch(m_state, m_doubleRounds, chunk);
         std::memcpy(p, chunk, size);
     }
 }
@@ -105,5 +106,5 @@ void ChaChaRng::Fill(void* out, size_t size) {
 ChaChaRng ChaChaRng::Fork() {
     uint8_t key[kKeySize];
     Fill(key, sizeof key);
-    return ChaChaRng(key);
+    return ChaChaRng(key, 0, 0, 2 * m_doubleRounds);
 }

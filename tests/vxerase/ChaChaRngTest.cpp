@@ -8,7 +8,7 @@
 
 namespace {
 
-// Keystream of blocks 1 to 4 for the key 00 01 .. 1f and the nonce 00 00 00 09 00 00 00 4a
+// ChaCha20 keystream of blocks 1 to 4 for the key 00 01 .. 1f and the nonce 00 00 00 09 00 00 00 4a
 // 00 00 00 00 of the published ChaCha20 block test vector.
 const char kKeystream[] = "10f1e7e4d13b5915500fdd1fa32071c4c7d1f4c733c068030422aa9ac3d46c4e"
                           "d2826446079faa0914c2d705d98b02a2b5129cd1de164eb9cbd083e8a2503c4e"
@@ -23,7 +23,7 @@ ChaChaRng TestVectorRng() {
     uint8_t key[ChaChaRng::kKeySize];
     for (int i = 0; i < 32; ++i)
         key[i] = uint8_t(i);
-    return ChaChaRng(key, uint64_t(0x09000000) << 32 | 1, 0x4a000000);
+    return ChaChaRng(key, uint64_t(0x09000000) << 32 | 1, 0x4a000000, 20);
 }
 
 std::string Hex(const uint8_t* data, size_t size) {
