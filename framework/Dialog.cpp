@@ -1,0 +1,64 @@
+#include "Dialog.h"
+
+#include "WinApp.h"
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (!control.m_hWnd)
+        control.SubclassDlgItem(UINT(id), pDX->m_pDlgWnd);
+}
+
+namespace {
+// Once the dialog is subclassed, the system's dialog procedure handles whatever the message
+// maps leave: the dialog's own procedure has nothing more to do.
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+} // namespace
+
+// The first message attaches the object and routes the dialog's messages through its maps.
+INT_PTR CALLBACK CDialog::StartDialogProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    dialog->SubclassWindow(window);
+    SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(NoDialogProc));
+    try {
+        return dialog->OnInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+INT_PTR CDialog::DoModal() {
+    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId),
+                           m_parent ? m_parent->m_hWnd : nullptr, StartDialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange exchange(this, saveAndValidate);
+    DoDataExchange(&exchange);
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
+    if (HIWORD(wParam) != BN_CLICKED)
+        return FALSE;
+    if (LOWORD(wParam) == IDOK)
+        OnOK();
+    else if (LOWORD(wParam) == IDCANCEL)
+        OnCancel();
+    else
+        return FALSE;
+    return TRUE;
+}

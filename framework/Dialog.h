@@ -1,0 +1,44 @@
+// Dialogs made from resource templates, and the exchange of data between a dialog's members
+// and its controls.
+#pragma once
+
+#include "Wnd.h"
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate)
+        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CWnd* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;
+};
+
+// Binds a control of the dialog to its wrapper object, once.
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr)
+        : m_templateId(templateId), m_parent(parent) {}
+
+    // Runs the dialog modally; returns the value passed to EndDialog, or -1 when the dialog
+    // could not be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
+
+    // Pulls the controls' values into the members (TRUE) or pushes the members into the
+    // controls (FALSE).
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange*) {}
+    virtual void OnOK();
+    virtual void OnCancel();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static INT_PTR CALLBACK StartDialogProc(HWND, UINT, WPARAM, LPARAM);
+
+    UINT m_templateId;
+    CWnd* m_parent;
+};

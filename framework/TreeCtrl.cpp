@@ -1,0 +1,53 @@
+#include "TreeCtrl.h"
+
+#include "ImageList.h"
+
+HTREEITEM CTreeCtrl::InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent,
+                                HTREEITEM after) {
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<char*>(text);
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = selectedImage;
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, LPARAM(&insert)));
+}
+
+HIMAGELIST CTreeCtrl::SetImageList(CImageList* list, int kind) {
+    return TreeView_SetImageList(m_hWnd, list ? list->GetSafeHandle() : nullptr, kind);
+}
+
+BOOL CTreeCtrl::SetItemState(HTREEITEM item, UINT state, UINT mask) {
+    TVITEMA change = {};
+    change.mask = TVIF_STATE;
+    change.hItem = item;
+    change.state = state;
+    change.stateMask = mask;
+    return BOOL(SendMessage(TVM_SETITEMA, 0, LPARAM(&change)));
+}
+
+CString CTreeCtrl::GetItemText(HTREEITEM item) const {
+    char text[MAX_PATH] = {};
+    TVITEMA query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
+    SendMessage(TVM_GETITEMA, 0, LPARAM(&query));
+    return text;
+}
+
+BOOL CTreeCtrl::GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const {
+    *reinterpret_cast<HTREEITEM*>(rect) = item;
+    return BOOL(SendMessage(TVM_GETITEMRECT, textOnly, LPARAM(rect)));
+}
+
+HTREEITEM CTreeCtrl::HitTest(CPoint point, UINT* flags) const {
+    TVHITTESTINFO test = {};
+    test.pt = point;
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, LPARAM(&test)));
+    if (flags)
+        *flags = test.flags;
+    return item;
+}
