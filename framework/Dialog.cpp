@@ -2,15 +2,50 @@
 
 #include "WinApp.h"
 
+#include <commctrl.h>
+
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (!control.m_hWnd)
         control.SubclassDlgItem(UINT(id), pDX->m_pDlgWnd);
 }
 
+void DDX_Text(CDataExchange* pDX, int id, CString& value) {
+    HWND control = GetDlgItem(pDX->m_pDlgWnd->m_hWnd, id);
+    if (!pDX->m_bSaveAndValidate) {
+        SetWindowTextA(control, value);
+        return;
+    }
+    const int length = GetWindowTextLengthA(control);
+    GetWindowTextA(control, value.GetBuffer(length), length + 1);
+    value.ReleaseBuffer();
+}
+
+void DDX_CBString(CDataExchange* pDX, int id, CString& value) {
+    DDX_Text(pDX, id, value);
+}
+
+void DDX_Check(CDataExchange* pDX, int id, int& value) {
+    HWND control = GetDlgItem(pDX->m_pDlgWnd->m_hWnd, id);
+    if (pDX->m_bSaveAndValidate)
+        value = int(SendMessageA(control, BM_GETCHECK, 0, 0));
+    else
+        SendMessageA(control, BM_SETCHECK, WPARAM(value), 0);
+}
+
+void DDX_Slider(CDataExchange* pDX, int id, int& value) {
+    HWND control = GetDlgItem(pDX->m_pDlgWnd->m_hWnd, id);
+    if (pDX->m_bSaveAndValidate)
+        value = int(SendMessageA(control, TBM_GETPOS, 0, 0));
+    else
+        SendMessageA(control, TBM_SETPOS, TRUE, value);
+}
+
 namespace {
 // Once the dialog is subclassed, the system's dialog procedure handles whatever the message
 // maps leave: the dialog's own procedure has nothing more to do.
-INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
 } // namespace
 
 // The first message attaches the object and routes the dialog's messages through its maps.
@@ -33,6 +68,12 @@ INT_PTR CDialog::DoModal() {
                            reinterpret_cast<LPARAM>(this));
 }
 
+BOOL CDialog::Create(CWnd* parent) {
+    return CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId),
+                              parent ? parent->m_hWnd : nullptr, StartDialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange exchange(this, saveAndValidate);
     DoDataExchange(&exchange);
@@ -49,7 +90,9 @@ void CDialog::OnOK() {
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     if (HIWORD(wParam) != BN_CLICKED)

@@ -14,6 +14,11 @@ public:
 
 // Binds a control of the dialog to its wrapper object, once.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+void DDX_Text(CDataExchange* pDX, int id, CString& value);
+void DDX_Check(CDataExchange* pDX, int id, int& value);
+void DDX_Slider(CDataExchange* pDX, int id, int& value);
+// The text of a combo box's edit field.
+void DDX_CBString(CDataExchange* pDX, int id, CString& value);
 
 class CDialog : public CWnd {
 public:
@@ -23,6 +28,8 @@ public:
     // Runs the dialog modally; returns the value passed to EndDialog, or -1 when the dialog
     // could not be created.
     virtual INT_PTR DoModal();
+    // Creates the dialog without a modal loop of its own.
+    BOOL Create(CWnd* parent = nullptr);
     void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
 
     // Pulls the controls' values into the members (TRUE) or pushes the members into the

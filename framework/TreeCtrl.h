@@ -29,6 +29,7 @@ public:
     HTREEITEM GetSelectedItem() const { return TreeView_GetSelection(m_hWnd); }
     BOOL SelectItem(HTREEITEM item) { return TreeView_SelectItem(m_hWnd, item); }
     BOOL ItemHasChildren(HTREEITEM item) const { return GetChildItem(item) != nullptr; }
+    BOOL EnsureVisible(HTREEITEM item) { return TreeView_EnsureVisible(m_hWnd, item); }
     BOOL Expand(HTREEITEM item, UINT code) { return TreeView_Expand(m_hWnd, item, code); }
     BOOL GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const;
     HTREEITEM HitTest(CPoint point, UINT* flags = nullptr) const;

@@ -28,17 +28,22 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-HINSTANCE AfxGetResourceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetResourceHandle() {
+    return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr);
+}
 
 int AfxMessageBox(const char* text, UINT type) {
     CWnd* owner = g_app ? g_app->m_pMainWnd : nullptr;
-    return MessageBoxA(owner ? owner->m_hWnd : nullptr, text, g_app ? g_app->m_appName : "",
-                       type);
+    return MessageBoxA(owner ? owner->m_hWnd : nullptr, text, g_app ? g_app->m_appName : "", type);
 }
 
-void CWinApp::SetRegistryKey(const char* key) { m_registryKey = key; }
+void CWinApp::SetRegistryKey(const char* key) {
+    m_registryKey = key;
+}
 
 CString CWinApp::SectionPath(const char* section) const {
     CString path = "Software\\" + m_registryKey + "\\" + m_appName;
@@ -103,4 +108,6 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
                           DWORD(std::strlen(value) + 1)) == ERROR_SUCCESS;
 }
 
-HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(id)); }
+HICON CWinApp::LoadIcon(UINT id) const {
+    return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(id));
+}

@@ -75,7 +75,9 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return SubclassWindow(::GetDlgItem(parent->m_hWnd, int(id)));
 }
 
-CWnd* CWnd::GetDlgItem(int id) const { return FromHandlePermanent(::GetDlgItem(m_hWnd, id)); }
+CWnd* CWnd::GetDlgItem(int id) const {
+    return FromHandlePermanent(::GetDlgItem(m_hWnd, id));
+}
 
 CString CWnd::GetWindowText() const {
     CString text;
@@ -85,9 +87,13 @@ CString CWnd::GetWindowText() const {
     return text;
 }
 
-const AFX_MSGMAP* CWnd::GetThisMessageMap() { return &kWndMap; }
+const AFX_MSGMAP* CWnd::GetThisMessageMap() {
+    return &kWndMap;
+}
 
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr)
@@ -103,14 +109,25 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const MSG outer = m_current;
     m_current = MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
-    if (!Dispatch(message, wParam, lParam, result) &&
-        !(message == WM_COMMAND && OnCommand(wParam, lParam)))
+    if (message == WM_DRAWITEM && ReflectDrawItem(lParam))
+        result = TRUE;
+    else if (!Dispatch(message, wParam, lParam, result) &&
+             !(message == WM_COMMAND && OnCommand(wParam, lParam)))
         result = DefWindowProc(message, wParam, lParam);
     m_current = outer;
     return result;
 }
 
-BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
+BOOL CWnd::OnCommand(WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The parent is asked to draw an owner-drawn control; the control's own object draws it.
+bool CWnd::ReflectDrawItem(LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    CWnd* control = FromHandlePermanent(item->hwndItem);
+    return control && control != this && control->DrawItem(*item);
+}
 
 LRESULT CWnd::Default() {
     return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);

@@ -40,7 +40,9 @@ protected:                                                                      
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {                                            \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
         using ThisClass = theClass;                                                                \
         using TheBaseClass = baseClass;                                                            \
@@ -63,8 +65,8 @@ protected:                                                                      
 // void OnLButtonDown(UINT flags, CPoint point)
 #define ON_WM_LBUTTONDOWN()                                                                        \
     {WM_LBUTTONDOWN, 0, 0, [](CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {                          \
-         static_cast<ThisClass*>(w)->OnLButtonDown(UINT(wp), CPoint(short(LOWORD(lp)),             \
-                                                                    short(HIWORD(lp))));           \
+         static_cast<ThisClass*>(w)->OnLButtonDown(UINT(wp),                                       \
+                                                   CPoint(short(LOWORD(lp)), short(HIWORD(lp))));  \
          return 0;                                                                                 \
      }},
 
@@ -121,6 +123,9 @@ public:
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big, LPARAM(icon)));
     }
 
+    // Called for the owner-drawn control when its parent is asked to draw it; true when drawn.
+    virtual BOOL DrawItem(const DRAWITEMSTRUCT&) { return FALSE; }
+
     // Runs the message through the message maps; messages no entry handles go to Default().
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The handling the window would have had without this object: the subclassed window's own
@@ -142,6 +147,7 @@ protected:
 private:
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool ReflectDrawItem(LPARAM lParam);
 
     MSG m_current = {};
 };

@@ -15,6 +15,8 @@ void SetDword(const std::string& path, const std::string& name, DWORD value);
 bool KeyExists(const std::string& path);
 bool ValueExists(const std::string& path, const std::string& name);
 std::string StringValue(const std::string& path, const std::string& name);
+// A 32-bit number value, or 0xDEADBEEF when there is none of that type.
+DWORD DwordValue(const std::string& path, const std::string& name);
 // Subkey and value names in the order the registry enumerates them.
 std::vector<std::string> Subkeys(const std::string& path);
 std::vector<std::string> ValueNames(const std::string& path);

@@ -1,0 +1,140 @@
+#include "CheckTreeCtrl.h"
+
+BEGIN_MESSAGE_MAP(CCheckTreeCtrl, CTreeCtrl)
+ON_WM_LBUTTONDOWN()
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_CHAR, OnChar)
+END_MESSAGE_MAP()
+
+int CCheckTreeCtrl::GetStateImage(HTREEITEM item) const {
+    return int(GetItemState(item, TVIS_STATEIMAGEMASK) >> 12);
+}
+
+void CCheckTreeCtrl::SetStateImage(HTREEITEM item, int state) {
+    SetItemState(item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
+}
+
+void CCheckTreeCtrl::SetSubtreeState(HTREEITEM item, int state) {
+    for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) {
+        SetStateImage(child, state);
+        SetSubtreeState(child, state);
+    }
+}
+
+ChildrenState CCheckTreeCtrl::GetChildrenState(HTREEITEM item) const {
+    int children = 0, checked = 0, partly = 0;
+    for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) {
+        ++children;
+        const int state = GetStateImage(child);
+        checked += state == Checked;
+        partly += state == PartlyChecked;
+    }
+    if (children == 0)
+        return ChildrenState::NoChildren;
+    if (checked == children)
+        return ChildrenState::AllChecked;
+    if (checked == 0 && partly == 0)
+        return ChildrenState::NoneChecked;
+    return ChildrenState::Mixed;
+}
+
+BOOL CCheckTreeCtrl::SetCheck(HTREEITEM item, CheckAction action) {
+    if (!item)
+        return FALSE;
+    const int state = GetStateImage(item);
+    int next;
+    switch (action) {
+    case CheckAction::Check:
+        if (state == Checked)
+            return TRUE;
+        next = Checked;
+        break;
+    case CheckAction::Uncheck:
+        if (state != Checked)
+            return TRUE;
+        next = Unchecked;
+        break;
+    case CheckAction::Toggle:
+    default:
+        next = state == Checked ? Unchecked : Checked;
+        break;
+    }
+    SetStateImage(item, next);
+    SetSubtreeState(item, next);
+    for (HTREEITEM parent = GetParentItem(item); parent; parent = GetParentItem(parent)) {
+        switch (GetChildrenState(parent)) {
+        case ChildrenState::AllChecked:
+            SetStateImage(parent, Checked);
+            break;
+        case ChildrenState::Mixed:
+            SetStateImage(parent, PartlyChecked);
+            break;
+        case ChildrenState::NoneChecked:
+        case ChildrenState::NoChildren:
+            SetStateImage(parent, Unchecked);
+            break;
+        }
+    }
+    return TRUE;
+}
+
+bool CCheckTreeCtrl::HasChecks(HTREEITEM item) const {
+    const int state = GetStateImage(item);
+    return state == Checked || state == PartlyChecked;
+}
+
+HTREEITEM CCheckTreeCtrl::FirstCheckedChild(HTREEITEM parent, HTREEITEM after) const {
+    for (HTREEITEM child = after ? GetNextSiblingItem(after) : GetChildItem(parent); child;
+         child = GetNextSiblingItem(child))
+        if (GetStateImage(child) == Checked)
+            return child;
+    return nullptr;
+}
+
+HTREEITEM CCheckTreeCtrl::GetFirstChecked() const {
+    const HTREEITEM root = GetRootItem();
+    if (!root || !HasChecks(root))
+        return nullptr;
+    for (HTREEITEM category = GetChildItem(root); category; category = GetNextSiblingItem(category))
+        if (HasChecks(category))
+            if (HTREEITEM leaf = FirstCheckedChild(category, nullptr))
+                return leaf;
+    return nullptr;
+}
+
+HTREEITEM CCheckTreeCtrl::GetNextChecked(HTREEITEM item) const {
+    const HTREEITEM parent = GetParentItem(item);
+    if (!parent)
+        return nullptr;
+    if (HTREEITEM sibling = FirstCheckedChild(parent, item))
+        return sibling;
+    for (HTREEITEM category = GetNextSiblingItem(parent); category;
+         category = GetNextSiblingItem(category))
+        if (HasChecks(category))
+            if (HTREEITEM leaf = FirstCheckedChild(category, nullptr))
+                return leaf;
+    return nullptr;
+}
+
+// A press on a node's check box toggles it and goes no further, so the node is not selected.
+void CCheckTreeCtrl::OnLButtonDown(UINT, CPoint point) {
+    UINT flags = 0;
+    const HTREEITEM item = HitTest(point, &flags);
+    if (item && (flags & TVHT_ONITEMSTATEICON))
+        SetCheck(item, CheckAction::Toggle);
+    else
+        Default();
+}
+
+void CCheckTreeCtrl::OnKeyDown(UINT key, UINT, UINT) {
+    if (key == VK_SPACE)
+        SetCheck(GetSelectedItem(), CheckAction::Toggle);
+    else
+        Default();
+}
+
+// The tree control toggles its own check boxes on the space character: the toggle above has
+// already happened.
+LRESULT CCheckTreeCtrl::OnChar(WPARAM character, LPARAM) {
+    return character == ' ' ? 0 : Default();
+}

@@ -1,0 +1,256 @@
+// The catalogue tree in the real main window, driven with the mouse and the keyboard.
+#include "CleanerDlg.h"
+#include "WinApp.h"
+
+#include "common/RegistryFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kAppKey = "Software\\Dravok\\nv";
+
+class TreeDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static CWinApp app("nv");
+        app.SetRegistryKey("Dravok");
+        InitCommonControls();
+    }
+    void SetUp() override {
+        m_saved = Snapshot(kAppKey);
+        for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
+            RemoveValue(value);
+    }
+    void TearDown() override {
+        if (m_dialog.m_hWnd)
+            DestroyWindow(m_dialog.m_hWnd);
+        for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
+            RemoveValue(value);
+    }
+    static void RemoveValue(const char* name) {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey.c_str(), 0, KEY_SET_VALUE, &key) == 0) {
+            RegDeleteValueA(key, name);
+            RegCloseKey(key);
+        }
+    }
+
+    void Open() {
+        ASSERT_TRUE(m_dialog.Create());
+        ShowWindow(m_dialog.m_hWnd, SW_SHOW);
+        Pump();
+    }
+    static void Pump() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+
+    HTREEITEM Find(const char* text, HTREEITEM from = nullptr) {
+        for (HTREEITEM item = from ? from : tree().GetRootItem(); item;
+             item = tree().GetNextSiblingItem(item)) {
+            if (tree().GetItemText(item) == text)
+                return item;
+            if (HTREEITEM below = Find(text, tree().GetChildItem(item)))
+                return below;
+        }
+        return nullptr;
+    }
+    int State(const char* text) { return tree().GetStateImage(Find(text)); }
+    bool Expanded(const char* text) {
+        return tree().GetItemState(Find(text), TVIS_EXPANDED) & TVIS_EXPANDED;
+    }
+    CCheckTreeCtrl& tree() { return m_dialog.m_tree; }
+
+    // Presses the left button on the node's check box, as a person would.
+    void ClickBox(const char* text) {
+        const HTREEITEM item = Find(text);
+        tree().EnsureVisible(item);
+        RECT rect;
+        ASSERT_TRUE(tree().GetItemRect(item, &rect, TRUE));
+        const int y = (rect.top + rect.bottom) / 2;
+        for (int x = rect.left; x >= 0; --x) {
+            UINT flags = 0;
+            if (tree().HitTest(CPoint(x, y), &flags) == item && (flags & TVHT_ONITEMSTATEICON)) {
+                tree().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                tree().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                Pump();
+                return;
+            }
+        }
+        FAIL() << "no check box found for " << text;
+    }
+    void PressSpace() {
+        tree().SendMessage(WM_KEYDOWN, VK_SPACE, 0x00390001);
+        tree().SendMessage(WM_CHAR, ' ', 0x00390001);
+        tree().SendMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
+        Pump();
+    }
+
+    std::vector<std::string> CheckedLeaves() {
+        std::vector<std::string> names;
+        for (HTREEITEM item = tree().GetFirstChecked(); item; item = tree().GetNextChecked(item))
+            names.push_back(std::string(tree().GetItemText(item)));
+        return names;
+    }
+
+    std::set<std::string> m_saved;
+    CCleanerDlg m_dialog;
+};
+
+} // namespace
+
+TEST_F(TreeDialog, AFirstStartChecksEveryEntryAndNoDrive) {
+    Open();
+    for (const CatalogueEntry& entry : kCatalogue)
+        EXPECT_EQ(State(entry.name), CCheckTreeCtrl::Checked) << entry.name;
+    for (const CategoryInfo& category : kCategories) {
+        EXPECT_EQ(State(category.name), CCheckTreeCtrl::Checked) << category.name;
+        EXPECT_TRUE(Expanded(category.name)) << category.name;
+    }
+    EXPECT_EQ(State("Unused Space"), CCheckTreeCtrl::Unchecked);
+    EXPECT_FALSE(Expanded("Unused Space"));
+    ASSERT_GT(m_dialog.m_driveList.GetCount(), 0);
+    for (const CString& drive : m_dialog.m_driveList)
+        EXPECT_EQ(State(drive), CCheckTreeCtrl::Unchecked) << static_cast<const char*>(drive);
+    EXPECT_EQ(State("My Computer"), CCheckTreeCtrl::PartlyChecked);
+    EXPECT_EQ(CheckedLeaves().size(), 60u);
+    EXPECT_EQ(CheckedLeaves().front(), "Document History");
+    EXPECT_EQ(CheckedLeaves().back(), "ZoneAlarm");
+}
+
+TEST_F(TreeDialog, ClicksOnCheckBoxesPropagateDownAndUp) {
+    Open();
+    ClickBox("Microsoft Office");
+    EXPECT_EQ(State("Microsoft Word"), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(State("Microsoft Access"), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(State("Microsoft Office"), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(tree().GetSelectedItem(), nullptr) << "a click on a box selects nothing";
+
+    ClickBox("Cookies");
+    EXPECT_EQ(State("Cookies"), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(State("Microsoft Internet Explorer"), CCheckTreeCtrl::PartlyChecked);
+    EXPECT_EQ(State("My Computer"), CCheckTreeCtrl::PartlyChecked);
+
+    ClickBox("My Computer");
+    EXPECT_EQ(State("My Computer"), CCheckTreeCtrl::Checked);
+    for (const CString& drive : m_dialog.m_driveList)
+        EXPECT_EQ(State(drive), CCheckTreeCtrl::Checked);
+    EXPECT_EQ(State("Cookies"), CCheckTreeCtrl::Checked);
+    EXPECT_EQ(State("Microsoft Word"), CCheckTreeCtrl::Checked);
+}
+
+TEST_F(TreeDialog, UncheckingEveryEntryByHandUnchecksTheCategoryWhichStaysExpanded) {
+    Open();
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (entry.category == Category::Office)
+            ClickBox(entry.name);
+    EXPECT_EQ(State("Microsoft Office"), CCheckTreeCtrl::Unchecked);
+    EXPECT_TRUE(Expanded("Microsoft Office"));
+}
+
+TEST_F(TreeDialog, TheSpaceBarTogglesTheSelectedNodeAndNothingWithoutOne) {
+    Open();
+    ASSERT_EQ(tree().GetSelectedItem(), nullptr);
+    PressSpace();
+    EXPECT_EQ(CheckedLeaves().size(), 60u);
+
+    tree().SelectItem(Find("Recycle Bin"));
+    PressSpace();
+    EXPECT_EQ(State("Recycle Bin"), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(State("Microsoft Windows"), CCheckTreeCtrl::PartlyChecked);
+    PressSpace();
+    EXPECT_EQ(State("Recycle Bin"), CCheckTreeCtrl::Checked);
+}
+
+TEST_F(TreeDialog, CheckedLeavesComeInTreeOrderAndNoneWhenNothingIsChecked) {
+    Open();
+    ClickBox("My Computer");
+    ClickBox("My Computer");
+    EXPECT_EQ(State("My Computer"), CCheckTreeCtrl::Unchecked);
+    EXPECT_TRUE(CheckedLeaves().empty());
+
+    ClickBox("WinZip");
+    ClickBox("Cache");
+    ClickBox("Nethood");
+    const std::string drive = std::string(m_dialog.m_driveList.GetAt(0));
+    ClickBox(drive.c_str());
+    EXPECT_EQ(CheckedLeaves(), (std::vector<std::string>{drive, "Nethood", "Cache", "WinZip"}));
+}
+
+TEST_F(TreeDialog, StoredMarksRoundTripAndLowWordsOfZeroUncheckTheirEntries) {
+    SetDword(kAppKey, "Data1", 0);
+    SetDword(kAppKey, "Data2", 0);
+    Open();
+    for (const CatalogueEntry& entry : kCatalogue)
+        EXPECT_EQ(State(entry.name),
+                  entry.bit < 32 ? CCheckTreeCtrl::Unchecked : CCheckTreeCtrl::Checked)
+            << entry.name;
+    EXPECT_FALSE(Expanded("Microsoft Office")) << "nothing checked: the category stays closed";
+
+    m_dialog.m_selection = 0x0FEDCBA987654321ull;
+    m_dialog.SaveSelection();
+    EXPECT_EQ(DwordValue(kAppKey, "Data1"), 0x4321u);
+    EXPECT_EQ(DwordValue(kAppKey, "Data4"), 0x0FEDu);
+    m_dialog.m_selection = 0;
+    m_dialog.LoadSelection();
+    EXPECT_EQ(m_dialog.m_selection, 0x0FEDCBA987654321ull);
+}
+
+TEST_F(TreeDialog, StoredValuesOfTheWrongTypeOrRangeFallBackOrStayInTheirOwnBits) {
+    SetString(kAppKey, "Data1", "0");
+    SetDword(kAppKey, "Data2", 0xFFFFFFFF);
+    SetDword(kAppKey, "Data3", 0);
+    CCleanerDlg dialog;
+    dialog.LoadSelection();
+    EXPECT_EQ(dialog.m_selection, 0xFFFF0000FFFFFFFFull);
+}
+
+// Kept as C:\Norvexa\artifacts\catalogue-tree.bmp for a person to look at.
+TEST_F(TreeDialog, AScreenshotShowsTheTreeWithItsIconsAndCheckBoxes) {
+    Open();
+    RECT rect;
+    tree().GetClientRect(&rect);
+    const int width = rect.right, height = rect.bottom;
+    HDC window = GetDC(tree().m_hWnd);
+    HDC memory = CreateCompatibleDC(window);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    tree().SendMessage(WM_PRINT, WPARAM(memory), PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    GdiFlush();
+
+    std::set<DWORD> colours(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+    EXPECT_GT(colours.size(), 30u) << "icons, check boxes and text draw many colours";
+
+    CreateDirectoryA("C:\\Norvexa\\artifacts", nullptr);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + DWORD(width * height * 4);
+    HANDLE file = CreateFileA("C:\\Norvexa\\artifacts\\catalogue-tree.bmp", GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, &header, sizeof header, &written, nullptr);
+    WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(file, bits, DWORD(width * height * 4), &written, nullptr);
+    CloseHandle(file);
+
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(tree().m_hWnd, window);
+}
