@@ -13,6 +13,8 @@ constexpr size_t kNameLength = 64;
 constexpr size_t kSlackSize = 512;
 constexpr int kSlackFailures = 64;
 constexpr int kSlackFiles = 100000;
+constexpr uint64_t kSlackRoom = uint64_t(4) << 20;
+constexpr uint64_t kIndexBlock = 4096;
 
 struct Filler {
     FileHandle file;
@@ -43,6 +45,18 @@ class FreeSpaceWipe {
 public:
     FreeSpaceWipe(std::string folder, Job& job, DWORD cluster)
         : m_folder(std::move(folder)), m_job(job), m_cluster(cluster) {}
+    FreeSpaceWipe(const FreeSpaceWipe&) = delete;
+    FreeSpaceWipe& operator=(const FreeSpaceWipe&) = delete;
+
+    // The space goes back before the names: on a full volume some file systems need room to
+    // remove a name (a FUSE volume renames a file that is still open), and a filler that
+    // cannot be removed would keep the volume full.
+    ~FreeSpaceWipe() {
+        for (Filler& filler : m_fillers)
+            SetFileLength(filler.file.Get(), 0);
+        m_fillers.clear();
+        m_slack.clear();
+    }
 
     void Run() {
         for (size_t i = 0; i < m_job.passes.size() && !Cancelled(); ++i) {
@@ -53,8 +67,10 @@ public:
             else
                 Rewrite(stream);
         }
-        if (!Cancelled())
+        if (!Cancelled()) {
+            ReleaseSlackRoom();
             FillSlack(m_job.passes.back());
+        }
     }
 
 private:
@@ -104,10 +120,32 @@ private:
         }
     }
 
+    // Every small file needs an entry in the folder's index, and NTFS grows an index by whole
+    // clusters: without free clusters the folder would take no more names. The end of the last
+    // filler, already overwritten by every pass, is given back to make that room.
+    void ReleaseSlackRoom() {
+        if (m_fillers.empty())
+            return;
+        Filler& last = m_fillers.back();
+        last.length -= std::min<uint64_t>(last.length, kSlackRoom);
+        SetFileLength(last.file.Get(), last.length);
+    }
+
+    uint64_t FreeBytes() const {
+        ULARGE_INTEGER available, total, free;
+        if (!GetDiskFreeSpaceExA((m_folder + "\\").c_str(), &available, &total, &free))
+            return 0;
+        return free.QuadPart;
+    }
+
     // With the clusters taken, small files reuse the free records of the file table (NTFS
-    // keeps small files' data inside them) and the free entries of the folder.
+    // keeps small files' data inside them) and the free entries of the folder. A file that
+    // costs more than an index block means the table had to grow: its free records are all
+    // taken, and more files would only enlarge it for good.
     void FillSlack(const Pass& pass) {
         PassStream stream(pass, m_job.rng.Fork(), m_job.buffer, kSlackSize);
+        const uint64_t indexBlock = std::max<uint64_t>(kIndexBlock, m_cluster);
+        uint64_t free = FreeBytes();
         int failures = 0;
         for (int i = 0; i < kSlackFiles && failures < kSlackFailures && !Cancelled(); ++i) {
             FileHandle file = CreateScratchFile(m_folder, m_job);
@@ -120,6 +158,10 @@ private:
                 ++failures;
             }
             m_slack.push_back(std::move(file));
+            const uint64_t left = FreeBytes();
+            if (free > left + indexBlock)
+                return;
+            free = left;
         }
     }
 

@@ -71,7 +71,7 @@ populate() {
   # Wine keeps no read-only attribute on folders but reports one for a folder it cannot write.
   chmod a-w "$mnt/$folder/rosub"
   while read -r id size; do
-    if ((size >= ${#tag} + ${#id} + 3)); then
+    if [[ $size =~ ^[0-9]+$ ]] && ((size >= ${#tag} + ${#id} + 3)); then
       echo "$id"
     fi
   done <<<"$listing"
@@ -79,7 +79,8 @@ populate() {
 
 free_bytes() {
   local bytes
-  bytes=$(vx free "$letter:\\" | tr -d '\r') || fail "free space of $letter: unreadable"
+  bytes=$(vx free "$letter:\\" | tr -d '\r' | grep -E '^[0-9]+$') ||
+    fail "free space of $letter: unreadable"
   echo "$bytes"
 }
 
@@ -156,20 +157,20 @@ wipe_process() {
 # A wipe killed with SIGKILL while it writes its fillers: they are delete-on-close, so none may
 # stay and the free space must come back whole.
 kill_suite() {
-  local before after pid waited
+  local before after pid
   rm -rf "$mnt/~VXFREE.TMP"
   vx method 81 || fail "cannot store method 81"
   before=$(free_bytes)
   "$root/tools/wine-run" "$prefix" "$tool" wipe "$letter:\\" &
   background=$!
   pid=
-  for waited in $(seq 1 1000); do
+  for _ in $(seq 1 1000); do
     pid=$(wipe_process)
     [ -n "$pid" ] && break
     sleep 0.01
   done
   [ -n "$pid" ] || fail "the wipe's process was not found"
-  for waited in $(seq 1 3000); do
+  for _ in $(seq 1 3000); do
     [ -n "$(fillers_left)" ] && break
     kill -0 "$background" 2>/dev/null || fail "the wipe ended before it could be killed"
     sleep 0.01
@@ -179,7 +180,7 @@ kill_suite() {
   kill -9 $pid
   wait "$background" 2>/dev/null || true
   background=
-  for waited in $(seq 1 300); do
+  for _ in $(seq 1 300); do
     [ -z "$(fillers_left)" ] && break
     sleep 0.1
   done

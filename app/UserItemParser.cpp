@@ -1,0 +1,30 @@
+#include "UserItemParser.h"
+
+namespace {
+const int kSubFolderLabelLength = 12; // "><SubFolder:"
+}
+
+bool ParseUserItem(const CString& display, UserItemRun& run) {
+    const int open = display.Find('<', 1);
+    if (open < 0)
+        return false;
+    const int close = display.Find("><", open);
+    if (close < 0)
+        return false;
+
+    run.folder = display.Left(open - 1);
+    while (!run.folder.IsEmpty() && run.folder[run.folder.GetLength() - 1] == '\\')
+        run.folder = run.folder.Left(run.folder.GetLength() - 1);
+
+    const int wordStart = close + kSubFolderLabelLength;
+    run.subfolders = display.Mid(wordStart, display.GetLength() - 1 - wordStart) == "Yes";
+
+    CString list = display.Mid(open + 1, close - open - 1);
+    run.patterns.clear();
+    for (int comma; (comma = list.Find(',')) > 0;) {
+        run.patterns.push_back(list.Left(comma));
+        list = list.Mid(comma + 1);
+    }
+    run.patterns.push_back(list);
+    return true;
+}

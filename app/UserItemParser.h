@@ -1,0 +1,20 @@
+// Reads back the display string of a user-defined item, as the tree shows it:
+// folder + "\" + "<" + patterns + "><SubFolder:" + "Yes" or "No" + ">".
+#pragma once
+
+#include "CString.h"
+
+#include <vector>
+
+struct UserItemRun {
+    // Without the separator backslash, and without any further trailing backslash: the root
+    // of a drive is just the letter and colon.
+    CString folder;
+    // In order, split at commas; not trimmed; the text after the last comma is a pattern even
+    // when empty. A list that begins with a comma is one single pattern.
+    std::vector<CString> patterns;
+    bool subfolders = false;
+};
+
+// False when the text has no "<" after its first character, or no "><" after that.
+bool ParseUserItem(const CString& display, UserItemRun& run);
