@@ -1,8 +1,8 @@
-// A fast cryptographically secure generator: the keystream of the ChaCha stream cipher with 12
-// rounds (20 on request), four blocks at a time. The output is the keystream of four consecutive
-// blocks with their 32-bit words interleaved (word w of blocks 0..3, then word w+1, ...), which
-// keeps every byte as unpredictable as the plain keystream while letting the blocks be computed
-// side by side.
+// A fast cryptographically secure generator: the keystream of the ChaCha stream cipher with 8
+// rounds (any even count on request), four blocks at a time. The output is the keystream of four
+// consecutive blocks with their 32-bit words interleaved (word w of blocks 0..3, then word w+1,
+// ...), which keeps every byte as unpredictable as the plain keystream while letting the blocks
+// be computed side by side.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +13,7 @@ public:
     static constexpr size_t kKeySize = 32;
     static constexpr size_t kChunkSize = 256;
 
-    static constexpr int kDefaultRounds = 12;
+    static constexpr int kDefaultRounds = 8;
 
     ChaChaRng(const uint8_t (&key)[kKeySize], uint64_t counter = 0, uint64_t nonce = 0,
               int rounds = kDefaultRounds);

@@ -1,10 +1,70 @@
 #include "FileTarget.h"
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 bool SetFileLength(HANDLE file, uint64_t length) {
     LARGE_INTEGER position;
     position.QuadPart = LONGLONG(length);
     return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
+
+// A thread that flushes the file whenever asked, one flush at a time.
+class WriteBehind {
+public:
+    explicit WriteBehind(HANDLE file) : m_file(file), m_thread([this] { Loop(); }) {}
+    ~WriteBehind() {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+
+    void Request() {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_requested = true;
+        }
+        m_changed.notify_all();
+    }
+
+    void WaitIdle() {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_changed.wait(lock, [this] { return !m_requested && !m_flushing; });
+    }
+
+private:
+    void Loop() {
+        std::unique_lock<std::mutex> lock(m_lock);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_requested || m_stop; });
+            if (m_stop)
+                return;
+            m_requested = false;
+            m_flushing = true;
+            lock.unlock();
+            FlushFileBuffers(m_file);
+            lock.lock();
+            m_flushing = false;
+            m_changed.notify_all();
+        }
+    }
+
+    HANDLE m_file;
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_requested = false;
+    bool m_flushing = false;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+FileTarget::FileTarget(HANDLE file) : m_file(file) {}
+
+FileTarget::~FileTarget() = default;
 
 bool FileTarget::Rewind() {
     LARGE_INTEGER start{};
@@ -12,17 +72,27 @@ bool FileTarget::Rewind() {
 }
 
 bool FileTarget::Write(const uint8_t* data, size_t size) {
-    while (size > 0) {
+    for (size_t left = size; left > 0;) {
         DWORD written = 0;
-        if (!WriteFile(m_file, data, DWORD(size), &written, nullptr) || written == 0)
+        if (!WriteFile(m_file, data, DWORD(left), &written, nullptr) || written == 0)
             return false;
         data += written;
-        size -= written;
+        left -= written;
+    }
+    m_unflushed += size;
+    if (m_unflushed >= kWriteBehindStretch) {
+        if (!m_writeBehind)
+            m_writeBehind = std::make_unique<WriteBehind>(m_file);
+        m_writeBehind->Request();
+        m_unflushed = 0;
     }
     return true;
 }
 
 bool FileTarget::Flush() {
+    if (m_writeBehind)
+        m_writeBehind->WaitIdle();
+    m_unflushed = 0;
     return FlushFileBuffers(m_file) != FALSE;
 }
 

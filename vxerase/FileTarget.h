@@ -4,18 +4,29 @@
 
 #include <windows.h>
 
+#include <memory>
+
 // Cuts or extends the file to `length` bytes and leaves the file pointer there.
 bool SetFileLength(HANDLE file, uint64_t length);
 
-// Passes written to an open file through the system's file calls.
+class WriteBehind;
+
+// Passes written to an open file through the system's file calls. Once a pass has written a
+// good stretch, the data already written is flushed on a second thread while the pass goes on,
+// so that the device is busy while the next data is made.
 class FileTarget : public OverwriteTarget {
 public:
-    explicit FileTarget(HANDLE file) : m_file(file) {}
+    explicit FileTarget(HANDLE file);
+    ~FileTarget() override;
     bool Rewind() override;
     bool Write(const uint8_t* data, size_t size) override;
     bool Flush() override;
     bool Read(uint8_t* data, size_t size) override;
 
 private:
+    static constexpr uint64_t kWriteBehindStretch = uint64_t(32) << 20;
+
     HANDLE m_file;
+    uint64_t m_unflushed = 0;
+    std::unique_ptr<WriteBehind> m_writeBehind;
 };
