@@ -53,12 +53,12 @@ protected:
         }
     }
 
-    HTREEITEM Find(const char* text, HTREEITEM from = nullptr) {
-        for (HTREEITEM item = from ? from : tree().GetRootItem(); item;
-             item = tree().GetNextSiblingItem(item)) {
+    HTREEITEM Find(const char* text) { return FindAmong(text, tree().GetRootItem()); }
+    HTREEITEM FindAmong(const char* text, HTREEITEM first) {
+        for (HTREEITEM item = first; item; item = tree().GetNextSiblingItem(item)) {
             if (tree().GetItemText(item) == text)
                 return item;
-            if (HTREEITEM below = Find(text, tree().GetChildItem(item)))
+            if (HTREEITEM below = FindAmong(text, tree().GetChildItem(item)))
                 return below;
         }
         return nullptr;
@@ -128,11 +128,12 @@ TEST_F(TreeDialog, AFirstStartChecksEveryEntryAndNoDrive) {
 
 TEST_F(TreeDialog, ClicksOnCheckBoxesPropagateDownAndUp) {
     Open();
+    const HTREEITEM selected = tree().GetSelectedItem();
     ClickBox("Microsoft Office");
     EXPECT_EQ(State("Microsoft Word"), CCheckTreeCtrl::Unchecked);
     EXPECT_EQ(State("Microsoft Access"), CCheckTreeCtrl::Unchecked);
     EXPECT_EQ(State("Microsoft Office"), CCheckTreeCtrl::Unchecked);
-    EXPECT_EQ(tree().GetSelectedItem(), nullptr) << "a click on a box selects nothing";
+    EXPECT_EQ(tree().GetSelectedItem(), selected) << "a click on a box selects nothing";
 
     ClickBox("Cookies");
     EXPECT_EQ(State("Cookies"), CCheckTreeCtrl::Unchecked);
@@ -158,6 +159,7 @@ TEST_F(TreeDialog, UncheckingEveryEntryByHandUnchecksTheCategoryWhichStaysExpand
 
 TEST_F(TreeDialog, TheSpaceBarTogglesTheSelectedNodeAndNothingWithoutOne) {
     Open();
+    tree().SelectItem(nullptr);
     ASSERT_EQ(tree().GetSelectedItem(), nullptr);
     PressSpace();
     EXPECT_EQ(CheckedLeaves().size(), 60u);
@@ -216,11 +218,16 @@ TEST_F(TreeDialog, StoredValuesOfTheWrongTypeOrRangeFallBackOrStayInTheirOwnBits
 // Kept as C:\Norvexa\artifacts\catalogue-tree.bmp for a person to look at.
 TEST_F(TreeDialog, AScreenshotShowsTheTreeWithItsIconsAndCheckBoxes) {
     Open();
+    // The display shows what the window drew once its surface has been flushed to the screen.
+    for (int i = 0; i < 50; ++i) {
+        Pump();
+        Sleep(10);
+    }
     RECT rect;
-    tree().GetClientRect(&rect);
-    const int width = rect.right, height = rect.bottom;
-    HDC window = GetDC(tree().m_hWnd);
-    HDC memory = CreateCompatibleDC(window);
+    m_dialog.GetWindowRect(&rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -230,11 +237,15 @@ TEST_F(TreeDialog, AScreenshotShowsTheTreeWithItsIconsAndCheckBoxes) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    tree().SendMessage(WM_PRINT, WPARAM(memory), PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
 
-    std::set<DWORD> colours(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
-    EXPECT_GT(colours.size(), 30u) << "icons, check boxes and text draw many colours";
+    // GDI leaves the fourth byte of a pixel at zero, which viewers take for transparency.
+    DWORD* pixels = static_cast<DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels[i] |= 0xFF000000;
+    std::set<DWORD> colours(pixels, pixels + width * height);
+    EXPECT_GT(colours.size(), 100u) << "icons, check boxes and text draw many colours";
 
     CreateDirectoryA("C:\\Norvexa\\artifacts", nullptr);
     BITMAPFILEHEADER header = {};
@@ -252,5 +263,5 @@ TEST_F(TreeDialog, AScreenshotShowsTheTreeWithItsIconsAndCheckBoxes) {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(tree().m_hWnd, window);
+    ReleaseDC(nullptr, screen);
 }
