@@ -1,5 +1,5 @@
 # make test: installs what is missing, builds everything and runs every test.
-# make run:  installs what is missing and builds everything.
+# make run:  installs what is missing, builds everything and starts the program under Wine.
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
@@ -16,8 +16,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure
 
 run: build
-	@echo "Built into $(BUILD)/wine/drive_c/Norvexa (C:\\Norvexa in the build's Wine prefix):"
-	@ls -l $(BUILD)/wine/drive_c/Norvexa/*.dll $(BUILD)/wine/drive_c/Norvexa/*.exe 2>/dev/null
+	tools/run-program $(BUILD)
 
 bench: build
 	bench/run

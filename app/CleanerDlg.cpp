@@ -1,19 +1,196 @@
 #include "CleanerDlg.h"
 
+#include "RunRequest.h"
+#include "ShredDlg.h"
+#include "WinApp.h"
 #include "resource.h"
 
-CCleanerDlg::CCleanerDlg(CWnd* parent) : CDialog(IDD_NV_DIALOG, parent) {}
+namespace {
+
+constexpr UINT kAboutCommand = 16;
+constexpr int kWidth = 594;
+constexpr int kHeight = 385;
+constexpr int kDragBand = 37;
+const UINT kMethodSettings[5] = {0x81, 0x82, 0x84, 0x88, 0x90};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCleanerDlg, CDialog)
+ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
+ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+ON_WM_LBUTTONDOWN()
+ON_MESSAGE(WM_MOVE, OnMove)
+ON_BN_CLICKED(IDC_SHRED, OnShredNow)
+ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_METHOD, OnSliderReleasedCapture)
+END_MESSAGE_MAP()
+
+CCleanerDlg::CCleanerDlg(CWnd* parent)
+    : CDialog(IDD_NV_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
 void CCleanerDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_METHOD, m_slider);
+    DDX_Control(pDX, IDC_USER_DEFINE, m_userDefineButton);
+    DDX_Control(pDX, IDC_SHRED, m_shredButton);
     DDX_Control(pDX, IDC_TREE, m_tree);
+    DDX_Control(pDX, IDC_WEB, m_webButton);
+    DDX_Control(pDX, IDC_HIDE, m_hideButton);
+    DDX_Slider(pDX, IDC_METHOD, m_method);
 }
 
 BOOL CCleanerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+
+    if (HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE)) {
+        char about[128] = {};
+        if (LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+            AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(systemMenu, MF_STRING, kAboutCommand, about);
+        }
+    }
+
+    SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ~WS_CAPTION);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, kWidth, kHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowText("Norvexa 3.2");
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_background.LoadBitmap(IDB_BACKGROUND);
+    m_hideButton.LoadBitmaps(134, 132);
+    m_webButton.LoadBitmaps(143, 144);
+    m_shredButton.LoadBitmaps(150, 148);
+    m_userDefineButton.LoadBitmaps(153, 151);
+
     m_tree.m_itemIcons.Create(15, 15, ILC_COLOR32, 16, 4);
     m_tree.SetImageList(&m_tree.m_itemIcons, TVSIL_NORMAL);
     m_tree.m_stateImages.Create(IDB_STATE_IMAGES, 13, 1, RGB(255, 255, 255));
     m_tree.SetImageList(&m_tree.m_stateImages, TVSIL_STATE);
     BuildTree();
+
+    m_slider.SetRange(0, 4, FALSE);
+    m_slider.SetLineSize(0);
+    m_slider.SetPos(50);
+    LoadMethod();
     return TRUE;
 }
+
+// The lowest of bits 0 to 3 names the method; none of them means zeroes.
+void CCleanerDlg::LoadMethod() {
+    const UINT setting = AfxGetApp()->GetProfileInt("", "Setting", 136);
+    m_method = 4;
+    for (int bit = 0; bit < 4; ++bit)
+        if (setting & (1u << bit)) {
+            m_method = bit;
+            break;
+        }
+    UpdateData(FALSE);
+}
+
+void CCleanerDlg::SaveMethod(int position) {
+    const UINT setting = position >= 0 && position < 4 ? kMethodSettings[position] : 0x90;
+    AfxGetApp()->WriteProfileInt("", "Setting", int(setting));
+}
+
+void CCleanerDlg::OnShredNow() {
+    UpdateData(TRUE);
+    SaveMethod(m_method);
+
+    RunRequest request;
+    for (HTREEITEM leaf = m_tree.GetFirstChecked(); leaf; leaf = m_tree.GetNextChecked(leaf))
+        AddCheckedLeaf(request, m_tree.GetItemText(leaf), m_driveList);
+    m_selection = request.selection;
+    m_driveRoots = request.driveRoots;
+    m_driveNames = request.driveNames;
+    m_userItems = request.userItems;
+    SaveSelection();
+
+    if (request.IsEmpty()) {
+        MessageBoxA(m_hWnd, "Please select some items.", "Norvexa", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    CShredDlg dialog;
+    dialog.m_request = request;
+    dialog.DoModal();
+}
+
+LRESULT CCleanerDlg::OnSysCommand(WPARAM command, LPARAM) {
+    if ((command & 0xFFF0) == kAboutCommand) {
+        CAboutDlg about;
+        about.DoModal();
+        return 0;
+    }
+    return Default();
+}
+
+LRESULT CCleanerDlg::OnPaint(WPARAM, LPARAM) {
+    if (!IsIconic(m_hWnd))
+        return Default();
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, WPARAM(dc.GetSafeHdc()));
+    CRect client;
+    GetClientRect(&client);
+    const int x = (client.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+    return 0;
+}
+
+LRESULT CCleanerDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return LRESULT(m_hIcon);
+}
+
+LRESULT CCleanerDlg::OnEraseBkgnd(WPARAM dc, LPARAM) {
+    if (!m_background.GetSafeHandle())
+        return Default();
+    CRect client;
+    GetClientRect(&client);
+    CDC target(reinterpret_cast<HDC>(dc));
+    CMemoryDC source(target.GetSafeHdc());
+    ScopedSelectObject select(source.GetSafeHdc(), m_background.GetSafeHandle());
+    target.BitBlt(0, 0, client.Width(), client.Height(), source.GetSafeHdc(), 0, 0, SRCCOPY);
+    return TRUE;
+}
+
+// Labels are drawn straight onto the background picture; the slider keeps its own background.
+LRESULT CCleanerDlg::OnCtlColorStatic(WPARAM dc, LPARAM control) {
+    char className[16] = {};
+    GetClassNameA(reinterpret_cast<HWND>(control), className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0)
+        return LRESULT(GetSysColorBrush(COLOR_WINDOW));
+    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    return LRESULT(GetStockObject(NULL_BRUSH));
+}
+
+// The band at the top stands in for the missing caption: pressing there drags the window.
+void CCleanerDlg::OnLButtonDown(UINT, CPoint point) {
+    if (point.y > kDragBand) {
+        Default();
+        return;
+    }
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+}
+
+// Nudges the tree by a pixel and back, so that it repaints fully after the window moved.
+LRESULT CCleanerDlg::OnMove(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (!m_tree.m_hWnd)
+        return result;
+    RECT rect;
+    m_tree.GetWindowRect(&rect);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    MoveWindow(m_tree.m_hWnd, rect.left + 1, rect.top, rect.right - rect.left - 1,
+               rect.bottom - rect.top, TRUE);
+    MoveWindow(m_tree.m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               TRUE);
+    return result;
+}
+
+void CCleanerDlg::OnSliderReleasedCapture(NMHDR*, LRESULT* result) {
+    UpdateData(TRUE);
+    *result = 0;
+}
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

@@ -1,9 +1,12 @@
 // The main window: the catalogue tree, the erase method and the buttons of the program.
 #pragma once
 
+#include "BitmapButton.h"
 #include "Catalogue.h"
 #include "CheckTreeCtrl.h"
+#include "Controls.h"
 #include "Dialog.h"
+#include "Gdi.h"
 #include "StringList.h"
 
 class CCleanerDlg : public CDialog {
@@ -15,15 +18,45 @@ public:
     void BuildTree();
     void LoadSelection();
     void SaveSelection();
+    void LoadMethod();
+    void SaveMethod(int position);
+    void OnShredNow();
 
+    CBitmap m_background;
+    CSliderCtrl m_slider;
+    CBitmapButton m_userDefineButton;
+    CBitmapButton m_shredButton;
     CCheckTreeCtrl m_tree;
+    CBitmapButton m_webButton;
+    CBitmapButton m_hideButton;
+    int m_method = 0;
+    HICON m_hIcon;
     SelectionMask m_selection = 0;
     CStringList m_driveList;
+    CStringList m_driveRoots;
+    CStringList m_driveNames;
+    CStringList m_userItems;
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
 
+    LRESULT OnSysCommand(WPARAM command, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnEraseBkgnd(WPARAM dc, LPARAM);
+    LRESULT OnCtlColorStatic(WPARAM dc, LPARAM control);
+    void OnLButtonDown(UINT flags, CPoint point);
+    LRESULT OnMove(WPARAM, LPARAM);
+    void OnSliderReleasedCapture(NMHDR*, LRESULT* result);
+
+    DECLARE_MESSAGE_MAP()
+
 private:
     void AddDrives(HTREEITEM root);
+};
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
 };

@@ -85,6 +85,14 @@ protected:                                                                      
      }},
 #define ON_COMMAND(id, fn) ON_BN_CLICKED(id, fn)
 
+// void OnHandler(NMHDR* header, LRESULT* result) for a notification from control `id`.
+#define ON_NOTIFY(code, id, fn)                                                                    \
+    {WM_NOTIFY, UINT(code), UINT(id), [](CWnd* w, WPARAM, LPARAM lp) -> LRESULT {                  \
+         LRESULT result = 0;                                                                       \
+         static_cast<ThisClass*>(w)->fn(reinterpret_cast<NMHDR*>(lp), &result);                    \
+         return result;                                                                            \
+     }},
+
 class CWnd {
 public:
     CWnd() = default;

@@ -1,0 +1,55 @@
+#include "RunRequest.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+bool IsDriveName(const CString& text, const CStringList& driveNames) {
+    for (const CString& name : driveNames)
+        if (name == text)
+            return true;
+    return false;
+}
+
+const CatalogueEntry* EntryNamed(const CString& text) {
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (text == entry.name)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
+
+void AddCheckedLeaf(RunRequest& request, const CString& text, const CStringList& driveNames) {
+    if (IsDriveName(text, driveNames)) {
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const char colon[] = {letter, ':', '\0'};
+            if (text.Find(colon) >= 0) {
+                const char root[] = {letter, ':', '\\', '\0'};
+                request.driveRoots.AddTail(root);
+                request.driveNames.AddTail(text);
+                return;
+            }
+        }
+        return;
+    }
+    if (const CatalogueEntry* entry = EntryNamed(text)) {
+        request.selection ^= SelectionMask(1) << entry->bit;
+        return;
+    }
+    request.userItems.AddTail(text);
+}
+
+const CatalogueEntry* const* RunOrder() {
+    static const std::array<const CatalogueEntry*, kCatalogueSize> order = [] {
+        std::array<const CatalogueEntry*, kCatalogueSize> entries;
+        for (int i = 0; i < kCatalogueSize; ++i)
+            entries[size_t(i)] = &kCatalogue[i];
+        std::sort(entries.begin(), entries.end(),
+                  [](const CatalogueEntry* a, const CatalogueEntry* b) { return a->run < b->run; });
+        return entries;
+    }();
+    return order.data();
+}
