@@ -1,1 +1,814 @@
+// One run over a profile with the traces of all sixty catalogue entries: each member, called in
+// the catalogue's run order, removes exactly its own traces and every other key, value, file and
+// folder of the places the fixture fills stays as it was.
+#include "VxMain.h"
+
+#include "TraceTree.h"
+#include "common/Scratch.h"
+#include "common/SettingGuard.h"
+
 #include <gtest/gtest.h>
+
+#include <sddl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <wininet.h>
+
+#include <chrono>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+using Member = void (CVxMain::*)();
+
+const Member kRunOrder[] = {
+    &CVxMain::DelSysRecent,
+    &CVxMain::DelSysTmp,
+    &CVxMain::DelSysRecycleBin,
+    &CVxMain::DelSysRunHistory,
+    &CVxMain::DelSysSearchHistory,
+    &CVxMain::DelSysList,
+    &CVxMain::DelNetHood,
+    &CVxMain::DelClipBoard,
+    &CVxMain::DelIEHistory,
+    &CVxMain::DelIECache,
+    &CVxMain::DelIECookie,
+    &CVxMain::DelIEAddressBar,
+    &CVxMain::DelIEPassword,
+    &CVxMain::DelIEAutoComplete,
+    &CVxMain::ClsIEStartPage,
+    &CVxMain::DelAccess,
+    &CVxMain::DelExcel,
+    &CVxMain::DelFrontPage,
+    &CVxMain::DelInfoPath,
+    &CVxMain::DelPowerPoint,
+    &CVxMain::DelPublisher,
+    &CVxMain::DelWord,
+    &CVxMain::DelACDSee,
+    &CVxMain::DelAcrobatReader,
+    &CVxMain::DelADAware,
+    &CVxMain::DelAOL,
+    &CVxMain::DelAOLMessenger,
+    &CVxMain::DelOLB,
+    &CVxMain::DelBearShare,
+    &CVxMain::DelCuteFTP,
+    &CVxMain::DelDAP,
+    &CVxMain::DelDivX,
+    &CVxMain::DelDreamWeaver,
+    &CVxMain::DelFlashGet,
+    &CVxMain::DelGetRight,
+    &CVxMain::DelGoogleToolbar,
+    &CVxMain::DelICQ,
+    &CVxMain::DeliMesh,
+    &CVxMain::DelKazaa,
+    &CVxMain::DelMediaJukeBox,
+    &CVxMain::DelMediaPlayer,
+    &CVxMain::DelPaint,
+    &CVxMain::DelWordPad,
+    &CVxMain::DelmIRC,
+    &CVxMain::DelMorpheus,
+    &CVxMain::DelMSNToolbar,
+    &CVxMain::DelNapster,
+    &CVxMain::DelNetMeeting,
+    &CVxMain::DelOpera,
+    &CVxMain::DelPowerDVD,
+    &CVxMain::DelPSP,
+    &CVxMain::DelReal,
+    &CVxMain::DelTrillian,
+    &CVxMain::DelUltraEdit,
+    &CVxMain::DelWinAce,
+    &CVxMain::DelWINAMP,
+    &CVxMain::DelWinRar,
+    &CVxMain::DelWinZip,
+    &CVxMain::DelYahoo,
+    &CVxMain::DelZoneAlarm,
+};
+static_assert(std::size(kRunOrder) == 60, "one member per catalogue entry");
+
+std::string ShellFolder(int csidl) {
+    char folder[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
+    return folder;
+}
+
+std::string TempFolder() {
+    char temp[MAX_PATH], longTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    GetLongPathNameA(temp, longTemp, MAX_PATH);
+    std::string folder = longTemp;
+    if (folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+std::string UserSidText() {
+    HANDLE token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE buffer[256];
+    DWORD size = sizeof buffer;
+    GetTokenInformation(token, TokenUser, buffer, size, &size);
+    CloseHandle(token);
+    char* text = nullptr;
+    ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
+    const std::string sid = text;
+    LocalFree(text);
+    return sid;
+}
+
+std::string UserName() {
+    char name[MAX_PATH];
+    DWORD size = sizeof name;
+    GetUserNameA(name, &size);
+    return name;
+}
+
+void SetText(HKEY root, const std::string& path, const char* name, const std::string& text) {
+    HKEY key;
+    ASSERT_EQ(
+        RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   DWORD(text.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string TextValue(HKEY root, const char* path, const char* name) {
+    char text[MAX_PATH] = {};
+    DWORD size = sizeof text - 1;
+    if (SHGetValueA(root, path, name, nullptr, text, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return text;
+}
+
+std::set<std::string> Minus(const std::set<std::string>& from, const std::set<std::string>& less) {
+    std::set<std::string> rest;
+    for (const std::string& entry : from)
+        if (!less.count(entry))
+            rest.insert(entry);
+    return rest;
+}
+
+bool InUse(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
+const char kPage[] = "http://whole.test/page.html";
+const char kCookie[] = "Cookie:user@whole.test/";
+const char kVisited[] = "Visited: user@http://whole.test/page.html";
+
+bool Cached(const char* url) {
+    DWORD size = 0;
+    GetUrlCacheEntryInfoA(url, nullptr, &size);
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+const std::string kOffice = "Software\\Microsoft\\Office\\";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+const std::string kInternetExplorer = "Software\\Microsoft\\Internet Explorer\\";
+const std::string kStorage = "Software\\Microsoft\\Protected Storage System Provider\\";
+const std::string kFormData = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
+const std::string kRealClass = "CLSID\\{FF393560-C2A7-11CF-BFF4-444553540000}";
+
+std::string OpenFind(const std::string& version, const std::string& application,
+                     const std::string& dialog = "\xC1\xED\xB4\xE6\xCE\xAA") {
+    return kOffice + version + "\\Common\\Open Find\\Microsoft Office " + application +
+           "\\Settings\\" + dialog + "\\File Name MRU";
+}
+
+// FrontPage's own defaults, which its member blanks.
+const std::pair<const char*, const char*> kFrontPageDefaults[] = {
+    {"Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Settings", "DefaultWebName"},
+    {"Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Settings", "LastWebOpen"},
+    {"Software\\Microsoft\\FrontPage", "DefaultSave"},
+    {"Software\\Microsoft\\FrontPage\\Editor", "Default Add Image Directory"},
+};
+
+const char* const kUserKeys[] = {
+    "ACD Systems",
+    "Software\\ACD Systems",
+    "Software\\Adobe",
+    "Software\\Dravok\\OrlimbyStudio",
+    "Software\\GlobalSCAPE",
+    "Software\\JetCar",
+    "Software\\Headlight",
+    "Software\\Google",
+    "Software\\RealNetworks",
+    "Software\\e-merge",
+    "Software\\WinRAR",
+    "Software\\Nico Mak Computing",
+    "Software\\Microsoft\\MediaPlayer",
+    "Software\\Microsoft\\MSN Toolbar",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint",
+    "Software\\Microsoft\\Office",
+    "Software\\Microsoft\\FrontPage",
+    "Software\\Microsoft\\Search Assistant",
+    "Software\\Microsoft\\Internet Explorer\\TypedURLs",
+    "Software\\Microsoft\\Internet Explorer\\IntelliForms",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StreamMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\LastVisitedMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\CIDSizeMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Vx Neighbour",
+    "Software\\iMesh",
+    "Software\\Morpheus",
+    "Software\\Kazaa",
+    "Software\\Macromedia",
+    "Software\\SpeedBit",
+    "Software\\Jasc",
+    "Software\\DivXNetworks",
+};
+// Parents of fixture keys that may be there before the test; each is removed afterwards only
+// when the test created it.
+const std::pair<HKEY, const char*> kParentKeys[] = {
+    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets"},
+    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32"},
+    {HKEY_CURRENT_USER, "Software\\Microsoft\\Protected Storage System Provider"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Protected Storage System Provider"},
+};
+const char* const kMachineKeys[] = {"Software\\Morpheus", "Software\\SpeedBit", "Software\\Jasc",
+                                    "Software\\Microsoft\\Conferencing"};
+const char* const kProgramFolders[] = {
+    "Lavasoft", "FlashGet",   "GetRight", "ICQ",        "mIRC",      "CyberLink", "iMesh",
+    "Morpheus", "StreamCast", "KaZaA",    "KaZaA Lite", "BearShare", "AIM",       "DAP",
+    "winamp",   "NetMeeting", "Yahoo!",   "Trillian",   "DivX",      "J River"};
+const char* const kAppDataFolders[] = {"ACD Systems", "GlobalSCAPE", "Opera", "Microsoft\\Office",
+                                       "Microsoft\\InfoPath"};
+
+class WholeEngine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SettingGuard::WriteDword(0x90);
+        m_startPage =
+            TextValue(HKEY_CURRENT_USER, (kInternetExplorer + "Main").c_str(), "Start Page");
+        for (const auto& parent : kParentKeys) {
+            HKEY key;
+            const bool existed =
+                RegOpenKeyExA(parent.first, parent.second, 0, KEY_READ, &key) == ERROR_SUCCESS;
+            if (existed)
+                RegCloseKey(key);
+            m_parentExisted.push_back(existed);
+        }
+        Clean();
+        m_folders = {{"Program Files", ShellFolder(CSIDL_PROGRAM_FILES)},
+                     {"AppData", ShellFolder(CSIDL_APPDATA)},
+                     {"Local AppData", ShellFolder(CSIDL_LOCAL_APPDATA)},
+                     {"ProgramData", ShellFolder(CSIDL_COMMON_APPDATA)},
+                     {"Windows", ShellFolder(CSIDL_WINDOWS)},
+                     {"Windows Temp", ShellFolder(CSIDL_WINDOWS) + "\\Temp"},
+                     {"Internet Logs", ShellFolder(CSIDL_WINDOWS) + "\\Internet Logs"},
+                     {"Temp", TempFolder()},
+                     {"C:", "C:"},
+                     {"Real", m_real.Path()}};
+        m_engine.IniLib();
+    }
+    void TearDown() override {
+        m_engine.UnIniLib();
+        Clean();
+        for (size_t i = 0; i < std::size(kParentKeys); ++i)
+            if (!m_parentExisted[i])
+                SHDeleteKeyA(kParentKeys[i].first, kParentKeys[i].second);
+        if (m_startPage != "<missing>")
+            SetText(HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page", m_startPage);
+    }
+
+    void Clean() {
+        for (const char* key : kUserKeys)
+            SHDeleteKeyA(HKEY_CURRENT_USER, key);
+        SHDeleteKeyA(HKEY_CURRENT_USER, (kStorage + UserSidText()).c_str());
+        SHDeleteKeyA(HKEY_USERS, ".default\\Software\\ACD Systems");
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, kRealClass.c_str());
+        for (const char* key : kMachineKeys)
+            SHDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, (kStorage + UserName()).c_str());
+        const std::string programs = ShellFolder(CSIDL_PROGRAM_FILES);
+        for (const char* folder : kProgramFolders)
+            RemoveTree(programs + "\\" + folder);
+        for (const char* folder : kAppDataFolders)
+            RemoveTree(ShellFolder(CSIDL_APPDATA) + "\\" + folder);
+        const std::string windows = ShellFolder(CSIDL_WINDOWS);
+        for (const char* file : {"\\uedit32.INI", "\\wmplibrary_v_0_12.db",
+                                 "\\wmplibrary_v_0_12.lrd", "\\Internet Logs"})
+            RemoveTree(windows + file);
+        RemoveTree(ShellFolder(CSIDL_COMMON_APPDATA) + "\\Microsoft\\Media Index");
+        for (const char* file : {"shared.dat", "notify.dat", "channels.dat"}) {
+            DeleteFileA((std::string("C:\\") + file).c_str());
+            DeleteFileA((programs + "\\" + file).c_str());
+        }
+        RemoveTree("C:\\America Online 6.0");
+        RemoveTree("C:\\America Online 7.0");
+        for (const char* url : {kPage, kCookie, kVisited})
+            DeleteUrlCacheEntryA(url);
+    }
+
+    // Plants registry entries (see PlantKeys) of one place; the run is to remove `traces`.
+    void Keys(const std::string& place, HKEY root, std::initializer_list<std::string> traces,
+              std::initializer_list<std::string> keep = {}) {
+        PlantKeys(root, traces);
+        PlantKeys(root, keep);
+        m_removed[place].insert(traces.begin(), traces.end());
+    }
+    void UserKeys(std::initializer_list<std::string> traces,
+                  std::initializer_list<std::string> keep = {}) {
+        Keys("HKCU", HKEY_CURRENT_USER, traces, keep);
+    }
+    // Plants files and folders (see PlantFiles) below a place's folder; the run is to remove
+    // `traces`.
+    void Files(const std::string& place, std::initializer_list<std::string> traces,
+               std::initializer_list<std::string> keep = {}) {
+        PlantFiles(m_folders.at(place), traces);
+        PlantFiles(m_folders.at(place), keep);
+        m_removed[place].insert(traces.begin(), traces.end());
+    }
+    // The run is to remove everything below this folder of a place, whatever the system put there.
+    void Emptied(const std::string& place, const std::string& folder) {
+        const std::string& base = m_folders.at(place);
+        ASSERT_EQ(folder.compare(0, base.size() + 1, base + "\\"), 0) << folder;
+        m_emptied.push_back({place, folder.substr(base.size() + 1) + "\\"});
+    }
+
+    void InstallWindowsAndInternetExplorer() {
+        Emptied("AppData", ShellFolder(CSIDL_RECENT));
+        Emptied("AppData", ShellFolder(CSIDL_NETHOOD));
+        m_emptied.push_back({"Temp", ""});
+        m_emptied.push_back({"Windows Temp", ""});
+        PlantFiles(ShellFolder(CSIDL_RECENT), {"notes.txt.lnk", "Sub\\plan.doc.lnk"});
+        PlantFiles(ShellFolder(CSIDL_NETHOOD), {"server.lnk"});
+        PlantFiles(TempFolder(), {"setup.tmp", "unpacked\\setup.dll"});
+        PlantFiles(m_folders.at("Windows Temp"), {"windows.tmp"});
+        for (int csidl : {CSIDL_HISTORY, CSIDL_INTERNET_CACHE, CSIDL_COOKIES}) {
+            Emptied("Local AppData", ShellFolder(csidl));
+            PlantFiles(ShellFolder(csidl), {"vxtrace.txt", "vxfolder\\vxtrace.txt"});
+        }
+
+        UserKeys(
+            {kExplorer + "RunMRU\\", kExplorer + "RunMRU|a", kExplorer + "Doc Find Spec MRU\\",
+             kExplorer + "Doc Find Spec MRU|a", kExplorer + "RecentDocs\\",
+             kExplorer + "RecentDocs|MRUListEx", kExplorer + "RecentDocs\\.txt\\",
+             kExplorer + "RecentDocs\\.txt|0", kExplorer + "StreamMRU\\", kExplorer + "StreamMRU|0",
+             kExplorer + "ComDlg32\\OpenSaveMRU\\", kExplorer + "ComDlg32\\OpenSaveMRU\\*\\",
+             kExplorer + "ComDlg32\\OpenSaveMRU\\*|a", kExplorer + "ComDlg32\\LastVisitedMRU\\",
+             kExplorer + "ComDlg32\\LastVisitedMRU|a",
+             "Software\\Microsoft\\Search Assistant\\ACMru\\",
+             "Software\\Microsoft\\Search Assistant\\ACMru\\5603\\",
+             "Software\\Microsoft\\Search Assistant\\ACMru\\5603|000"},
+            {kExplorer + "ComDlg32\\CIDSizeMRU|a", kExplorer + "Vx Neighbour|keep",
+             "Software\\Microsoft\\Search Assistant\\Options|keep"});
+
+        UserKeys({kInternetExplorer + "TypedURLs\\", kInternetExplorer + "TypedURLs|url1",
+                  kInternetExplorer + "IntelliForms\\", kInternetExplorer + "IntelliForms|Use",
+                  kInternetExplorer + "IntelliForms\\SPW\\",
+                  kInternetExplorer + "IntelliForms\\SPW|site"});
+        SetText(HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page", "http://home.test/");
+        m_changed["HKCU"].insert(kInternetExplorer + "Main|Start Page");
+        const std::string user = kStorage + UserSidText();
+        UserKeys({user + kFormData + "\\", user + kFormData + "\\site\\",
+                  user + kFormData + "\\site|value"},
+                 {user + "\\Data\\other|keep"});
+        const std::string machine = kStorage + UserName();
+        Keys("HKLM", HKEY_LOCAL_MACHINE,
+             {machine + kFormData + "\\", machine + kFormData + "\\site\\",
+              machine + kFormData + "\\site|value"},
+             {machine + "\\Data\\other|keep"});
+
+        FILETIME zero = {};
+        ASSERT_TRUE(CommitUrlCacheEntryA(kPage, nullptr, zero, zero, NORMAL_CACHE_ENTRY, nullptr, 0,
+                                         nullptr, nullptr));
+        ASSERT_TRUE(CommitUrlCacheEntryA(kCookie, nullptr, zero, zero, COOKIE_CACHE_ENTRY, nullptr,
+                                         0, nullptr, nullptr));
+        ASSERT_TRUE(CommitUrlCacheEntryA(kVisited, nullptr, zero, zero, URLHISTORY_CACHE_ENTRY,
+                                         nullptr, 0, nullptr, nullptr));
+
+        // The bin holds the file wherever the system keeps it; emptying the bin removes it there.
+        const auto withoutBin = Snapshot();
+        ScratchFolder thrown("whole-recycle");
+        std::string from = thrown / "thrown-away.txt";
+        WriteText(from, "in the bin");
+        from += '\0';
+        SHFILEOPSTRUCTA operation = {};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = from.c_str();
+        operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+        ASSERT_EQ(SHFileOperationA(&operation), 0);
+        for (const auto& place : Snapshot())
+            for (const std::string& entry : Removed(place.second, withoutBin.at(place.first)))
+                m_removed[place.first].insert(entry);
+
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 16);
+        lstrcpyA(static_cast<char*>(GlobalLock(text)), "copied secret");
+        GlobalUnlock(text);
+        SetClipboardData(CF_TEXT, text);
+        CloseClipboard();
+    }
+
+    // Office 9.0 and 11.0; 11.0 is the highest installed version.
+    void InstallOffice() {
+        for (const std::string version : {"9.0", "11.0"}) {
+            const std::string v = kOffice + version + "\\";
+            const bool highest = version == "11.0";
+            UserKeys({v + "Word\\Data|Settings", OpenFind(version, "Word") + "|Value",
+                      v + "Excel\\Recent Files\\", v + "Excel\\Recent Files|File1",
+                      v + "Excel\\Recent Files\\Nested\\", OpenFind(version, "Excel") + "|Value",
+                      v + "PowerPoint\\Recent File List\\",
+                      v + "PowerPoint\\Recent File List|File1",
+                      OpenFind(version, "PowerPoint") + "|Value",
+                      OpenFind(version, "FrontPage") + "|Value", v + "Access\\Settings|MRU1",
+                      v + "Access\\Settings|mruFlags"},
+                     {v + "Word\\Data|Toolbars", OpenFind(version, "Word") + "|Other",
+                      OpenFind(version, "Word", "Save As") + "|Value", v + "Excel\\Options|Font",
+                      v + "Access\\Settings|Other"});
+            const std::initializer_list<std::string> newer = {
+                v + "Publisher\\Recent File List\\",
+                v + "Publisher\\Recent File List|File1",
+                OpenFind(version, "Publisher") + "|Value",
+                v + "InfoPath\\Recent Templates\\",
+                v + "InfoPath\\Recent Templates|T1",
+                v + "InfoPath\\Recent File List\\",
+                v + "InfoPath\\Recent File List|F1",
+                OpenFind(version, "InfoPath") + "|Value"};
+            if (highest)
+                UserKeys(newer, {v + "InfoPath\\Options|Keep"});
+            else
+                UserKeys({}, newer);
+        }
+        const std::string frontPage = "Software\\Microsoft\\FrontPage\\";
+        UserKeys({frontPage + "Explorer\\Navigation\\", frontPage + "Explorer\\Navigation|1",
+                  frontPage + "Explorer\\FrontPage Explorer\\Recent Web List\\",
+                  frontPage + "Explorer\\FrontPage Explorer\\Recent Web List|1"},
+                 {frontPage + "Explorer\\Keep|1"});
+        for (const auto& value : kFrontPageDefaults) {
+            SetText(HKEY_CURRENT_USER, value.first, value.second, "http://web");
+            m_changed["HKCU"].insert(std::string(value.first) + "|" + value.second);
+        }
+        Files("AppData",
+              {"Microsoft\\Office\\Recent\\report.doc.lnk",
+               "Microsoft\\InfoPath\\Solution Cache\\{solution}\\",
+               "Microsoft\\InfoPath\\Solution Cache\\{solution}\\manifest.xsf"},
+              {"Microsoft\\Office\\Templates\\normal.dot"});
+    }
+
+    void InstallApplicationsPartOne() {
+        const char* const acdsee[] = {"OpenFolder", "LastFolder", "Favorites",
+                                      "ImageDB",    "HistPaths",  "HistMCFDestFolder"};
+        for (const char* value : acdsee) {
+            Keys("HKCU ACD", HKEY_CURRENT_USER, {std::string("ACD Systems\\ACDSee|") + value});
+            UserKeys({std::string("Software\\ACD Systems\\ACDSee32|") + value});
+            Keys("HKU", HKEY_USERS,
+                 {std::string(".default\\Software\\ACD Systems\\ACDSee|") + value});
+        }
+        Keys("HKCU ACD", HKEY_CURRENT_USER, {},
+             {"ACD Systems\\ACDSee|HistSearchText", "ACD Systems\\ACDSee|Other"});
+        UserKeys({"Software\\ACD Systems\\ACDSee|Favorites",
+                  "Software\\ACD Systems\\ACDSee\\50|HistSearchText",
+                  "Software\\ACD Systems\\ACDSee\\50|HistFileFilters",
+                  "Software\\ACD Systems\\ACDSee\\60|ImageDB",
+                  "Software\\ACD Systems\\ACDSee\\60|HistFileFilters"},
+                 {"Software\\ACD Systems\\ACDSee|HistSearchText",
+                  "Software\\ACD Systems\\ACDSee\\70|OpenFolder"});
+        Keys("HKU", HKEY_USERS, {}, {".default\\Software\\ACD Systems\\ACDSee|Keep"});
+        Files("AppData", {"ACD Systems\\ACDSee\\ImageDB.dtf", "ACD Systems\\ACDSee\\ImageDB.ddf"},
+              {"ACD Systems\\ACDSee\\Catalog.db"});
+
+        const std::string adobe = "Software\\Adobe\\";
+        UserKeys({adobe + "Acrobat Reader\\4.0\\AdobeViewer|avpRecentFile1",
+                  adobe + "Acrobat Reader\\4.0\\AdobeViewer|avpRecentFile4",
+                  adobe + "Acrobat\\5.0\\Weblink\\5.0\\OpenURL\\",
+                  adobe + "Acrobat\\5.0\\Weblink\\5.0\\OpenURL|url",
+                  adobe + "Acrobat Reader\\6.0\\AVGeneral\\cRecentFiles\\",
+                  adobe + "Acrobat Reader\\6.0\\AVGeneral\\cRecentFiles\\c1\\",
+                  adobe + "Acrobat Reader\\6.0\\AVGeneral\\cRecentFiles\\c1|tDIText"},
+                 {adobe + "Acrobat Reader\\4.0\\AdobeViewer|avpRecentFile5",
+                  adobe + "Acrobat Reader\\6.0\\AVGeneral|bKeep"});
+
+        Files("Program Files",
+              {"Lavasoft\\Ad-aware 6\\Logs\\scan.log", "Lavasoft\\Ad-aware 6\\Logs\\old\\",
+               "Lavasoft\\Ad-aware 6\\Logs\\old\\scan1.log"},
+              {"Lavasoft\\Ad-aware 6\\Ad-aware.exe"});
+
+        UserKeys({"Software\\Dravok\\OrlimbyStudio\\Settings2\\",
+                  "Software\\Dravok\\OrlimbyStudio\\Settings2|Recent"},
+                 {"Software\\Dravok\\OrlimbyStudio\\Settings|Keep"});
+
+        Files("AppData",
+              {"GlobalSCAPE\\CuteFTP\\sm.dat", "GlobalSCAPE\\CuteFTP\\queue\\",
+               "GlobalSCAPE\\CuteFTP\\queue\\q.dat"},
+              {"GlobalSCAPE\\other.dat"});
+        UserKeys({"Software\\GlobalSCAPE\\CuteFTP 5.0\\",
+                  "Software\\GlobalSCAPE\\CuteFTP 5.0\\QCToolbar\\",
+                  "Software\\GlobalSCAPE\\CuteFTP 5.0\\QCToolbar|x",
+                  "Software\\GlobalSCAPE\\CUTEFTPPRO\\", "Software\\GlobalSCAPE\\CUTEFTPPRO|y"},
+                 {"Software\\GlobalSCAPE\\Cute|z"});
+
+        UserKeys({"Software\\JetCar\\JetCar\\DownDir\\", "Software\\JetCar\\JetCar\\DownDir|dir"},
+                 {"Software\\JetCar\\JetCar\\General|keep"});
+        Files("Program Files", {"FlashGet\\Default.jcd"},
+              {"FlashGet\\DefaultX", "FlashGet\\flashget.exe"});
+        SetFileAttributesA((m_folders.at("Program Files") + "\\FlashGet\\Default.jcd").c_str(),
+                           FILE_ATTRIBUTE_READONLY);
+
+        UserKeys({"Software\\Headlight\\GetRight\\MRU\\", "Software\\Headlight\\GetRight\\MRU|1",
+                  "Software\\Headlight\\GetRight\\Recent File List\\",
+                  "Software\\Headlight\\GetRight\\Recent File List|File1",
+                  "Software\\Headlight\\GetRight\\TypedURLS\\",
+                  "Software\\Headlight\\GetRight\\TypedURLS|1"},
+                 {"Software\\Headlight\\GetRight\\Options|keep"});
+        Files("Program Files", {"GetRight\\GetRight.hst"}, {"GetRight\\getright.exe"});
+
+        Files("Program Files",
+              {"ICQ\\2003a\\history.dat", "ICQ\\2003a\\user\\", "ICQ\\2003a\\user\\messages.dat",
+               "ICQ\\Plugins\\Info\\info.dat", "ICQ\\Received Files\\photo.jpg"},
+              {"ICQ\\icq.exe", "ICQ\\Plugins\\Other\\other.dat"});
+        Files("Program Files",
+              {"mIRC\\logs\\channel.log", "mIRC\\download\\file.zip", "mIRC\\channels\\list.txt"},
+              {"mIRC\\mirc.ini", "mIRC\\sounds\\ding.wav"});
+        Files("Program Files", {"CyberLink\\PowerDVD\\list.pls", "CyberLink\\PowerDVD\\list.m3u"},
+              {"CyberLink\\PowerDVD\\PowerDVD.exe"});
+
+        const std::string real = "Software\\RealNetworks\\";
+        UserKeys({real + "RealPlayer\\6.0\\Preferences\\MostRecentClips1\\",
+                  real + "RealPlayer\\6.0\\Preferences\\MostRecentClips1|",
+                  real + "RealPlayer\\6.0\\Preferences\\OpenLocationClips1\\",
+                  real + "RealPlayer\\6.0\\Preferences\\OpenLocationClips1|"},
+                 {real + "RealPlayer\\6.0\\Preferences\\Volume|"});
+        SetText(HKEY_CURRENT_USER, real + "Preferences\\UserDataPath", "", m_real.Path() + "\\");
+        SetText(HKEY_CLASSES_ROOT, kRealClass, "", "History");
+        Files("Real",
+              {"session.ste", "url.ini", "urls.ini", "cookies.txt", "History\\h.dat",
+               "History\\sub\\", "History\\sub\\s.dat"},
+              {"keep.ini", "Other\\o.dat", "Other\\url.ini"});
+
+        WriteText(m_folders.at("Windows") + "\\uedit32.INI",
+                  "[Settings]\r\nLast File=C:\\secret.txt\r\nFont=Courier\r\n"
+                  "Last Project Dir=C:\\Projects\r\n[Find History]\r\nFind1=password\r\n"
+                  "[Recent File List]\r\nFile1=C:\\secret.txt\r\n");
+        m_changed["Windows"].insert("uedit32.INI");
+
+        UserKeys({"Software\\e-merge\\WinAce\\2.0\\Copy\\",
+                  "Software\\e-merge\\WinAce\\2.0\\Copy|x",
+                  "Software\\e-merge\\WinAce\\2.0\\MRU Items\\",
+                  "Software\\e-merge\\WinAce\\2.0\\MRU Items|x",
+                  "Software\\e-merge\\WinAce\\2.0\\Favorites\\",
+                  "Software\\e-merge\\WinAce\\2.0\\Favorites|x"},
+                 {"Software\\e-merge\\WinAce\\2.0\\Options|keep"});
+        UserKeys({"Software\\WinRAR\\ArcHistory\\", "Software\\WinRAR\\ArcHistory|0",
+                  "Software\\WinRAR\\DialogEditHistory\\",
+                  "Software\\WinRAR\\DialogEditHistory\\ArcName\\",
+                  "Software\\WinRAR\\DialogEditHistory\\ArcName|0",
+                  "Software\\WinRAR\\General|LastFolder"},
+                 {"Software\\WinRAR\\General|Keep"});
+        const std::string winZip = "Software\\Nico Mak Computing\\WinZip\\";
+        UserKeys({winZip + "filemenu\\", winZip + "filemenu|x", winZip + "extract\\",
+                  winZip + "extract|x", winZip + "directories|DefDir",
+                  winZip + "directories|ExtractTo"},
+                 {winZip + "directories|AddDir"});
+
+        Files("Internet Logs", {"ZALog.txt", "tvDebug.log"}, {"backup.txt"});
+
+        Files("Windows", {"wmplibrary_v_0_12.db", "wmplibrary_v_0_12.lrd"});
+        Files("ProgramData", {"Microsoft\\Media Index\\index.db", "Microsoft\\Media Index\\sub\\",
+                              "Microsoft\\Media Index\\sub\\x.db"});
+        UserKeys({"Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList\\",
+                  "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList|File0",
+                  "Software\\Microsoft\\MediaPlayer\\Player\\RecentURLList\\",
+                  "Software\\Microsoft\\MediaPlayer\\Player\\RecentURLList|URL0"},
+                 {"Software\\Microsoft\\MediaPlayer\\Player\\Settings|keep"});
+
+        const std::string applets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\";
+        for (const std::string applet : {"Wordpad", "Paint"})
+            UserKeys({applets + applet + "\\Recent File List\\",
+                      applets + applet + "\\Recent File List|File1"},
+                     {applets + applet + "\\Options|keep"});
+
+        UserKeys({"Software\\Google\\NavClient\\1.1\\History\\",
+                  "Software\\Google\\NavClient\\1.1\\History|q",
+                  "Software\\Google\\NavClient\\3.0\\History\\",
+                  "Software\\Google\\NavClient\\3.0\\History|q"},
+                 {"Software\\Google\\NavClient\\2.0\\History|q",
+                  "Software\\Google\\NavClient\\3.0\\Options|keep"});
+        UserKeys({"Software\\Microsoft\\MSN Toolbar|SearchStrings"},
+                 {"Software\\Microsoft\\MSN Toolbar|Keep"});
+    }
+
+    void InstallApplicationsPartTwo() {
+        UserKeys({"Software\\iMesh\\Client\\Local|SearchEditHistory",
+                  "Software\\iMesh\\Client\\Local|SearchEditHistorySize"},
+                 {"Software\\iMesh\\Client\\Local|Language"});
+        Files("Program Files",
+              {"iMesh\\Client\\Partial\\song.part", "iMesh\\Client\\PlayLists\\party.m3u",
+               "iMesh\\Client\\DB\\index.dbb"},
+              {"iMesh\\Client\\iMesh.exe"});
+
+        UserKeys({"Software\\Morpheus\\Morpheus\\Recent File List\\",
+                  "Software\\Morpheus\\Morpheus\\Recent File List|File1"},
+                 {"Software\\Morpheus\\Morpheus\\Settings|Port"});
+        Keys("HKLM", HKEY_LOCAL_MACHINE,
+             {"Software\\Morpheus\\SearchRecent\\", "Software\\Morpheus\\SearchRecent|1"},
+             {"Software\\Morpheus\\Install|Path"});
+        Files("Program Files",
+              {"Morpheus\\Db\\files.db", "Morpheus\\My Shared Folder\\song.mp3",
+               "StreamCast\\Morpheus\\Db\\files.db",
+               "StreamCast\\Morpheus\\My Shared Folder\\a.avi",
+               "StreamCast\\Morpheus\\Downloads\\movie.avi"},
+              {"StreamCast\\Morpheus\\Morpheus.exe"});
+
+        UserKeys({"Software\\Kazaa\\KaZaA Media Desktop\\Recent File List\\",
+                  "Software\\Kazaa\\KaZaA Media Desktop\\Recent File List|File1",
+                  "Software\\Kazaa\\Search\\", "Software\\Kazaa\\Search|term",
+                  "Software\\Kazaa\\KaZaA Lite\\Recent File List\\",
+                  "Software\\Kazaa\\KaZaA Lite\\Recent File List|File1"},
+                 {"Software\\Kazaa\\LocalContent|Dir0"});
+        for (const std::string folder : {"KaZaA\\", "KaZaA Lite\\"})
+            Files("Program Files", {folder + "Db\\data.dbb", folder + "My Shared Folder\\a.dat"},
+                  {folder + "My Shared Folder\\song.mp3", folder + "Kazaa.exe"});
+
+        Files("Program Files", {"BearShare\\db\\hosts.db"}, {"BearShare\\Downloads\\song.mp3"});
+
+        const std::string dreamweaver = "Software\\Macromedia\\Dreamweaver ";
+        UserKeys({dreamweaver + "4\\Recent File List\\", dreamweaver + "4\\Recent File List|File1",
+                  dreamweaver + "4\\Temp File List\\", dreamweaver + "4\\Temp File List|File1",
+                  dreamweaver + "6\\Recent File List\\", dreamweaver + "6\\Recent File List|File1",
+                  dreamweaver + "MX 2004\\Recent File List\\",
+                  dreamweaver + "MX 2004\\Recent File List|File1"},
+                 {dreamweaver + "6\\Temp File List|File1"});
+
+        Files("Program Files", {"AIM\\buddies.dat", "AIM\\away.tmp"}, {"AIM\\aim.exe"});
+
+        for (const std::string version : {"6.0", "7.0"}) {
+            const std::string place = "America Online " + version;
+            m_folders[place] = "C:\\" + place;
+            Files(place, {"AOLTEMP\\page.htm", "download\\session.log"}, {"aol.exe"});
+        }
+
+        UserKeys({"Software\\SpeedBit\\Download Accelerator\\HistoryCombo|URLHistory",
+                  "Software\\SpeedBit\\DownloadAccelerator\\HistoryCombo\\",
+                  "Software\\SpeedBit\\DownloadAccelerator\\HistoryCombo|URL1"},
+                 {"Software\\SpeedBit\\Download Accelerator\\HistoryCombo|Size"});
+        Keys("HKLM", HKEY_LOCAL_MACHINE,
+             {"Software\\SpeedBit\\Download Accelerator\\FileList\\",
+              "Software\\SpeedBit\\Download Accelerator\\FileList|1",
+              "Software\\SpeedBit\\Download Accelerator\\ADS\\SecondMedia\\",
+              "Software\\SpeedBit\\Download Accelerator\\ADS\\SecondMedia|Banner"},
+             {"Software\\SpeedBit\\Download Accelerator|Version"});
+        Files("Program Files", {"DAP\\Ads\\banner.gif", "DAP\\Temp\\file.part"}, {"DAP\\dap.exe"});
+
+        Files("Program Files", {"winamp\\mix.m3u"}, {"winamp\\winamp.exe"});
+        WriteText(m_folders.at("Program Files") + "\\winamp\\winamp.ini",
+                  "[winamp]\r\nvolume=200\r\ncwd=C:\\Music\\Private\r\n");
+        m_changed["Program Files"].insert("winamp\\winamp.ini");
+
+        Keys("HKLM", HKEY_LOCAL_MACHINE,
+             {"Software\\Microsoft\\Conferencing\\UI\\CallMRU\\",
+              "Software\\Microsoft\\Conferencing\\UI\\CallMRU|Name0"},
+             {"Software\\Microsoft\\Conferencing\\UI|Position"});
+        Files("Program Files", {"NetMeeting\\CallLog.dat", "NetMeeting\\Received Files\\photo.jpg"},
+              {"NetMeeting\\conf.exe"});
+
+        Keys("HKLM", HKEY_LOCAL_MACHINE,
+             {"Software\\Jasc\\Paint Shop Pro 7\\Recent File List\\",
+              "Software\\Jasc\\Paint Shop Pro 7\\Recent File List|File1",
+              "Software\\Jasc\\Paint Shop Pro 8\\Recent File List\\",
+              "Software\\Jasc\\Paint Shop Pro 8\\Recent File List|File1"},
+             {"Software\\Jasc\\Paint Shop Pro 7\\Settings|Grid"});
+        UserKeys({}, {"Software\\Jasc\\Paint Shop Pro 7\\Recent File List|File1"});
+
+        Files("Program Files",
+              {"Yahoo!\\Messenger\\ypager.log", "Yahoo!\\Messenger\\IMVCache\\smile.gif",
+               "Yahoo!\\Messenger\\Profiles\\me\\", "Yahoo!\\Messenger\\Profiles\\me\\chat.dat"},
+              {"Yahoo!\\Messenger\\ypager.exe"});
+
+        for (const std::string place : {"C:", "Program Files"})
+            Files(place, {"shared.dat", "notify.dat", "channels.dat"});
+        Files("Program Files", {}, {"Yahoo!\\shared.dat"});
+
+        Files("Program Files",
+              {"Trillian\\users\\default\\cache\\avatar.bmp",
+               "Trillian\\users\\default\\cache\\msn\\",
+               "Trillian\\users\\default\\cache\\msn\\buddy.bmp",
+               "Trillian\\users\\default\\logs\\msn\\",
+               "Trillian\\users\\default\\logs\\msn\\chat.log"},
+              {"Trillian\\users\\alice\\logs\\msn\\chat.log", "Trillian\\trillian.exe"});
+
+        UserKeys({"Software\\DivXNetworks\\DivX Player|file",
+                  "Software\\DivXNetworks\\DivX Player|file4"},
+                 {"Software\\DivXNetworks\\DivX Player|file5"});
+        Files("Program Files", {"DivX\\library.dbf"}, {"DivX\\DivX Player.exe"});
+
+        Files("Program Files", {"J River\\Media JukeBox\\Data\\Library.jmd"},
+              {"J River\\Media JukeBox\\Data\\Settings.ini"});
+
+        const std::string profile = "Opera\\Opera\\profile\\";
+        Files("AppData",
+              {profile + "sessions\\autosave.win", profile + "cache4\\opr00001.htm",
+               profile + "images\\thumb.png", profile + "cookies4.dat", profile + "download.dat",
+               profile + "global.dat", profile + "jswarn.dir", profile + "opera6.adr",
+               profile + "opera6.ini", profile + "opera.dir", profile + "urlwarn.dir",
+               profile + "vlink4.dat"},
+              {profile + "sessions\\work.win", profile + "search.ini"});
+    }
+
+    // Everything below the emptied folders goes, except files that the system holds open (the URL
+    // cache's index files, which record the removed entries) and the folders on their way.
+    void ExpectEmptied(const std::map<std::string, Tree>& before) {
+        for (const auto& emptied : m_emptied) {
+            const std::set<std::string> below = Below(before.at(emptied.first), emptied.second);
+            std::set<std::string> held;
+            for (const std::string& entry : below) {
+                if (entry.back() == '\\' || !InUse(m_folders.at(emptied.first) + "\\" + entry))
+                    continue;
+                m_changed[emptied.first].insert(entry);
+                for (size_t slash = entry.find('\\', emptied.second.size());
+                     slash != std::string::npos; slash = entry.find('\\', slash + 1))
+                    held.insert(entry.substr(0, slash + 1));
+                held.insert(entry);
+            }
+            for (const std::string& entry : below)
+                if (!held.count(entry))
+                    m_removed[emptied.first].insert(entry);
+        }
+    }
+
+    std::map<std::string, Tree> Snapshot() const {
+        std::map<std::string, Tree> trees;
+        trees["HKCU"] = RegistryTree(HKEY_CURRENT_USER, "Software");
+        trees["HKCU ACD"] = RegistryTree(HKEY_CURRENT_USER, "ACD Systems");
+        trees["HKU"] = RegistryTree(HKEY_USERS, ".default\\Software");
+        trees["HKCR"] = RegistryTree(HKEY_CLASSES_ROOT, kRealClass);
+        std::vector<std::string> machineKeys(std::begin(kMachineKeys), std::end(kMachineKeys));
+        machineKeys.push_back(kStorage + UserName());
+        for (const std::string& key : machineKeys) {
+            const Tree tree = RegistryTree(HKEY_LOCAL_MACHINE, key);
+            trees["HKLM"].insert(tree.begin(), tree.end());
+        }
+        for (const auto& folder : m_folders)
+            trees[folder.first] = folder.first == "Windows" || folder.first == "C:"
+                                      ? FolderFiles(folder.second)
+                                      : FolderTree(folder.second);
+        return trees;
+    }
+
+    CVxMain m_engine;
+    SettingGuard m_setting;
+    ScratchFolder m_real{"whole-real"};
+    std::string m_startPage;
+    std::vector<bool> m_parentExisted;
+    std::map<std::string, std::string> m_folders;
+    std::map<std::string, std::set<std::string>> m_removed, m_changed;
+    std::vector<std::pair<std::string, std::string>> m_emptied;
+};
+
+} // namespace
+
+TEST_F(WholeEngine, EveryEntryInRunOrderRemovesExactlyItsTracesAndNothingElse) {
+    InstallWindowsAndInternetExplorer();
+    InstallOffice();
+    InstallApplicationsPartOne();
+    InstallApplicationsPartTwo();
+    const auto before = Snapshot();
+    ExpectEmptied(before);
+
+    const auto start = std::chrono::steady_clock::now();
+    for (Member member : kRunOrder)
+        (m_engine.*member)();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            .count();
+
+    const auto after = Snapshot();
+    const std::set<std::string> none;
+    for (const auto& place : before) {
+        const auto removed = Removed(place.second, after.at(place.first));
+        const auto changed = Changed(place.second, after.at(place.first));
+        EXPECT_EQ(Minus(removed, m_removed[place.first]), none) << place.first << ": not a trace";
+        EXPECT_EQ(Minus(m_removed[place.first], removed), none) << place.first << ": left behind";
+        EXPECT_EQ(Minus(changed, m_changed[place.first]), none) << place.first << ": changed";
+        EXPECT_EQ(Minus(m_changed[place.first], changed), none) << place.first << ": unchanged";
+    }
+
+    EXPECT_EQ(TextValue(HKEY_CURRENT_USER, (kInternetExplorer + "Main").c_str(), "Start Page"),
+              "about:blank");
+    EXPECT_EQ(ReadText(m_folders.at("Windows") + "\\uedit32.INI"),
+              "[Settings]\r\nFont=Courier\r\n");
+    EXPECT_EQ(ReadText(m_folders.at("Program Files") + "\\winamp\\winamp.ini"),
+              "[winamp]\r\nvolume=200\r\ncwd=\r\n");
+    for (const auto& value : kFrontPageDefaults)
+        EXPECT_EQ(TextValue(HKEY_CURRENT_USER, value.first, value.second), "") << value.second;
+    for (const char* url : {kPage, kCookie, kVisited})
+        EXPECT_FALSE(Cached(url)) << url;
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    SHQUERYRBINFO bin = {sizeof bin, 0, 0};
+    SHQueryRecycleBinA(nullptr, &bin);
+    EXPECT_EQ(bin.i64NumItems, 0);
+    EXPECT_LT(seconds, 30);
+}

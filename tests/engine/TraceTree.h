@@ -1,0 +1,181 @@
+// Registry and folder trees of the trace tests, as maps from a path to its content, so that two
+// snapshots show exactly what a member removed and what it changed.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <map>
+#include <set>
+#include <string>
+
+// Keys end with a backslash; values are "key|name"; files and folders are relative paths, folders
+// ending with a backslash.
+using Tree = std::map<std::string, std::string>;
+
+inline std::string Hex(const BYTE* data, size_t size) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < size; ++i) {
+        hex += digits[data[i] >> 4];
+        hex += digits[data[i] & 15];
+    }
+    return hex;
+}
+
+inline void AddRegistryTree(HKEY root, const std::string& path, Tree& tree) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    tree[path + "\\"] = "";
+    for (DWORD i = 0;; ++i) {
+        char name[1024];
+        BYTE data[8192];
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        tree[path + "|" + name] = std::to_string(type) + ":" + Hex(data, dataSize);
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[1024];
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        AddRegistryTree(root, path + "\\" + name, tree);
+    }
+    RegCloseKey(key);
+}
+
+inline Tree RegistryTree(HKEY root, const std::string& path) {
+    Tree tree;
+    AddRegistryTree(root, path, tree);
+    return tree;
+}
+
+// A file's content as a 64-bit FNV-1a hash; a file that cannot be read shows as such.
+inline std::string ContentHash(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<unreadable>";
+    uint64_t hash = 14695981039346656037ull;
+    BYTE buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) {
+        for (DWORD i = 0; i < read; ++i)
+            hash = (hash ^ buffer[i]) * 1099511628211ull;
+    }
+    CloseHandle(file);
+    return Hex(reinterpret_cast<const BYTE*>(&hash), sizeof hash);
+}
+
+inline void AddFolderTree(const std::string& folder, const std::string& relative, bool recurse,
+                          Tree& tree) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            tree[relative + name] = ContentHash(folder + "\\" + name);
+        else if (recurse) {
+            tree[relative + name + "\\"] = "";
+            AddFolderTree(folder + "\\" + name, relative + name + "\\", true, tree);
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+// Everything below the folder, with paths relative to it.
+inline Tree FolderTree(const std::string& folder) {
+    Tree tree;
+    AddFolderTree(folder, "", true, tree);
+    return tree;
+}
+
+// Only the files directly in the folder.
+inline Tree FolderFiles(const std::string& folder) {
+    Tree tree;
+    AddFolderTree(folder, "", false, tree);
+    return tree;
+}
+
+// Entries of `before` that `after` lacks.
+inline std::set<std::string> Removed(const Tree& before, const Tree& after) {
+    std::set<std::string> removed;
+    for (const auto& entry : before)
+        if (!after.count(entry.first))
+            removed.insert(entry.first);
+    return removed;
+}
+
+// Entries that `after` adds or holds with another content.
+inline std::set<std::string> Changed(const Tree& before, const Tree& after) {
+    std::set<std::string> changed;
+    for (const auto& entry : after) {
+        const auto old = before.find(entry.first);
+        if (old == before.end() || old->second != entry.second)
+            changed.insert(entry.first);
+    }
+    return changed;
+}
+
+// The entries of `tree` below `prefix`, which itself is left out.
+inline std::set<std::string> Below(const Tree& tree, const std::string& prefix) {
+    std::set<std::string> below;
+    for (const auto& entry : tree)
+        if (entry.first.size() > prefix.size() &&
+            entry.first.compare(0, prefix.size(), prefix) == 0)
+            below.insert(entry.first);
+    return below;
+}
+
+// Creates keys ("a\b\") and string values ("a\b|name", holding the entry's own text).
+inline void PlantKeys(HKEY root, std::initializer_list<std::string> entries) {
+    for (const std::string& entry : entries) {
+        const size_t bar = entry.find('|');
+        std::string path = entry.substr(0, bar);
+        if (path.back() == '\\')
+            path.pop_back();
+        HKEY key;
+        if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            continue;
+        if (bar != std::string::npos)
+            RegSetValueExA(key, entry.substr(bar + 1).c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(entry.c_str()), DWORD(entry.size() + 1));
+        RegCloseKey(key);
+    }
+}
+
+// Creates `folder`, then folders ("a\b\") and files ("a\b", holding their own relative path)
+// below it, with every folder on the way.
+inline void PlantFiles(const std::string& folder, std::initializer_list<std::string> entries) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& entry : entries) {
+        for (size_t slash = entry.find('\\'); slash != std::string::npos;
+             slash = entry.find('\\', slash + 1))
+            CreateDirectoryA((folder + "\\" + entry.substr(0, slash)).c_str(), nullptr);
+        if (entry.back() == '\\')
+            continue;
+        HANDLE file = CreateFileA((folder + "\\" + entry).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, entry.data(), DWORD(entry.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+}
+
+// The names, each with the prefix put before it.
+inline std::set<std::string> Under(const std::string& prefix,
+                                   std::initializer_list<std::string> names) {
+    std::set<std::string> entries;
+    for (const std::string& name : names)
+        entries.insert(prefix + name);
+    return entries;
+}
