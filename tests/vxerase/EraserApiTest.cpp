@@ -120,6 +120,26 @@ TEST_F(EraserApi, FreeSpaceJobsIgnoreAnythingButAnExistingDriveRoot) {
     EXPECT_FALSE(Exists("C:\\~VXFREE.TMP"));
 }
 
+DWORD WINAPI RunPseudoRandomJob(LPVOID path) {
+    return DWORD(RunJob(ERASER_DATA_FILES, {*static_cast<std::string*>(path)}));
+}
+
+// Threads that the system starts keep the stack only 4-byte aligned; the generator's vector
+// code must not assume more.
+TEST_F(EraserApi, JobsRunOnThreadsStartedByTheSystem) {
+    SettingGuard::WriteDword(0x88);
+    std::string path = m_folder / "threaded.bin";
+    WriteText(path, std::string(100000, 't'));
+    HANDLE thread = CreateThread(nullptr, 0, RunPseudoRandomJob, &path, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread, 30000), WAIT_OBJECT_0);
+    DWORD result = 1;
+    GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+    EXPECT_EQ(result, DWORD(ERASER_OK));
+    EXPECT_FALSE(Exists(path));
+}
+
 TEST_F(EraserApi, CancelStopsTheRunningJobWithinASecondAndLaterJobsUntilInit) {
     SettingGuard::WriteDword(0x81);
     const std::string big = m_folder / "big.bin";
