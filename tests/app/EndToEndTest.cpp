@@ -1,0 +1,268 @@
+// The program as a person uses it: started on its own, entries ticked in the tree, the method
+// moved on the slider, the shred button pressed, the progress dialog answered. The test drives
+// nv.exe from outside, through its windows.
+#include "common/RegistryFixture.h"
+#include "common/Scratch.h"
+#include "common/SettingGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+const std::string kAppKey = "Software\\Dravok\\nv";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::string kApplets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets";
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        if (condition())
+            return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+std::string Text(HWND window) {
+    char text[512] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    return text;
+}
+
+std::string ShellFolder(int csidl) {
+    char folder[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
+    return folder;
+}
+
+// Saves what the display shows of a window as C:\Norvexa\artifacts\<name>.bmp.
+void SaveScreenshot(HWND window, const char* name) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    for (int i = 0; i < width * height; ++i)
+        static_cast<DWORD*>(bits)[i] |= 0xFF000000;
+    CreateDirectoryA("C:\\Norvexa\\artifacts", nullptr);
+    BITMAPFILEHEADER header = {0x4D42, 0, 0, 0, sizeof header + sizeof info.bmiHeader};
+    header.bfSize = header.bfOffBits + DWORD(width * height * 4);
+    HANDLE file = CreateFileA((std::string("C:\\Norvexa\\artifacts\\") + name + ".bmp").c_str(),
+                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, &header, sizeof header, &written, nullptr);
+    WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(file, bits, DWORD(width * height * 4), &written, nullptr);
+    CloseHandle(file);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+class Program {
+public:
+    Program() {
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string command = std::string(self);
+        command = "\"" + command.substr(0, command.rfind('\\')) + "\\nv.exe\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &m_process))
+            m_process = {};
+    }
+    ~Program() {
+        if (m_process.hProcess && WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
+            TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    bool Ended(DWORD milliseconds) const {
+        return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
+    }
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+HWND FindDialog(const char* caption) {
+    return FindWindowA("#32770", caption);
+}
+
+// The tree's nodes, found by their places: the fixed categories come after "Unused Space".
+class Tree {
+public:
+    explicit Tree(HWND tree) : m_tree(tree) {}
+    HTREEITEM Child(HTREEITEM parent, int index) const {
+        HTREEITEM item = TreeView_GetChild(m_tree, parent);
+        for (; item && index > 0; --index)
+            item = TreeView_GetNextSibling(m_tree, item);
+        return item;
+    }
+    HTREEITEM Entry(int category, int index) const {
+        return Child(Child(TreeView_GetRoot(m_tree), 1 + category), index);
+    }
+    int State(HTREEITEM item) const {
+        return int(TreeView_GetItemState(m_tree, item, TVIS_STATEIMAGEMASK) >> 12);
+    }
+    // Selects the node and presses the space bar on it.
+    void Tick(HTREEITEM item) const {
+        TreeView_SelectItem(m_tree, item);
+        SendMessageA(m_tree, WM_KEYDOWN, VK_SPACE, 0x00390001);
+        SendMessageA(m_tree, WM_KEYUP, VK_SPACE, 0xC0390001);
+    }
+
+private:
+    HWND m_tree;
+};
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
+            SetDword(kAppKey, value, 0);
+        SettingGuard::Remove();
+    }
+    void TearDown() override {
+        for (const char* key : {"\\RunMRU", "\\Doc Find Spec MRU"})
+            DeleteKeyQuietly(kExplorer + key);
+        DeleteKeyQuietly(kApplets + "\\Paint\\Recent File List");
+        DeleteKeyQuietly(kApplets + "\\Wordpad\\Recent File List");
+    }
+
+    HWND OpenMainWindow() {
+        HWND main = nullptr;
+        WaitFor([&] { return (main = FindDialog("Norvexa 3.2")) != nullptr; }, 30000);
+        return main;
+    }
+
+    SettingGuard m_setting;
+};
+
+constexpr int kWindows = 0;
+constexpr int kApplications = 3;
+
+} // namespace
+
+TEST_F(EndToEnd, TickedTracesAreShreddedAndTheRestStays) {
+    SetString(kExplorer + "\\RunMRU", "a", "regedit\\1");
+    SetString(kExplorer + "\\Doc Find Spec MRU", "a", "secret*.doc");
+    SetString(kApplets + "\\Paint\\Recent File List", "File1", "C:\\photo.bmp");
+    SetString(kApplets + "\\Wordpad\\Recent File List", "File1", "C:\\letter.doc");
+    const std::string netHood = ShellFolder(CSIDL_NETHOOD) + "\\server.lnk";
+    WriteText(netHood, "network place");
+
+    Program program;
+    const HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    Tree tree(GetDlgItem(main, 1019));
+    const HTREEITEM runHistory = tree.Entry(kWindows, 3);
+    const HTREEITEM netHoodEntry = tree.Entry(kWindows, 4);
+    const HTREEITEM paint = tree.Entry(kApplications, 20);
+    ASSERT_EQ(tree.State(runHistory), 1) << "nothing is checked after Data1..Data4 of 0";
+    for (HTREEITEM item : {runHistory, netHoodEntry, paint})
+        tree.Tick(item);
+    EXPECT_EQ(tree.State(paint), 2);
+
+    const HWND slider = GetDlgItem(main, 1036);
+    SendMessageA(slider, WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 4);
+    SaveScreenshot(main, "main-window");
+
+    PostMessageA(GetDlgItem(main, 1006), BM_CLICK, 0, 0);
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (progress = FindDialog("Shred files")) != nullptr; }, 20000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return Text(GetDlgItem(progress, 1029)) == "Shredding is completed."; }, 60000));
+    EXPECT_EQ(Text(GetDlgItem(progress, 2)), "OK");
+    SaveScreenshot(progress, "progress");
+
+    {
+        Program second;
+        HWND refusal = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (refusal = FindDialog("nv")) != nullptr; }, 20000));
+        EXPECT_EQ(Text(GetDlgItem(refusal, 0xFFFF)), "Norvexa has already run !");
+        PostMessageA(refusal, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(second.Ended(10000));
+    }
+
+    PostMessageA(GetDlgItem(progress, 2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(progress); }, 10000));
+    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.Ended(10000));
+
+    EXPECT_FALSE(KeyExists(kExplorer + "\\RunMRU"));
+    EXPECT_FALSE(KeyExists(kApplets + "\\Paint\\Recent File List"));
+    EXPECT_FALSE(Exists(netHood));
+    EXPECT_TRUE(KeyExists(kExplorer + "\\Doc Find Spec MRU"));
+    EXPECT_TRUE(KeyExists(kApplets + "\\Wordpad\\Recent File List"));
+    EXPECT_EQ(DwordValue(kAppKey, "Setting"), 144u);
+    EXPECT_EQ(DwordValue(kAppKey, "Data1"), 1u << 3);
+    EXPECT_EQ(DwordValue(kAppKey, "Data2"), 1u << (29 - 16));
+    EXPECT_EQ(DwordValue(kAppKey, "Data3"), 0u);
+    EXPECT_EQ(DwordValue(kAppKey, "Data4"), 1u << (58 - 48));
+}
+
+TEST_F(EndToEnd, CancelStopsALongEraseShowsOneMessageAndClosesTheDialog) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string big = std::string(temp) + "vx-large.bin";
+    HANDLE file = CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = LONGLONG(256) << 20;
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+
+    Program program;
+    const HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    Tree tree(GetDlgItem(main, 1019));
+    tree.Tick(tree.Entry(kWindows, 1));
+    SendMessageA(GetDlgItem(main, 1036), WM_KEYDOWN, VK_HOME, 0);
+
+    PostMessageA(GetDlgItem(main, 1006), BM_CLICK, 0, 0);
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (progress = FindDialog("Shred files")) != nullptr; }, 20000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return Text(GetDlgItem(progress, 1029)) == "< Microsoft Windows >: Temporary Files";
+        },
+        20000));
+    Sleep(1000);
+    EXPECT_EQ(Text(GetDlgItem(progress, 2)), "Cancel");
+    PostMessageA(GetDlgItem(progress, 2), BM_CLICK, 0, 0);
+
+    HWND message = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (message = FindDialog("nv")) != nullptr; }, 5000));
+    EXPECT_EQ(Text(GetDlgItem(message, 0xFFFF)), "Canceled by user!");
+    PostMessageA(message, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(message); }, 30000));
+    const DWORD answered = GetTickCount();
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 30000));
+    // Wine leaves a modal loop that has been ended only with its next message, which can take
+    // up to two seconds when nothing else happens.
+    EXPECT_LT(GetTickCount() - answered, 3000u) << "the dialog closes right after the message";
+    EXPECT_FALSE(WaitFor([] { return FindDialog("nv") != nullptr; }, 1000))
+        << "the message is shown once";
+    EXPECT_FALSE(Exists(big)) << "the file whose overwrite had begun is gone";
+
+    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.Ended(10000));
+    DeleteFileA(big.c_str());
+}
