@@ -116,3 +116,33 @@ TEST_F(MainWindow, MovingTheSliderStoresNothingButAShredRunStoresTheMethod) {
     for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
         EXPECT_EQ(DwordValue(kAppKey, value), 0u) << value;
 }
+
+TEST_F(MainWindow, OnlyTheTopBandDragsTheWindowAndTheSystemMenuEndsWithAbout) {
+    Open();
+    auto dragPosted = [&](int y) {
+        m_dialog.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, y));
+        MSG message;
+        const bool posted = PeekMessageA(&message, m_dialog.m_hWnd, WM_NCLBUTTONDOWN,
+                                         WM_NCLBUTTONDOWN, PM_REMOVE) != FALSE;
+        m_dialog.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, y));
+        return posted && message.wParam == HTCAPTION;
+    };
+    EXPECT_TRUE(dragPosted(37));
+    EXPECT_FALSE(dragPosted(38));
+
+    HMENU menu = GetSystemMenu(m_dialog.m_hWnd, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    char text[64] = {};
+    GetMenuStringA(menu, UINT(count - 1), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "About Norvexa(&A)...");
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), 16u);
+    EXPECT_EQ(GetMenuState(menu, UINT(count - 2), MF_BYPOSITION) & MF_SEPARATOR,
+              UINT(MF_SEPARATOR));
+
+    RECT window;
+    m_dialog.GetWindowRect(&window);
+    EXPECT_EQ(window.right - window.left, 594);
+    EXPECT_EQ(window.bottom - window.top, 385);
+    EXPECT_FALSE(GetWindowLongA(m_dialog.m_hWnd, GWL_STYLE) & WS_CAPTION & ~WS_BORDER);
+}
