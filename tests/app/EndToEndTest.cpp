@@ -3,6 +3,7 @@
 // nv.exe from outside, through its windows.
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
+#include "common/Screenshot.h"
 #include "common/SettingGuard.h"
 
 #include <gtest/gtest.h>
@@ -39,38 +40,6 @@ std::string ShellFolder(int csidl) {
     char folder[MAX_PATH] = {};
     SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
     return folder;
-}
-
-// Saves what the display shows of a window as C:\Norvexa\artifacts\<name>.bmp.
-void SaveScreenshot(HWND window, const char* name) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    for (int i = 0; i < width * height; ++i)
-        static_cast<DWORD*>(bits)[i] |= 0xFF000000;
-    CreateDirectoryA("C:\\Norvexa\\artifacts", nullptr);
-    BITMAPFILEHEADER header = {0x4D42, 0, 0, 0, sizeof header + sizeof info.bmiHeader};
-    header.bfSize = header.bfOffBits + DWORD(width * height * 4);
-    HANDLE file = CreateFileA((std::string("C:\\Norvexa\\artifacts\\") + name + ".bmp").c_str(),
-                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, &header, sizeof header, &written, nullptr);
-    WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
-    WriteFile(file, bits, DWORD(width * height * 4), &written, nullptr);
-    CloseHandle(file);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 class Program {
