@@ -1,0 +1,117 @@
+// The window layer: message maps chained to their base classes, handlers that fall back to the
+// default handling, exceptions kept out of the system, and GDI selections undone.
+#include "Dialog.h"
+#include "Gdi.h"
+#include "WinApp.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+const UINT kPing = WM_APP + 1;
+const UINT kPong = WM_APP + 2;
+const UINT kThrow = WM_APP + 3;
+
+class BaseWindow : public CWnd {
+public:
+    int pings = 0;
+    LRESULT OnPing(WPARAM, LPARAM) {
+        ++pings;
+        return 1;
+    }
+    LRESULT OnPong(WPARAM, LPARAM) { return 10; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(BaseWindow, CWnd)
+ON_MESSAGE(kPing, OnPing)
+ON_MESSAGE(kPong, OnPong)
+END_MESSAGE_MAP()
+
+class DerivedWindow : public BaseWindow {
+public:
+    LRESULT OnPong(WPARAM, LPARAM) { return 20; }
+    LRESULT OnThrow(WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
+    void OnLButtonDown(UINT, CPoint point) {
+        clicked = point;
+        Default();
+    }
+    CPoint clicked;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DerivedWindow, BaseWindow)
+ON_MESSAGE(kPong, OnPong)
+ON_MESSAGE(kThrow, OnThrow)
+ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+HWND MakeStatic() {
+    return CreateWindowA("STATIC", "plain", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr,
+                         nullptr);
+}
+
+} // namespace
+
+TEST(MessageMap, DerivedEntriesWinBaseEntriesStillApplyAndTheRestIsDefault) {
+    HWND window = MakeStatic();
+    {
+        DerivedWindow object;
+        ASSERT_TRUE(object.SubclassWindow(window));
+        EXPECT_EQ(CWnd::FromHandlePermanent(window), &object);
+        EXPECT_EQ(SendMessageA(window, kPong, 0, 0), 20);
+        EXPECT_EQ(SendMessageA(window, kPing, 0, 0), 1);
+        EXPECT_EQ(object.pings, 1);
+        EXPECT_EQ(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0), 5) << "the control's own handling";
+        SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(7, -3));
+        EXPECT_EQ(object.clicked.x, 7);
+        EXPECT_EQ(object.clicked.y, -3) << "coordinates are signed";
+        EXPECT_EQ(SendMessageA(window, kThrow, 0, 0), 0) << "no exception reaches the system";
+    }
+    EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr) << "the object let go of the window";
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0), 5) << "the window works without it";
+    DestroyWindow(window);
+}
+
+TEST(MessageMap, ADestroyedWindowIsForgotten) {
+    DerivedWindow object;
+    HWND window = MakeStatic();
+    ASSERT_TRUE(object.SubclassWindow(window));
+    DestroyWindow(window);
+    EXPECT_EQ(object.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
+}
+
+TEST(Gdi, AScopedSelectionPutsThePreviousObjectBack) {
+    CMemoryDC dc(nullptr);
+    HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
+    const HGDIOBJ before = GetCurrentObject(dc.GetSafeHdc(), OBJ_BITMAP);
+    {
+        ScopedSelectObject select(dc.GetSafeHdc(), bitmap);
+        EXPECT_EQ(GetCurrentObject(dc.GetSafeHdc(), OBJ_BITMAP), bitmap);
+    }
+    EXPECT_EQ(GetCurrentObject(dc.GetSafeHdc(), OBJ_BITMAP), before);
+    EXPECT_TRUE(DeleteObject(bitmap)) << "a bitmap still selected could not be deleted";
+}
+
+TEST(Profile, ValuesOfTheWrongTypeFallBackAndSectionsNestUnderTheApplicationKey) {
+    CWinApp app("vxprofiletest");
+    app.SetRegistryKey("VxTest");
+    EXPECT_TRUE(app.WriteProfileInt("", "Number", 42));
+    EXPECT_EQ(app.GetProfileInt("", "Number", 7), 42u);
+    EXPECT_TRUE(app.WriteProfileString("Inner", "Text", "value"));
+    EXPECT_STREQ(app.GetProfileString("Inner", "Text"), "value");
+    EXPECT_EQ(app.GetProfileInt("Inner", "Text", 7), 7u) << "a string is not a number";
+    EXPECT_STREQ(app.GetProfileString("", "Number", "fallback"), "fallback");
+    EXPECT_EQ(app.GetProfileInt("Missing", "Number", -1), UINT(-1));
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest\\Inner", 0,
+                            KEY_READ, &key),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest\\Inner");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest");
+}
