@@ -1,6 +1,6 @@
 // The catalogue tree in the real main window, driven with the mouse and the keyboard.
 #include "CleanerDlg.h"
-#include "WinApp.h"
+#include "ProgramSettings.h"
 
 #include "common/RegistryFixture.h"
 #include "common/Screenshot.h"
@@ -17,11 +17,7 @@ const std::string kAppKey = "Software\\Dravok\\nv";
 
 class TreeDialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static CWinApp app("nv");
-        app.SetRegistryKey("Dravok");
-        InitCommonControls();
-    }
+    static void SetUpTestSuite() { UseProgramSettings(); }
     void SetUp() override {
         m_saved = Snapshot(kAppKey);
         for (const char* value : {"Data1", "Data2", "Data3", "Data4"})

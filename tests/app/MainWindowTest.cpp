@@ -1,7 +1,7 @@
 // The main window's erase method: how a stored setting shows on the slider, and that only a
 // shred run stores it.
 #include "CleanerDlg.h"
-#include "WinApp.h"
+#include "ProgramSettings.h"
 
 #include "common/RegistryFixture.h"
 #include "common/SettingGuard.h"
@@ -52,11 +52,7 @@ private:
 
 class MainWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static CWinApp app("nv");
-        app.SetRegistryKey("Dravok");
-        InitCommonControls();
-    }
+    static void SetUpTestSuite() { UseProgramSettings(); }
     void SetUp() override {
         SettingGuard::Remove();
         for (const char* value : {"Data1", "Data2", "Data3", "Data4"})

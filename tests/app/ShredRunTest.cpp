@@ -1,7 +1,7 @@
 // A shred run's worker on a request built by hand: drives, entries and user-defined items reach
 // the engine in order and the dialog ends up completed.
 #include "ShredDlg.h"
-#include "WinApp.h"
+#include "ProgramSettings.h"
 
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
@@ -34,8 +34,7 @@ void RunToCompletion(CShredDlg& dialog) {
 } // namespace
 
 TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndTheDialogEndsCompleted) {
-    static CWinApp app("nv");
-    app.SetRegistryKey("Dravok");
+    UseProgramSettings();
     SettingGuard setting;
     SettingGuard::WriteDword(0x90);
     ScratchFolder folder("run");

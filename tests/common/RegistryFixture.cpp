@@ -111,8 +111,9 @@ std::string StringValue(const std::string& path, const std::string& name) {
 DWORD DwordValue(const std::string& path, const std::string& name) {
     Key key(path, KEY_READ);
     DWORD type = 0, value = 0, size = sizeof value;
-    if (!key.Get() || RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type,
-                                       reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+    if (!key.Get() ||
+        RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
         type != REG_DWORD)
         return 0xDEADBEEF;
     return value;

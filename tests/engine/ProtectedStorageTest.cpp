@@ -2,6 +2,7 @@
 // their rights to delete them and gives the base key its rights back.
 #include "VxMain.h"
 
+#include "common/Account.h"
 #include "common/RegistryFixture.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,6 @@ namespace {
 const std::string kStorage = "Software\\Microsoft\\Protected Storage System Provider\\";
 const std::string kFormData = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
 const char kChildVariable[] = "VX_PROTECTED_STORAGE_CHILD";
-
-std::string UserSidText() {
-    HANDLE token;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    BYTE buffer[256];
-    DWORD size = sizeof buffer;
-    GetTokenInformation(token, TokenUser, buffer, size, &size);
-    CloseHandle(token);
-    char* text = nullptr;
-    ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
-    const std::string sid = text;
-    LocalFree(text);
-    return sid;
-}
-
-std::string UserName() {
-    char name[MAX_PATH];
-    DWORD size = sizeof name;
-    GetUserNameA(name, &size);
-    return name;
-}
 
 // Applies an access list given in the system's descriptor language to a key of the user.
 void SetAccess(HKEY root, const std::string& path, const char* sddl) {

@@ -4,6 +4,7 @@
 #include "VxMain.h"
 
 #include "TraceTree.h"
+#include "common/Account.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
 
@@ -101,27 +102,6 @@ std::string TempFolder() {
     if (folder.back() == '\\')
         folder.pop_back();
     return folder;
-}
-
-std::string UserSidText() {
-    HANDLE token;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    BYTE buffer[256];
-    DWORD size = sizeof buffer;
-    GetTokenInformation(token, TokenUser, buffer, size, &size);
-    CloseHandle(token);
-    char* text = nullptr;
-    ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
-    const std::string sid = text;
-    LocalFree(text);
-    return sid;
-}
-
-std::string UserName() {
-    char name[MAX_PATH];
-    DWORD size = sizeof name;
-    GetUserNameA(name, &size);
-    return name;
 }
 
 void SetText(HKEY root, const std::string& path, const char* name, const std::string& text) {
