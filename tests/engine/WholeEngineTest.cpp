@@ -5,6 +5,7 @@
 
 #include "TraceTree.h"
 #include "common/Account.h"
+#include "common/Clipboard.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
 
@@ -384,13 +385,7 @@ protected:
             for (const std::string& entry : Removed(place.second, withoutBin.at(place.first)))
                 m_removed[place.first].insert(entry);
 
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 16);
-        lstrcpyA(static_cast<char*>(GlobalLock(text)), "copied secret");
-        GlobalUnlock(text);
-        SetClipboardData(CF_TEXT, text);
-        CloseClipboard();
+        ASSERT_TRUE(PutTextOnClipboard("copied secret"));
     }
 
     // Office 9.0 and 11.0; 11.0 is the highest installed version.

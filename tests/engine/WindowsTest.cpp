@@ -1,6 +1,7 @@
 // Windows' own traces: registry lists, temporary and recent folders, recycle bin, clipboard.
 #include "VxMain.h"
 
+#include "common/Clipboard.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 
@@ -200,13 +201,7 @@ TEST_F(WindowsTraces, TheRecycleBinIsEmptiedWithoutAWindow) {
 }
 
 TEST_F(WindowsTraces, TheClipboardIsEmptied) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 16);
-    lstrcpyA(static_cast<char*>(GlobalLock(text)), "copied secret");
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
+    ASSERT_TRUE(PutTextOnClipboard("copied secret"));
     ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 
     m_engine.DelClipBoard();
