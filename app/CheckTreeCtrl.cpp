@@ -2,6 +2,7 @@
 
 BEGIN_MESSAGE_MAP(CCheckTreeCtrl, CTreeCtrl)
 ON_WM_LBUTTONDOWN()
+ON_MESSAGE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 ON_WM_KEYDOWN()
 ON_MESSAGE(WM_CHAR, OnChar)
 END_MESSAGE_MAP()
@@ -116,14 +117,25 @@ HTREEITEM CCheckTreeCtrl::GetNextChecked(HTREEITEM item) const {
     return nullptr;
 }
 
-// A press on a node's check box toggles it and goes no further, so the node is not selected.
-void CCheckTreeCtrl::OnLButtonDown(UINT, CPoint point) {
+bool CCheckTreeCtrl::ToggleAt(CPoint point) {
     UINT flags = 0;
     const HTREEITEM item = HitTest(point, &flags);
-    if (item && (flags & TVHT_ONITEMSTATEICON))
-        SetCheck(item, CheckAction::Toggle);
-    else
+    if (!item || !(flags & TVHT_ONITEMSTATEICON))
+        return false;
+    SetCheck(item, CheckAction::Toggle);
+    return true;
+}
+
+// A press on a node's check box toggles it and goes no further, so the node is not selected.
+void CCheckTreeCtrl::OnLButtonDown(UINT, CPoint point) {
+    if (!ToggleAt(point))
         Default();
+}
+
+// The control would toggle the box of a double-click by itself, changing the one node without
+// its children and parents: the second press toggles here like the first.
+LRESULT CCheckTreeCtrl::OnLButtonDblClk(WPARAM, LPARAM lParam) {
+    return ToggleAt(CPoint(short(LOWORD(lParam)), short(HIWORD(lParam)))) ? 0 : Default();
 }
 
 void CCheckTreeCtrl::OnKeyDown(UINT key, UINT, UINT) {

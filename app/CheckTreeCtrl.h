@@ -28,12 +28,15 @@ public:
 
 protected:
     void OnLButtonDown(UINT flags, CPoint point);
+    LRESULT OnLButtonDblClk(WPARAM, LPARAM point);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     LRESULT OnChar(WPARAM character, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Toggles the node whose check box lies under the point; false when there is none.
+    bool ToggleAt(CPoint point);
     bool HasChecks(HTREEITEM item) const;
     HTREEITEM FirstCheckedChild(HTREEITEM parent, HTREEITEM after) const;
 };

@@ -94,7 +94,11 @@ void CCleanerDlg::SaveMethod(int position) {
     AfxGetApp()->WriteProfileInt("", "Setting", int(setting));
 }
 
+// One run at a time: the progress dialog disables this window, and a command that still
+// arrives (a posted click, the icon's menu) while it is up is ignored.
 void CCleanerDlg::OnShredNow() {
+    if (m_shredding)
+        return;
     UpdateData(TRUE);
     SaveMethod(m_method);
 
@@ -113,7 +117,20 @@ void CCleanerDlg::OnShredNow() {
     }
     CShredDlg dialog;
     dialog.m_request = request;
+    m_shredding = true;
     dialog.DoModal();
+    m_shredding = false;
+}
+
+// Enter and Escape end the program, but never under a running shred.
+void CCleanerDlg::OnOK() {
+    if (!m_shredding)
+        CDialog::OnOK();
+}
+
+void CCleanerDlg::OnCancel() {
+    if (!m_shredding)
+        CDialog::OnCancel();
 }
 
 LRESULT CCleanerDlg::OnSysCommand(WPARAM command, LPARAM) {

@@ -40,6 +40,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
+    void OnCancel() override;
 
     LRESULT OnSysCommand(WPARAM command, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
@@ -54,6 +56,8 @@ protected:
 
 private:
     void AddDrives(HTREEITEM root);
+
+    bool m_shredding = false;
 };
 
 class CAboutDlg : public CDialog {

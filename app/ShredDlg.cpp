@@ -1,19 +1,44 @@
 #include "ShredDlg.h"
 
-#include "UserItemParser.h"
 #include "WinApp.h"
 #include "resource.h"
 #include "vxerase.h"
 
-CShredDlg::CShredDlg() : CDialog(IDD_SHRED) {}
+#include <utility>
+
+namespace {
+const UINT kStepStarted = WM_APP + 1;
+const UINT kRunEnded = WM_APP + 2;
+} // namespace
+
+BEGIN_MESSAGE_MAP(CShredDlg, CDialog)
+ON_MESSAGE(kStepStarted, OnStepStarted)
+ON_MESSAGE(kRunEnded, OnRunEnded)
+END_MESSAGE_MAP()
+
+CShredDlg::CShredDlg(CWnd* parent) : CDialog(IDD_SHRED, parent) {}
 
 CShredDlg::~CShredDlg() {
+    m_cancelled = true;
+    eraserCancel();
     WaitForWorker();
 }
 
+// The run counts as running before the worker exists, so that a Cancel at any moment stops it.
 BOOL CShredDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_steps = PlanRun(m_request);
+    m_running = 1;
+    m_stage = Stage::Running;
+    ShowWorking(true);
+    SetDlgItemTextA(m_hWnd, IDCANCEL, "Cancel");
+    m_window = m_hWnd;
     m_thread.reset(AfxBeginThread(ShredThreadProc, this));
+    if (!m_thread) {
+        m_running = 0;
+        m_stage = Stage::Ended;
+        Finish("The shred run could not be started.");
+    }
     return TRUE;
 }
 
@@ -22,92 +47,78 @@ UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
     return 0;
 }
 
+// On the worker: every step is announced before it starts, and none starts after Cancel.
+void CShredDlg::Run() {
+    m_engine.IniLib();
+    for (size_t i = 0; i < m_steps.size() && !m_cancelled; ++i) {
+        ::PostMessageA(m_window, kStepStarted, WPARAM(i), 0);
+        if (m_steps[i].call)
+            m_steps[i].call(m_engine);
+    }
+    m_engine.UnIniLib();
+    ::PostMessageA(m_window, kRunEnded, 0, 0);
+}
+
 void CShredDlg::ShowWorking(bool working) {
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_SHRED_ICON), working ? SW_HIDE : SW_SHOW);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_ANIMATION), working ? SW_SHOW : SW_HIDE);
 }
 
-bool CShredDlg::Announce(const CString& line) {
-    if (m_cancelled)
-        return false;
+void CShredDlg::Finish(const char* line) {
+    SetDlgItemTextA(m_hWnd, IDC_PROGRESS_EXTRA, "");
     SetDlgItemTextA(m_hWnd, IDC_PROGRESS_LINE, line);
-    return !m_cancelled;
+    ShowWorking(false);
+    SetDlgItemTextA(m_hWnd, IDCANCEL, "OK");
 }
 
-void CShredDlg::Run() {
-    m_engine.IniLib();
-    m_running = 1;
-    ShowWorking(true);
-    SetDlgItemTextA(m_hWnd, IDCANCEL, "Cancel");
+LRESULT CShredDlg::OnStepStarted(WPARAM step, LPARAM) {
+    if (m_stage == Stage::Running && step < m_steps.size())
+        SetDlgItemTextA(m_hWnd, IDC_PROGRESS_LINE, m_steps[step].line);
+    return 0;
+}
 
-    CString line;
-    for (int i = 0; i < m_request.driveRoots.GetCount(); ++i) {
-        line.Format("< %s >: %s", "Unused Space",
-                    static_cast<const char*>(m_request.driveNames.GetAt(i)));
-        if (!Announce(line))
-            break;
-        m_engine.ShredUnSpace(m_request.driveRoots.GetAt(i));
-    }
-    const CatalogueEntry* const* order = RunOrder();
-    for (int i = 0; i < kCatalogueSize && !m_cancelled; ++i) {
-        const CatalogueEntry& entry = *order[i];
-        if (!(m_request.selection & (SelectionMask(1) << entry.bit)))
-            continue;
-        line.Format("< %s >: %s", CategoryName(entry.category), entry.name);
-        if (!Announce(line))
-            break;
-        (m_engine.*entry.member)();
-    }
-    for (const CString& item : m_request.userItems) {
-        UserItemRun run;
-        if (m_cancelled || !ParseUserItem(item, run))
-            continue;
-        for (const CString& pattern : run.patterns) {
-            line.Format("< %s >: %s\\%s", "User Define", static_cast<const char*>(run.folder),
-                        static_cast<const char*>(pattern));
-            if (!Announce(line))
-                break;
-            m_engine.ShredFiles(run.folder, pattern, run.subfolders);
-        }
-    }
-
-    if (!m_cancelled) {
-        SetDlgItemTextA(m_hWnd, IDC_PROGRESS_EXTRA, "");
-        SetDlgItemTextA(m_hWnd, IDC_PROGRESS_LINE, "Shredding is completed.");
-        ShowWorking(false);
-        SetDlgItemTextA(m_hWnd, IDCANCEL, "OK");
-    }
+LRESULT CShredDlg::OnRunEnded(WPARAM, LPARAM) {
+    WaitForWorker();
     m_running = 0;
-    m_engine.UnIniLib();
+    const Stage stage = std::exchange(m_stage, Stage::Ended);
+    if (stage == Stage::Running)
+        Finish("Shredding is completed.");
+    else if (stage == Stage::Stopping)
+        EndDialog(IDCANCEL);
+    return 0;
 }
 
-// Enter must not end the dialog while the worker still uses it.
+// Enter ends the dialog only after the run.
 void CShredDlg::OnOK() {
-    if (!m_running)
+    if (m_stage == Stage::Ended)
         CDialog::OnOK();
 }
 
-// A running job stops at its next buffer, and no further entry starts; the dialog closes once
-// the worker has let go of it.
+// A running job stops at its next buffer and no further step starts. The dialog closes once
+// the message is answered and the worker has returned from the engine.
 void CShredDlg::OnCancel() {
-    if (m_running) {
-        m_cancelled = true;
-        eraserCancel();
-        ShowWorking(false);
-        MessageBoxA(m_hWnd, "Canceled by user!", AfxGetApp()->m_appName, MB_OK);
-        WaitForWorker();
+    if (m_stage == Stage::Ended) {
+        EndDialog(IDCANCEL);
+        return;
     }
-    EndDialog(IDCANCEL);
+    if (m_stage != Stage::Running)
+        return;
+    m_stage = Stage::Cancelling;
+    m_cancelled = true;
+    eraserCancel();
+    ShowWorking(false);
+    MessageBoxA(m_hWnd, "Canceled by user!", AfxGetApp()->m_appName, MB_OK);
+    if (m_stage == Stage::Ended) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    m_stage = Stage::Stopping;
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDCANCEL), FALSE);
 }
 
-// The worker sends its updates to this thread's windows, so the wait keeps serving them.
 void CShredDlg::WaitForWorker() {
     if (!m_thread)
         return;
-    while (MsgWaitForMultipleObjects(1, &m_thread->m_hThread, FALSE, INFINITE, QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1) {
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    WaitForSingleObject(m_thread->m_hThread, INFINITE);
     m_thread.reset();
 }

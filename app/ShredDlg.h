@@ -1,23 +1,25 @@
 // The progress dialog of a shred run: it owns the engine for the run and one worker thread that
-// calls the engine for every entry of the request, writing a progress line before each call.
+// calls the engine for every step of the request. The worker touches no window: it posts the
+// number of the step it starts and, at the end, that it has finished; this dialog shows them.
 #pragma once
 
 #include "Dialog.h"
-#include "RunRequest.h"
+#include "RunPlan.h"
 #include "Thread.h"
 #include "VxMain.h"
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class CShredDlg : public CDialog {
 public:
-    CShredDlg();
+    explicit CShredDlg(CWnd* parent = nullptr);
     ~CShredDlg() override;
 
     static UINT ShredThreadProc(LPVOID dialog);
 
-    // 1 while the worker is between the engine's initialisation and its clean-up.
+    // 1 from just before the worker starts until the dialog has taken its last message.
     std::atomic<int> m_running{0};
     std::unique_ptr<CWinThread> m_thread;
     CVxMain m_engine;
@@ -27,14 +29,22 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    LRESULT OnStepStarted(WPARAM step, LPARAM);
+    LRESULT OnRunEnded(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
+    enum class Stage { Running, Cancelling, Stopping, Ended };
+
     void Run();
-    // Writes the progress line; false once the user has cancelled, so that no entry starts
-    // after Cancel.
-    bool Announce(const CString& line);
     void ShowWorking(bool working);
+    void Finish(const char* line);
     void WaitForWorker();
 
+    std::vector<RunStep> m_steps;
+    // The dialog as the worker knows it: fixed before the worker starts.
+    HWND m_window = nullptr;
     std::atomic<bool> m_cancelled{false};
+    Stage m_stage = Stage::Ended;
 };

@@ -21,10 +21,11 @@ bool ParseUserItem(const CString& display, UserItemRun& run) {
 
     CString list = display.Mid(open + 1, close - open - 1);
     run.patterns.clear();
-    for (int comma; (comma = list.Find(',')) > 0;) {
-        run.patterns.push_back(list.Left(comma));
-        list = list.Mid(comma + 1);
-    }
+    if (list.Find(',') != 0)
+        for (int comma; (comma = list.Find(',')) >= 0;) {
+            run.patterns.push_back(list.Left(comma));
+            list = list.Mid(comma + 1);
+        }
     run.patterns.push_back(list);
     return true;
 }

@@ -159,3 +159,18 @@ inline bool operator>=(const CString& a, const char* b) {
 inline bool operator>=(const char* a, const CString& b) {
     return b.Compare(a) <= 0;
 }
+
+// The whole text of a call that copies what fits into a buffer of the given size and says
+// nothing of the rest: a text that fills the buffer may have been cut, so it is read again into
+// a buffer twice as large. `read(buffer, size)` writes a terminated text.
+template <typename Read> CString ReadWholeText(Read read) {
+    CString text;
+    for (int size = 256;; size *= 2) {
+        char* buffer = text.GetBuffer(size - 1);
+        buffer[0] = '\0';
+        read(buffer, size);
+        text.ReleaseBuffer();
+        if (text.GetLength() < size - 1)
+            return text;
+    }
+}

@@ -25,11 +25,11 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const char* text) {
 }
 
 CString CListCtrl::GetItemText(int item, int subItem) const {
-    char text[1024] = {};
-    LVITEMA info = {};
-    info.iSubItem = subItem;
-    info.pszText = text;
-    info.cchTextMax = sizeof text;
-    SendMessage(LVM_GETITEMTEXTA, WPARAM(item), LPARAM(&info));
-    return text;
+    return ReadWholeText([&](char* buffer, int size) {
+        LVITEMA info = {};
+        info.iSubItem = subItem;
+        info.pszText = buffer;
+        info.cchTextMax = size;
+        SendMessage(LVM_GETITEMTEXTA, WPARAM(item), LPARAM(&info));
+    });
 }

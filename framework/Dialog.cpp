@@ -48,24 +48,42 @@ INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) {
 }
 } // namespace
 
-// The first message attaches the object and routes the dialog's messages through its maps.
+// The first message attaches the object and routes the dialog's messages through its maps. A
+// dialog that its initialisation did not move is centred on its owner.
 INT_PTR CALLBACK CDialog::StartDialogProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG)
         return FALSE;
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     dialog->SubclassWindow(window);
     SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(NoDialogProc));
+    RECT before, after;
+    ::GetWindowRect(window, &before);
+    BOOL result = TRUE;
     try {
-        return dialog->OnInitDialog();
+        result = dialog->OnInitDialog();
     } catch (...) {
-        return TRUE;
     }
+    ::GetWindowRect(window, &after);
+    if (IsWindow(window) && before.left == after.left && before.top == after.top)
+        dialog->CenterWindow();
+    return result;
+}
+
+// Without a parent of its own, a dialog belongs to the main window (or to the window that main
+// window has open on top of it), which stays disabled while the dialog runs.
+HWND CDialog::OwnerWindow() const {
+    if (m_parent)
+        return m_parent->m_hWnd;
+    CWinApp* app = AfxGetApp();
+    CWnd* main = app ? app->m_pMainWnd : nullptr;
+    if (!main || main == this || !IsWindow(main->m_hWnd))
+        return nullptr;
+    return GetLastActivePopup(main->m_hWnd);
 }
 
 INT_PTR CDialog::DoModal() {
-    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId),
-                           m_parent ? m_parent->m_hWnd : nullptr, StartDialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), OwnerWindow(),
+                           StartDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::Create(CWnd* parent) {

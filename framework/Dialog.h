@@ -25,8 +25,8 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr)
         : m_templateId(templateId), m_parent(parent) {}
 
-    // Runs the dialog modally; returns the value passed to EndDialog, or -1 when the dialog
-    // could not be created.
+    // Runs the dialog modally, owned by its parent or else by the application's main window;
+    // returns the value passed to EndDialog, or -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
     // Creates the dialog without a modal loop of its own.
     BOOL Create(CWnd* parent = nullptr);
@@ -45,6 +45,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK StartDialogProc(HWND, UINT, WPARAM, LPARAM);
+    HWND OwnerWindow() const;
 
     UINT m_templateId;
     CWnd* m_parent;

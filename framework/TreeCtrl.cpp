@@ -28,14 +28,14 @@ BOOL CTreeCtrl::SetItemState(HTREEITEM item, UINT state, UINT mask) {
 }
 
 CString CTreeCtrl::GetItemText(HTREEITEM item) const {
-    char text[MAX_PATH] = {};
-    TVITEMA query = {};
-    query.mask = TVIF_TEXT;
-    query.hItem = item;
-    query.pszText = text;
-    query.cchTextMax = sizeof text;
-    SendMessage(TVM_GETITEMA, 0, LPARAM(&query));
-    return text;
+    return ReadWholeText([&](char* buffer, int size) {
+        TVITEMA query = {};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = buffer;
+        query.cchTextMax = size;
+        SendMessage(TVM_GETITEMA, 0, LPARAM(&query));
+    });
 }
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const {

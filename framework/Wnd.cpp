@@ -1,5 +1,6 @@
 #include "Wnd.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -85,6 +86,25 @@ CString CWnd::GetWindowText() const {
     ::GetWindowTextA(m_hWnd, text.GetBuffer(length), length + 1);
     text.ReleaseBuffer();
     return text;
+}
+
+void CWnd::CenterWindow() {
+    RECT window;
+    GetWindowRect(&window);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT area = monitor.rcWork;
+    RECT around = area;
+    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner))
+        ::GetWindowRect(owner, &around);
+    const LONG width = window.right - window.left, height = window.bottom - window.top;
+    LONG x = (around.left + around.right - width) / 2;
+    LONG y = (around.top + around.bottom - height) / 2;
+    x = std::max(area.left, std::min(x, area.right - width));
+    y = std::max(area.top, std::min(y, area.bottom - height));
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {

@@ -127,6 +127,9 @@ public:
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    // Centres the window on its owner, or on the work area of its monitor when it has no visible
+    // owner; the window is kept inside that work area.
+    void CenterWindow();
     HICON SetIcon(HICON icon, BOOL big) {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big, LPARAM(icon)));
     }

@@ -1,6 +1,7 @@
 // The catalogue tree in the real main window, driven with the mouse and the keyboard.
 #include "CleanerDlg.h"
 #include "ProgramSettings.h"
+#include "RunRequest.h"
 
 #include "common/RegistryFixture.h"
 #include "common/Screenshot.h"
@@ -66,23 +67,35 @@ protected:
     }
     CCheckTreeCtrl& tree() { return m_dialog.m_tree; }
 
-    // Presses the left button on the node's check box, as a person would.
-    void ClickBox(const char* text) {
+    // A point on the node's check box.
+    bool BoxPoint(const char* text, LPARAM& point) {
         const HTREEITEM item = Find(text);
         tree().EnsureVisible(item);
         RECT rect;
-        ASSERT_TRUE(tree().GetItemRect(item, &rect, TRUE));
+        if (!tree().GetItemRect(item, &rect, TRUE))
+            return false;
         const int y = (rect.top + rect.bottom) / 2;
         for (int x = rect.left; x >= 0; --x) {
             UINT flags = 0;
             if (tree().HitTest(CPoint(x, y), &flags) == item && (flags & TVHT_ONITEMSTATEICON)) {
-                tree().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-                tree().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-                Pump();
-                return;
+                point = MAKELPARAM(x, y);
+                return true;
             }
         }
-        FAIL() << "no check box found for " << text;
+        return false;
+    }
+    // Presses the left button on the node's check box, as a person would: once, or twice in
+    // quick succession, when the second press arrives as a double-click.
+    void ClickBox(const char* text, bool twice = false) {
+        LPARAM point = 0;
+        ASSERT_TRUE(BoxPoint(text, point)) << "no check box found for " << text;
+        tree().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, point);
+        tree().SendMessage(WM_LBUTTONUP, 0, point);
+        if (twice) {
+            tree().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+            tree().SendMessage(WM_LBUTTONUP, 0, point);
+        }
+        Pump();
     }
     void PressSpace() {
         tree().SendMessage(WM_KEYDOWN, VK_SPACE, 0x00390001);
@@ -143,6 +156,27 @@ TEST_F(TreeDialog, ClicksOnCheckBoxesPropagateDownAndUp) {
         EXPECT_EQ(State(drive), CCheckTreeCtrl::Checked);
     EXPECT_EQ(State("Cookies"), CCheckTreeCtrl::Checked);
     EXPECT_EQ(State("Microsoft Word"), CCheckTreeCtrl::Checked);
+}
+
+// The control toggles a box on a double-click by itself; the tree must stay in step and the
+// run must get what the boxes show.
+TEST_F(TreeDialog, ADoubleClickTogglesTwiceAndKeepsParentsAndChildrenInStep) {
+    Open();
+    ClickBox("Microsoft Office", true);
+    EXPECT_EQ(State("Microsoft Office"), CCheckTreeCtrl::Checked);
+    EXPECT_EQ(State("Microsoft Word"), CCheckTreeCtrl::Checked);
+
+    ClickBox("Cookies", true);
+    ClickBox("Cookies");
+    ClickBox("History", true);
+    EXPECT_EQ(State("Cookies"), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(State("History"), CCheckTreeCtrl::Checked);
+    EXPECT_EQ(State("Microsoft Internet Explorer"), CCheckTreeCtrl::PartlyChecked);
+
+    RunRequest request;
+    for (HTREEITEM leaf = tree().GetFirstChecked(); leaf; leaf = tree().GetNextChecked(leaf))
+        AddCheckedLeaf(request, tree().GetItemText(leaf), m_dialog.m_driveList);
+    EXPECT_EQ(request.selection, ~(SelectionMask(1) << 9) & ((SelectionMask(1) << 60) - 1));
 }
 
 TEST_F(TreeDialog, UncheckingEveryEntryByHandUnchecksTheCategoryWhichStaysExpanded) {

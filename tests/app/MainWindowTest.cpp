@@ -1,6 +1,7 @@
 // The main window's erase method: how a stored setting shows on the slider, and that only a
 // shred run stores it.
 #include "CleanerDlg.h"
+#include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
 
 #include "common/RegistryFixture.h"
@@ -14,41 +15,6 @@
 namespace {
 
 const std::string kAppKey = "Software\\Dravok\\nv";
-
-// Presses OK on the message box that the window under test is about to show, and remembers
-// its text.
-class MessageBoxAnswerer {
-public:
-    MessageBoxAnswerer()
-        : m_thread([this] {
-              for (int i = 0; i < 500 && !m_done; ++i) {
-                  if (HWND box = FindWindowA("#32770", "Norvexa")) {
-                      char text[256] = {};
-                      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                      m_text = text;
-                      PostMessageA(box, WM_COMMAND, IDOK, 0);
-                      return;
-                  }
-                  Sleep(20);
-              }
-          }) {}
-    ~MessageBoxAnswerer() { Stop(); }
-    std::string Text() {
-        Stop();
-        return m_text;
-    }
-
-private:
-    void Stop() {
-        m_done = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-
-    std::atomic<bool> m_done{false};
-    std::string m_text;
-    std::thread m_thread;
-};
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -105,7 +71,7 @@ TEST_F(MainWindow, MovingTheSliderStoresNothingButAShredRunStoresTheMethod) {
     m_dialog.m_tree.SetCheck(root, CheckAction::Check);
     m_dialog.m_tree.SetCheck(root, CheckAction::Uncheck);
     ASSERT_EQ(m_dialog.m_tree.GetFirstChecked(), nullptr);
-    MessageBoxAnswerer answer;
+    MessageBoxAnswerer answer("Norvexa");
     m_dialog.OnShredNow();
     EXPECT_EQ(answer.Text(), "Please select some items.");
     EXPECT_EQ(DwordValue(kAppKey, "Setting"), 144u);
@@ -141,4 +107,48 @@ TEST_F(MainWindow, OnlyTheTopBandDragsTheWindowAndTheSystemMenuEndsWithAbout) {
     EXPECT_EQ(window.right - window.left, 594);
     EXPECT_EQ(window.bottom - window.top, 385);
     EXPECT_FALSE(GetWindowLongA(m_dialog.m_hWnd, GWL_STYLE) & WS_CAPTION & ~WS_BORDER);
+}
+
+namespace {
+POINT Centre(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+} // namespace
+
+// A dialog opened without a parent belongs to the main window: the main window takes no input
+// while it is up, so no second run can start under it.
+TEST_F(MainWindow, ItOpensCentredAndDialogsWithoutAParentAreOwnedByItAndCentredOnIt) {
+    Open();
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR(Centre(m_dialog.m_hWnd).x, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR(Centre(m_dialog.m_hWnd).y, (work.top + work.bottom) / 2, 1);
+
+    AfxGetApp()->m_pMainWnd = &m_dialog;
+    HWND owner = nullptr;
+    BOOL mainEnabled = TRUE;
+    POINT centre = {};
+    std::thread watcher([&] {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND about = FindWindowA("#32770", "About")) {
+                owner = GetWindow(about, GW_OWNER);
+                mainEnabled = IsWindowEnabled(m_dialog.m_hWnd);
+                centre = Centre(about);
+                PostMessageA(about, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    CAboutDlg about;
+    about.DoModal();
+    watcher.join();
+    AfxGetApp()->m_pMainWnd = nullptr;
+    EXPECT_EQ(owner, m_dialog.m_hWnd);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_TRUE(IsWindowEnabled(m_dialog.m_hWnd));
+    EXPECT_NEAR(centre.x, Centre(m_dialog.m_hWnd).x, 1);
+    EXPECT_NEAR(centre.y, Centre(m_dialog.m_hWnd).y, 1);
 }

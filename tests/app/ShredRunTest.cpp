@@ -1,6 +1,7 @@
 // A shred run's worker on a request built by hand: drives, entries and user-defined items reach
 // the engine in order and the dialog ends up completed.
 #include "ShredDlg.h"
+#include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
 
 #include "common/RegistryFixture.h"
@@ -8,6 +9,11 @@
 #include "common/SettingGuard.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -31,7 +37,170 @@ void RunToCompletion(CShredDlg& dialog) {
     FAIL() << "the run did not complete: " << ControlText(dialog.m_hWnd, 1029);
 }
 
+// Serves the dialog's messages, as its modal loop would, until `done` holds or time runs out.
+bool PumpUntil(HWND dialog, const std::function<bool()>& done, DWORD milliseconds) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DWORD t0 = GetTickCount();
+            if (!IsDialogMessageA(dialog, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            if (GetTickCount() - t0 > 200)
+                std::printf("%lu msg %x took %lu\n", GetTickCount(), message.message,
+                            GetTickCount() - t0);
+        }
+        if (done())
+            return true;
+        Sleep(5);
+    }
+    return done();
+}
+
+const char kPaintList[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
+const char kRunHistory[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const char kFindHistory[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU";
+
+// Holds the process's loader lock for its lifetime: threads started meanwhile wait before their
+// first instruction of their own.
+class LoaderLock {
+public:
+    LoaderLock() {
+        HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+        m_lock = reinterpret_cast<Lock>(GetProcAddress(ntdll, "LdrLockLoaderLock"));
+        m_unlock = reinterpret_cast<Unlock>(GetProcAddress(ntdll, "LdrUnlockLoaderLock"));
+        ULONG disposition = 0;
+        if (!m_lock || !m_unlock || m_lock(0, &disposition, &m_cookie) != 0)
+            ADD_FAILURE() << "the loader lock could not be taken";
+    }
+    ~LoaderLock() {
+        if (m_unlock)
+            m_unlock(0, m_cookie);
+    }
+    LoaderLock(const LoaderLock&) = delete;
+    LoaderLock& operator=(const LoaderLock&) = delete;
+
+private:
+    using Lock = LONG(WINAPI*)(ULONG, ULONG*, ULONG_PTR*);
+    using Unlock = LONG(WINAPI*)(ULONG, ULONG_PTR);
+    Lock m_lock = nullptr;
+    Unlock m_unlock = nullptr;
+    ULONG_PTR m_cookie = 0;
+};
+
+class ShredCancel : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { UseProgramSettings(); }
+    void TearDown() override {
+        for (const char* key : {kPaintList, kRunHistory, kFindHistory})
+            DeleteKeyQuietly(key);
+        if (m_dialog.m_hWnd)
+            DestroyWindow(m_dialog.m_hWnd);
+    }
+    // Shown as its modal loop would show it, so that its end (hiding it) can be seen.
+    bool Open() { return m_dialog.Create() && !m_dialog.ShowWindow(SW_SHOW); }
+    bool Hidden() const { return !IsWindowVisible(m_dialog.m_hWnd); }
+    // A history whose removal, registry work only, takes a good part of a second.
+    static void MakeLongRunHistory() {
+        for (int i = 0; i < 3000; ++i)
+            MakeKey(std::string(kRunHistory) + "\\entry" + std::to_string(i) + "\\inner");
+    }
+
+    SettingGuard m_setting;
+    CShredDlg m_dialog;
+};
+
 } // namespace
+
+// The run counts as running before its worker exists: a Cancel right away stops it whole. The
+// worker is held at its start by the loader lock, which every new thread takes before it runs.
+TEST_F(ShredCancel, CancelBeforeTheWorkerHasStartedStopsTheRunBeforeItsFirstEntry) {
+    SetString(kPaintList, "File1", "C:\\photo.bmp");
+    m_dialog.m_request.selection = SelectionMask(1) << 29;
+    MessageBoxAnswerer answer("nv");
+    {
+        LoaderLock holdNewThreads;
+        ASSERT_TRUE(Open());
+        m_dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    }
+    EXPECT_EQ(answer.Text(), "Canceled by user!");
+    EXPECT_TRUE(PumpUntil(
+        m_dialog.m_hWnd, [&] { return Hidden(); }, 5000));
+    EXPECT_FALSE(m_dialog.m_running);
+    EXPECT_TRUE(KeyExists(kPaintList)) << "no entry starts after Cancel";
+}
+
+// An engine member that does not look at Cancel runs to its end; meanwhile the dialog goes on
+// painting, and it closes as soon as the member returns. The next entry never starts.
+TEST_F(ShredCancel, CancelDuringARegistryMemberKeepsPaintingAndEndsWhenTheMemberReturns) {
+    MakeLongRunHistory();
+    SetString(kFindHistory, "a", "secret*.doc");
+    m_dialog.m_request.selection = (SelectionMask(1) << 3) | (SelectionMask(1) << 4);
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(PumpUntil(
+        m_dialog.m_hWnd,
+        [&] { return ControlText(m_dialog.m_hWnd, 1029).find("Run") != std::string::npos; }, 5000));
+
+    std::atomic<bool> paintedWhileWaiting{false};
+    std::atomic<bool> watching{true};
+    std::thread watcher([&] {
+        while (watching && !paintedWhileWaiting) {
+            if (!IsWindowVisible(FindWindowA("#32770", "nv")) && KeyExists(kRunHistory)) {
+                InvalidateRect(m_dialog.m_hWnd, nullptr, TRUE);
+                Sleep(100);
+                const BOOL pending = GetUpdateRect(m_dialog.m_hWnd, nullptr, FALSE);
+                std::printf("%lu exists %d pending %d\n", GetTickCount(), KeyExists(kRunHistory),
+                            pending);
+                if (KeyExists(kRunHistory) && !pending)
+                    paintedWhileWaiting = true;
+            }
+            Sleep(10);
+        }
+    });
+    MessageBoxAnswerer answer("nv");
+    std::printf("%lu cancel\n", GetTickCount());
+    m_dialog.PostMessage(WM_COMMAND, IDCANCEL);
+    DWORD memberReturned = 0;
+    const bool closed = PumpUntil(
+        m_dialog.m_hWnd,
+        [&] {
+            if (!memberReturned && !KeyExists(kRunHistory)) {
+                memberReturned = GetTickCount();
+                std::printf("%lu gone\n", memberReturned);
+            }
+            return Hidden();
+        },
+        60000);
+    watching = false;
+    watcher.join();
+    std::printf("member returned %lu ms before the end\n", GetTickCount() - memberReturned);
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(answer.Text(), "Canceled by user!");
+    EXPECT_TRUE(paintedWhileWaiting) << "the dialog painted while the member was still running";
+    EXPECT_LT(GetTickCount() - memberReturned, 1000u) << "closed right after the member returned";
+    EXPECT_TRUE(KeyExists(kFindHistory)) << "no entry starts after Cancel";
+}
+
+// The only button cancels the run: Enter must not press it.
+TEST_F(ShredCancel, EnterDuringTheRunDoesNotCancelIt) {
+    MakeLongRunHistory();
+    m_dialog.m_request.selection = SelectionMask(1) << 3;
+    MessageBoxAnswerer answer("nv", 3000);
+    ASSERT_TRUE(Open());
+    const HWND button = GetDlgItem(m_dialog.m_hWnd, IDCANCEL);
+    SetFocus(button);
+    PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(button, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    EXPECT_TRUE(PumpUntil(
+        m_dialog.m_hWnd,
+        [&] { return ControlText(m_dialog.m_hWnd, 1029) == "Shredding is completed."; }, 60000));
+    EXPECT_EQ(answer.Text(), "") << "no cancel message";
+    EXPECT_FALSE(Hidden());
+    EXPECT_FALSE(KeyExists(kRunHistory));
+}
 
 TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndTheDialogEndsCompleted) {
     UseProgramSettings();

@@ -39,6 +39,9 @@ TEST(UserItemParser, CommasAtTheEndsAndSpacesAreKeptAsTheyStand) {
               (std::vector<std::string>{"*.bak", ""}));
     EXPECT_EQ(Patterns(Parse("D:\\W\\<,*.bak,*.old><SubFolder:No>")),
               std::vector<std::string>{",*.bak,*.old"});
+    EXPECT_EQ(Patterns(Parse("D:\\W\\<a,,b><SubFolder:No>")),
+              (std::vector<std::string>{"a", "", "b"}))
+        << "an empty pattern between two commas is kept in its place";
     EXPECT_EQ(Patterns(Parse("D:\\W\\<a.txt, b.txt><SubFolder:No>")),
               (std::vector<std::string>{"a.txt", " b.txt"}));
 }

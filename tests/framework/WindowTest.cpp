@@ -1,12 +1,15 @@
 // The window layer: message maps chained to their base classes, handlers that fall back to the
 // default handling, exceptions kept out of the system, and GDI selections undone.
+#include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
+#include "TreeCtrl.h"
 #include "WinApp.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -114,4 +117,24 @@ TEST(Profile, ValuesOfTheWrongTypeFallBackAndSectionsNestUnderTheApplicationKey)
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest\\Inner");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest");
+}
+
+// Controls copy what fits into the buffer they are given and say nothing of the rest.
+TEST(Controls, ItemTextsOfAnyLengthAreReadWhole) {
+    InitCommonControls();
+    CTreeCtrl tree;
+    tree.SubclassWindow(CreateWindowA(WC_TREEVIEWA, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                      nullptr, nullptr));
+    CListCtrl list;
+    list.SubclassWindow(CreateWindowA(WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 100, 100,
+                                      nullptr, nullptr, nullptr, nullptr));
+    list.InsertColumn(0, "Folder", LVCFMT_LEFT, 50);
+    for (size_t length : {0, 254, 255, 256, 600}) {
+        const std::string text(length, 'x');
+        EXPECT_EQ(std::string(tree.GetItemText(tree.InsertItem(text.c_str(), 0, 0))), text);
+        const int item = list.InsertItem(list.GetItemCount(), text.c_str());
+        EXPECT_EQ(std::string(list.GetItemText(item, 0)), text);
+    }
+    DestroyWindow(tree.m_hWnd);
+    DestroyWindow(list.m_hWnd);
 }

@@ -1,0 +1,42 @@
+#include "RunPlan.h"
+
+#include "UserItemParser.h"
+
+namespace {
+
+CString ProgressLine(const char* category, const char* entry) {
+    CString line;
+    line.Format("< %s >: %s", category, entry);
+    return line;
+}
+
+} // namespace
+
+std::vector<RunStep> PlanRun(const RunRequest& request) {
+    std::vector<RunStep> steps;
+    for (int i = 0; i < request.driveRoots.GetCount(); ++i) {
+        const CString root = request.driveRoots.GetAt(i);
+        steps.push_back({ProgressLine("Unused Space", request.driveNames.GetAt(i)),
+                         [root](CVxMain& engine) { engine.ShredUnSpace(root); }});
+    }
+    const CatalogueEntry* const* order = RunOrder();
+    for (int i = 0; i < kCatalogueSize; ++i) {
+        const CatalogueEntry& entry = *order[i];
+        if (!(request.selection & (SelectionMask(1) << entry.bit)))
+            continue;
+        const auto member = entry.member;
+        steps.push_back({ProgressLine(CategoryName(entry.category), entry.name),
+                         [member](CVxMain& engine) { (engine.*member)(); }});
+    }
+    for (const CString& item : request.userItems) {
+        UserItemRun run;
+        if (!ParseUserItem(item, run))
+            continue;
+        for (const CString& pattern : run.patterns)
+            steps.push_back({ProgressLine("User Define", run.folder + "\\" + pattern),
+                             [run, pattern](CVxMain& engine) {
+                                 engine.ShredFiles(run.folder, pattern, run.subfolders);
+                             }});
+    }
+    return steps;
+}
