@@ -38,6 +38,16 @@ void RemoveName(std::string path, Job& job) {
     DeleteFileA(path.c_str());
 }
 
+// The target and its flush thread end with this call, before the caller shortens or closes the
+// file, whatever the outcome. An overwrite that cannot get its buffers or its thread fails like
+// one the device refuses.
+OverwriteResult OverwriteFile(HANDLE file, uint64_t length, Job& job) try {
+    FileTarget target(file);
+    return Overwrite(target, length, job.passes, job.rng, job.buffer, job.cancel);
+} catch (...) {
+    return OverwriteResult::Failed;
+}
+
 } // namespace
 
 void EraseFile(const std::string& path, Job& job) {
@@ -72,9 +82,8 @@ void EraseFile(const std::string& path, Job& job) {
     }
 
     const uint64_t size = uint64_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    FileTarget target(file.Get());
-    const OverwriteResult result = Overwrite(target, OverwriteLength(size, ClusterSize(path)),
-                                             job.passes, job.rng, job.buffer, job.cancel);
+    const OverwriteResult result =
+        OverwriteFile(file.Get(), OverwriteLength(size, ClusterSize(path)), job);
     if (result == OverwriteResult::Failed) {
         SetFileLength(file.Get(), size);
         file.Reset();

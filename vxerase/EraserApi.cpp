@@ -48,41 +48,59 @@ std::string Job::RandomName(size_t length) {
     return name;
 }
 
+// Every call catches whatever its work throws (a lack of memory, a lock that cannot be had) and
+// reports it as a failure: no exception may leave the component.
+
 VXERASE_API long eraserInit() {
     g_cancel = false;
     return ERASER_OK;
 }
 
-VXERASE_API long eraserEnd() {
+VXERASE_API long eraserEnd() try {
     std::lock_guard<std::mutex> guard(g_lock);
     g_contexts.clear();
     return ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
-VXERASE_API long eraserCreateContext(ERASER_HANDLE* context) {
+VXERASE_API long eraserCreateContext(ERASER_HANDLE* context) try {
     if (!context)
         return ERASER_ERROR_PARAM;
     std::lock_guard<std::mutex> guard(g_lock);
+    g_contexts.emplace(g_nextHandle, Context{});
     *context = g_nextHandle++;
-    g_contexts[*context];
     return ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
-VXERASE_API long eraserIsValidContext(ERASER_HANDLE context) {
+VXERASE_API long eraserDestroyContext(ERASER_HANDLE context) try {
+    std::lock_guard<std::mutex> guard(g_lock);
+    return g_contexts.erase(context) ? ERASER_OK : ERASER_ERROR_CONTEXT;
+} catch (...) {
+    return ERASER_ERROR;
+}
+
+VXERASE_API long eraserIsValidContext(ERASER_HANDLE context) try {
     std::lock_guard<std::mutex> guard(g_lock);
     return g_contexts.count(context) ? ERASER_OK : ERASER_ERROR_CONTEXT;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
-VXERASE_API long eraserClearItems(ERASER_HANDLE context) {
+VXERASE_API long eraserClearItems(ERASER_HANDLE context) try {
     std::lock_guard<std::mutex> guard(g_lock);
     const auto found = g_contexts.find(context);
     if (found == g_contexts.end())
         return ERASER_ERROR_CONTEXT;
     found->second.items.clear();
     return ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
-VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType) {
+VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType) try {
     if (dataType != ERASER_DATA_DRIVES && dataType != ERASER_DATA_FILES)
         return ERASER_ERROR_PARAM;
     std::lock_guard<std::mutex> guard(g_lock);
@@ -91,9 +109,11 @@ VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType) {
         return ERASER_ERROR_CONTEXT;
     found->second.dataType = dataType;
     return ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
-VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned long length) {
+VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned long length) try {
     if (!item || length == 0 || length >= MAX_PATH)
         return ERASER_ERROR_PARAM;
     std::lock_guard<std::mutex> guard(g_lock);
@@ -102,9 +122,13 @@ VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned
         return ERASER_ERROR_CONTEXT;
     found->second.items.emplace_back(item, length);
     return ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
-VXERASE_API long eraserStartSync(ERASER_HANDLE context) {
+// The job works on a copy of the context's items, so that the context may change or go while
+// the job runs.
+VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
     Context work;
     {
         std::lock_guard<std::mutex> guard(g_lock);
@@ -113,21 +137,19 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) {
             return ERASER_ERROR_CONTEXT;
         work = found->second;
     }
-    try {
-        ChaChaRng rng = SeededRng();
-        Job job{PassesFor(StoredMethod(), rng), rng.Fork(), {}, g_cancel};
-        for (const std::string& item : work.items) {
-            if (g_cancel)
-                break;
-            if (work.dataType == ERASER_DATA_FILES)
-                EraseFile(item, job);
-            else
-                WipeFreeSpace(item, job);
-        }
-    } catch (...) {
-        return ERASER_ERROR;
+    ChaChaRng rng = SeededRng();
+    Job job{PassesFor(StoredMethod(), rng), rng.Fork(), {}, g_cancel};
+    for (const std::string& item : work.items) {
+        if (g_cancel)
+            break;
+        if (work.dataType == ERASER_DATA_FILES)
+            EraseFile(item, job);
+        else
+            WipeFreeSpace(item, job);
     }
     return g_cancel ? ERASER_ERROR : ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
 }
 
 VXERASE_API long eraserCancel() {

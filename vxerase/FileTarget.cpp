@@ -13,7 +13,12 @@ bool SetFileLength(HANDLE file, uint64_t length) {
 // A thread that flushes the file whenever asked, one flush at a time.
 class WriteBehind {
 public:
-    explicit WriteBehind(HANDLE file) : m_file(file), m_thread([this] { Loop(); }) {}
+    // A mutex takes its memory at its first lock. Taken here first, a lack of memory reaches
+    // the caller instead of ending the process on the flush thread.
+    explicit WriteBehind(HANDLE file) : m_file(file) {
+        { std::lock_guard<std::mutex> guard(m_lock); }
+        m_thread = std::thread([this] { Loop(); });
+    }
     ~WriteBehind() {
         {
             std::lock_guard<std::mutex> guard(m_lock);

@@ -13,7 +13,8 @@ class WriteBehind;
 
 // Passes written to an open file through the system's file calls. Once a pass has written a
 // good stretch, the data already written is flushed on a second thread while the pass goes on,
-// so that the device is busy while the next data is made.
+// so that the device is busy while the next data is made. The file must stay open until the
+// target is gone: its destructor waits for the flush thread to end.
 class FileTarget : public OverwriteTarget {
 public:
     explicit FileTarget(HANDLE file);

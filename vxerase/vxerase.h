@@ -1,5 +1,6 @@
 // The calls of the erase component vxerase.dll. Every argument is a 32-bit value and every
-// result a signed 32-bit number; a negative result means failure.
+// result a signed 32-bit number; a negative result means failure. No call lets an exception out:
+// a failure of any kind, a lack of memory included, is a negative result.
 #pragma once
 
 #ifdef VXERASE_BUILD
@@ -27,6 +28,9 @@ enum : long {
 VXERASE_API long eraserInit();
 VXERASE_API long eraserEnd();
 VXERASE_API long eraserCreateContext(ERASER_HANDLE* context);
+// Releases a context and its items; the handle is invalid afterwards. A job that is running on
+// the context goes on with the items it was started with.
+VXERASE_API long eraserDestroyContext(ERASER_HANDLE context);
 VXERASE_API long eraserIsValidContext(ERASER_HANDLE context);
 VXERASE_API long eraserClearItems(ERASER_HANDLE context);
 VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType);

@@ -11,6 +11,11 @@ EraseJob::EraseJob(long dataType) {
     eraserSetDataType(m_context, dataType);
 }
 
+EraseJob::~EraseJob() {
+    if (IsOpen())
+        eraserDestroyContext(m_context);
+}
+
 void EraseJob::Add(const CString& item) {
     eraserAddItem(m_context, static_cast<const char*>(item), item.GetLength());
 }

@@ -2,12 +2,16 @@
 
 #include "CString.h"
 
-// One run of the erase component over a list of items, on a context of its own.
+// One run of the erase component over a list of items, on a context of its own that is released
+// when the job ends.
 class EraseJob {
 public:
     // Obtains a fresh context with no items and the given data type; IsOpen() tells whether
     // one could be had.
     explicit EraseJob(long dataType);
+    ~EraseJob();
+    EraseJob(const EraseJob&) = delete;
+    EraseJob& operator=(const EraseJob&) = delete;
 
     bool IsOpen() const { return m_context != kNoContext; }
     void Add(const CString& item);

@@ -2,6 +2,7 @@
 #include "VxMain.h"
 
 #include "Handle.h"
+#include "Silently.h"
 
 #include <cstring>
 
@@ -32,72 +33,78 @@ bool AppendAllowedEntry(ACL* list, PSID sid) {
 } // namespace
 
 int CVxMain::GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor) {
-    *descriptor = nullptr;
-    RegKey key;
-    if (RegOpenKeyExA(root, keyPath, 0, READ_CONTROL, key.Put()) != ERROR_SUCCESS)
-        return 0;
-    DWORD size = 0;
-    const LONG status = RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
-    if (status == ERROR_SUCCESS)
-        return 1;
-    if (status != ERROR_INSUFFICIENT_BUFFER)
-        return 0;
-    *descriptor = new BYTE[size];
-    if (RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, *descriptor, &size) !=
-        ERROR_SUCCESS) {
-        delete[] * descriptor;
+    return Silently(0, [&] {
         *descriptor = nullptr;
-        return 0;
-    }
-    return 1;
+        RegKey key;
+        if (RegOpenKeyExA(root, keyPath, 0, READ_CONTROL, key.Put()) != ERROR_SUCCESS)
+            return 0;
+        DWORD size = 0;
+        const LONG status = RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+        if (status == ERROR_SUCCESS)
+            return 1;
+        if (status != ERROR_INSUFFICIENT_BUFFER)
+            return 0;
+        *descriptor = new BYTE[size];
+        if (RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, *descriptor, &size) !=
+            ERROR_SUCCESS) {
+            delete[] * descriptor;
+            *descriptor = nullptr;
+            return 0;
+        }
+        return 1;
+    });
 }
 
 // The list holds the user, then Local System, each with full control inherited by subkeys; it
 // is sized exactly and stays with the caller, who frees it from the process heap.
 int CVxMain::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** accessList) {
-    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    PSID system = nullptr;
-    if (!AllocateAndInitializeSid(&ntAuthority, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0,
-                                  &system))
-        return 0;
-    const DWORD size = sizeof(ACL) + 2 * (sizeof(ACE_HEADER) + sizeof(ACCESS_MASK)) +
-                       GetLengthSid(userSid) + GetLengthSid(system);
-    *accessList = static_cast<ACL*>(HeapAlloc(GetProcessHeap(), 0, size));
-    const bool built = *accessList && InitializeAcl(*accessList, size, ACL_REVISION) &&
-                       AppendAllowedEntry(*accessList, userSid) &&
-                       AppendAllowedEntry(*accessList, system) &&
-                       InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-                       SetSecurityDescriptorDacl(descriptor, TRUE, *accessList, FALSE);
-    FreeSid(system);
-    return built ? 1 : 0;
+    return Silently(0, [&] {
+        SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+        PSID system = nullptr;
+        if (!AllocateAndInitializeSid(&ntAuthority, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0,
+                                      0, &system))
+            return 0;
+        const DWORD size = sizeof(ACL) + 2 * (sizeof(ACE_HEADER) + sizeof(ACCESS_MASK)) +
+                           GetLengthSid(userSid) + GetLengthSid(system);
+        *accessList = static_cast<ACL*>(HeapAlloc(GetProcessHeap(), 0, size));
+        const bool built = *accessList && InitializeAcl(*accessList, size, ACL_REVISION) &&
+                           AppendAllowedEntry(*accessList, userSid) &&
+                           AppendAllowedEntry(*accessList, system) &&
+                           InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+                           SetSecurityDescriptorDacl(descriptor, TRUE, *accessList, FALSE);
+        FreeSid(system);
+        return built ? 1 : 0;
+    });
 }
 
 // A key's list is replaced before its subkeys are visited, so the new rights already hold when
 // they are opened.
 int CVxMain::RegSetPrivilege(HKEY root, const char* keyPath, SECURITY_DESCRIPTOR* descriptor,
                              int recurse) {
-    if (!keyPath)
-        return 0;
-    RegKey key;
-    if (RegOpenKeyExA(root, keyPath, 0, WRITE_DAC, key.Put()) != ERROR_SUCCESS ||
-        RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor) != ERROR_SUCCESS)
-        return 0;
-    if (!recurse)
+    return Silently(0, [&] {
+        if (!keyPath)
+            return 0;
+        RegKey key;
+        if (RegOpenKeyExA(root, keyPath, 0, WRITE_DAC, key.Put()) != ERROR_SUCCESS ||
+            RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor) != ERROR_SUCCESS)
+            return 0;
+        if (!recurse)
+            return 1;
+        DWORD count = 0;
+        if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, key.Put()) != ERROR_SUCCESS ||
+            RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return 0;
+        for (DWORD i = 0; i < count; ++i) {
+            char name[kSubkeyNameSize];
+            DWORD size = kSubkeyNameSize;
+            const LONG status =
+                RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr);
+            if (status == ERROR_NO_MORE_ITEMS)
+                break;
+            if (status == ERROR_SUCCESS)
+                RegSetPrivilege(key.Get(), name, descriptor, recurse);
+        }
         return 1;
-    DWORD count = 0;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, key.Put()) != ERROR_SUCCESS ||
-        RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return 0;
-    for (DWORD i = 0; i < count; ++i) {
-        char name[kSubkeyNameSize];
-        DWORD size = kSubkeyNameSize;
-        const LONG status =
-            RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS)
-            break;
-        if (status == ERROR_SUCCESS)
-            RegSetPrivilege(key.Get(), name, descriptor, recurse);
-    }
-    return 1;
+    });
 }

@@ -3,6 +3,7 @@
 
 #include "Handle.h"
 #include "Registry.h"
+#include "Silently.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -25,60 +26,68 @@ bool SubkeyCount(HKEY key, DWORD* count) {
 } // namespace
 
 void CVxMain::DelRegValue(HKEY root, CString keyPath, CString valueName) {
-    RegKey key;
-    if (OpenKey(root, keyPath, KEY_ALL_ACCESS, key))
-        RegDeleteValueA(key.Get(), valueName);
+    Silently([&] {
+        RegKey key;
+        if (OpenKey(root, keyPath, KEY_ALL_ACCESS, key))
+            RegDeleteValueA(key.Get(), valueName);
+    });
 }
 
 void CVxMain::DelRegKey(HKEY root, CString keyPath, CString subKey) {
-    RegKey key;
-    if (OpenKey(root, keyPath, KEY_ALL_ACCESS, key))
-        DeleteKeyTree(key.Get(), subKey);
+    Silently([&] {
+        RegKey key;
+        if (OpenKey(root, keyPath, KEY_ALL_ACCESS, key))
+            DeleteKeyTree(key.Get(), subKey);
+    });
 }
 
 // From the highest index down, so that deletions do not shift the names still to be visited.
 // Matching subkeys are deleted plainly: one with subkeys of its own stays where the system
 // refuses to delete such keys.
 void CVxMain::DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix) {
-    RegKey key;
-    DWORD count = 0;
-    if (!OpenKey(root, keyPath, KEY_ALL_ACCESS, key) || !SubkeyCount(key.Get(), &count))
-        return;
-    const size_t prefixLength = std::strlen(prefix);
-    for (DWORD i = count; i-- > 0;) {
-        char name[kPrefixNameSize];
-        DWORD size = kPrefixNameSize;
-        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        if (size >= prefixLength &&
-            _mbsnbicmp(reinterpret_cast<const unsigned char*>(name),
-                       reinterpret_cast<const unsigned char*>(static_cast<const char*>(prefix)),
-                       prefixLength) == 0)
-            RegDeleteKeyA(key.Get(), name);
-    }
+    Silently([&] {
+        RegKey key;
+        DWORD count = 0;
+        if (!OpenKey(root, keyPath, KEY_ALL_ACCESS, key) || !SubkeyCount(key.Get(), &count))
+            return;
+        const size_t prefixLength = std::strlen(prefix);
+        for (DWORD i = count; i-- > 0;) {
+            char name[kPrefixNameSize];
+            DWORD size = kPrefixNameSize;
+            if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
+                break;
+            if (size >= prefixLength &&
+                _mbsnbicmp(reinterpret_cast<const unsigned char*>(name),
+                           reinterpret_cast<const unsigned char*>(static_cast<const char*>(prefix)),
+                           prefixLength) == 0)
+                RegDeleteKeyA(key.Get(), name);
+        }
+    });
 }
 
 // Versions compare as numbers ("11.0" beats "9.0"); among equal values the first enumerated
 // wins, and names longer than five characters are passed over.
 CString CVxMain::GetMaxVer(HKEY root, const char* keyPath) {
-    RegKey key;
-    DWORD count = 0;
-    if (!OpenKey(root, keyPath, KEY_READ, key) || !SubkeyCount(key.Get(), &count))
-        return CString();
-    double best = 0.0;
-    CString result;
-    for (DWORD i = 0; i < count; ++i) {
-        char name[kVersionNameSize];
-        DWORD size = kVersionNameSize;
-        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            continue;
-        const double value = std::atof(name);
-        if (value > best) {
-            best = value;
-            result = name;
+    return Silently(CString(), [&] {
+        RegKey key;
+        DWORD count = 0;
+        if (!OpenKey(root, keyPath, KEY_READ, key) || !SubkeyCount(key.Get(), &count))
+            return CString();
+        double best = 0.0;
+        CString result;
+        for (DWORD i = 0; i < count; ++i) {
+            char name[kVersionNameSize];
+            DWORD size = kVersionNameSize;
+            if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
+                continue;
+            const double value = std::atof(name);
+            if (value > best) {
+                best = value;
+                result = name;
+            }
         }
-    }
-    return result;
+        return result;
+    });
 }

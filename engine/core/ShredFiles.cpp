@@ -4,6 +4,7 @@
 
 #include "EraseJob.h"
 #include "Handle.h"
+#include "Silently.h"
 #include "vxerase.h"
 
 #include <cstring>
@@ -30,69 +31,75 @@ void RemoveEmptiedFolder(const CString& path) {
 } // namespace
 
 void CVxMain::EraseFile(CString folder, CString pattern) {
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(folder + "\\" + pattern, &entry));
-    if (!search)
-        return;
-    EraseJob job(ERASER_DATA_FILES);
-    if (!job.IsOpen())
-        return;
-    do {
-        if (IsDotEntry(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            IsLink(entry))
-            continue;
-        job.Add(folder + "\\" + entry.cFileName);
-    } while (FindNextFileA(search.Get(), &entry));
-    search.Reset();
-    job.Start();
+    Silently([&] {
+        WIN32_FIND_DATAA entry;
+        FindHandle search(FindFirstFileA(folder + "\\" + pattern, &entry));
+        if (!search)
+            return;
+        EraseJob job(ERASER_DATA_FILES);
+        if (!job.IsOpen())
+            return;
+        do {
+            if (IsDotEntry(entry.cFileName) ||
+                (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || IsLink(entry))
+                continue;
+            job.Add(folder + "\\" + entry.cFileName);
+        } while (FindNextFileA(search.Get(), &entry));
+        search.Reset();
+        job.Start();
+    });
 }
 
 // Files of a folder are erased before its subfolders are visited; a subfolder is removed after
 // its own walk, and only when the whole folder was asked for ("*.*"). The folder passed in is
 // emptied, never removed.
 void CVxMain::ShredFiles(CString folder, CString pattern, bool subfolders) {
-    EraseFile(folder, pattern);
-    if (!subfolders)
-        return;
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(folder + "\\*.*", &entry));
-    if (!search)
-        return;
-    const bool removeFolders = !strcmp(pattern, "*.*");
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || IsDotEntry(entry.cFileName) ||
-            IsLink(entry))
-            continue;
-        const CString subfolder = folder + "\\" + entry.cFileName;
-        ShredFiles(subfolder, pattern, true);
-        if (removeFolders)
-            RemoveEmptiedFolder(subfolder);
-    } while (FindNextFileA(search.Get(), &entry));
+    Silently([&] {
+        EraseFile(folder, pattern);
+        if (!subfolders)
+            return;
+        WIN32_FIND_DATAA entry;
+        FindHandle search(FindFirstFileA(folder + "\\*.*", &entry));
+        if (!search)
+            return;
+        const bool removeFolders = !strcmp(pattern, "*.*");
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+                IsDotEntry(entry.cFileName) || IsLink(entry))
+                continue;
+            const CString subfolder = folder + "\\" + entry.cFileName;
+            ShredFiles(subfolder, pattern, true);
+            if (removeFolders)
+                RemoveEmptiedFolder(subfolder);
+        } while (FindNextFileA(search.Get(), &entry));
+    });
 }
 
 int CVxMain::WipeFile(const char* folder, const char* pattern) {
-    ShredFiles(folder, pattern, false);
+    Silently([&] { ShredFiles(folder, pattern, false); });
     return 1;
 }
 
 void CVxMain::ShredFile(const char* folder, const char* pattern) {
-    ShredFiles(folder, pattern, false);
+    Silently([&] { ShredFiles(folder, pattern, false); });
 }
 
 int CVxMain::DelFileFromType(const char* folder, const char* pattern) {
-    ShredFiles(folder, pattern, false);
+    Silently([&] { ShredFiles(folder, pattern, false); });
     return 1;
 }
 
 int CVxMain::EmptyDirectory(const char* folder, int, int) {
-    ShredFiles(folder, "*.*", true);
+    Silently([&] { ShredFiles(folder, "*.*", true); });
     return 1;
 }
 
 void CVxMain::ShredUnSpace(CString driveRoot) {
-    EraseJob job(ERASER_DATA_DRIVES);
-    if (!job.IsOpen())
-        return;
-    job.Add(driveRoot);
-    job.Start();
+    Silently([&] {
+        EraseJob job(ERASER_DATA_DRIVES);
+        if (!job.IsOpen())
+            return;
+        job.Add(driveRoot);
+        job.Start();
+    });
 }

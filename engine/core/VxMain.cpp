@@ -7,6 +7,7 @@
 #include <objbase.h>
 
 #include "Handle.h"
+#include "Silently.h"
 
 namespace {
 const char kSettingsKey[] = "Software\\Dravok\\nv";
@@ -29,30 +30,34 @@ CVxMain::~CVxMain() {
 }
 
 void CVxMain::IniLib() {
-    eraserInit();
+    Silently([&] { eraserInit(); });
 }
 
 void CVxMain::UnIniLib() {
-    eraserEnd();
+    Silently([&] { eraserEnd(); });
 }
 
 void CVxMain::SetDelMethod(int method) {
-    RegKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, key.Put()) !=
-            ERROR_SUCCESS &&
-        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
-        return;
-    const DWORD value = DWORD(method);
-    RegSetValueExA(key.Get(), "Setting", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof value);
+    Silently([&] {
+        RegKey key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, key.Put()) !=
+                ERROR_SUCCESS &&
+            RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
+            return;
+        const DWORD value = DWORD(method);
+        RegSetValueExA(key.Get(), "Setting", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+    });
 }
 
 void CVxMain::Testeraser() {
-    eraserInit();
-    EraseJob job(ERASER_DATA_FILES);
-    if (!job.IsOpen())
-        return;
-    job.Add("F:\\common.h");
-    job.Start();
+    Silently([&] {
+        eraserInit();
+        EraseJob job(ERASER_DATA_FILES);
+        if (!job.IsOpen())
+            return;
+        job.Add("F:\\common.h");
+        job.Start();
+    });
 }

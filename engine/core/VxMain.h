@@ -1,6 +1,7 @@
 // The cleaning engine: one object whose members each remove one kind of trace, and the secure
 // erase primitives they share. The object holds no state; every member works only from its
-// arguments, the registry, the file system and the erase component.
+// arguments, the registry, the file system and the erase component. No member lets an exception
+// out: whatever fails inside, a lack of memory included, ends the member silently.
 #pragma once
 
 #include "CString.h"

@@ -4,6 +4,7 @@
 
 #include "Handle.h"
 #include "ShellFolder.h"
+#include "Silently.h"
 
 #include <shlobj.h>
 
@@ -215,142 +216,152 @@ bool ReadDefaultText(HKEY root, const char* path, CString& text) {
 } // namespace
 
 void CVxMain::DelACDSee() {
-    std::vector<TraceStep> script;
-    for (const ACDSeeKey& key : kACDSeeKeys)
-        for (size_t i = 0; i < key.values; ++i)
-            script.push_back(Value(key.root, key.path, kACDSeeValues[i]));
-    script.insert(script.end(), std::begin(kACDSeeDatabase), std::end(kACDSeeDatabase));
-    TraceScript::Run(*this, script.data(), script.size());
+    Silently([&] {
+        std::vector<TraceStep> script;
+        for (const ACDSeeKey& key : kACDSeeKeys)
+            for (size_t i = 0; i < key.values; ++i)
+                script.push_back(Value(key.root, key.path, kACDSeeValues[i]));
+        script.insert(script.end(), std::begin(kACDSeeDatabase), std::end(kACDSeeDatabase));
+        TraceScript::Run(*this, script.data(), script.size());
+    });
 }
 
 void CVxMain::DelAcrobatReader() {
-    TraceScript::Run(*this, kAcrobatReader);
+    Silently([&] { TraceScript::Run(*this, kAcrobatReader); });
 }
 
 void CVxMain::DelADAware() {
-    TraceScript::Run(*this, kADAware);
+    Silently([&] { TraceScript::Run(*this, kADAware); });
 }
 
 void CVxMain::DelOLB() {
-    TraceScript::Run(*this, kOLB);
+    Silently([&] { TraceScript::Run(*this, kOLB); });
 }
 
 // Subkeys are visited from the highest index down, so that deleting one does not shift those
 // still to be visited. Matching subkeys go with their whole trees.
 void CVxMain::DelCuteFTP() {
-    TraceScript::Run(*this, kCuteFTPFolder);
-    RegKey key;
-    DWORD count = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kGlobalSCAPE, 0, KEY_ALL_ACCESS, key.Put()) !=
-            ERROR_SUCCESS ||
-        RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return;
-    for (DWORD i = count; i-- > 0;) {
-        char name[kCuteFTPNameSize];
-        if (RegEnumKeyA(key.Get(), i, name, kCuteFTPNameSize) != ERROR_SUCCESS)
-            break;
-        if (CString(name).Left(7).CompareNoCase("cuteftp") == 0)
-            DelRegKey(HKEY_CURRENT_USER, kGlobalSCAPE, name);
-    }
+    Silently([&] {
+        TraceScript::Run(*this, kCuteFTPFolder);
+        RegKey key;
+        DWORD count = 0;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kGlobalSCAPE, 0, KEY_ALL_ACCESS, key.Put()) !=
+                ERROR_SUCCESS ||
+            RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return;
+        for (DWORD i = count; i-- > 0;) {
+            char name[kCuteFTPNameSize];
+            if (RegEnumKeyA(key.Get(), i, name, kCuteFTPNameSize) != ERROR_SUCCESS)
+                break;
+            if (CString(name).Left(7).CompareNoCase("cuteftp") == 0)
+                DelRegKey(HKEY_CURRENT_USER, kGlobalSCAPE, name);
+        }
+    });
 }
 
 // Every entry found loses its read-only bit before the erase, whatever its kind.
 void CVxMain::DelFlashGet() {
-    TraceScript::Run(*this, kFlashGetDownloadFolder);
-    CString folder;
-    if (!ShellFolderPath(CSIDL_PROGRAM_FILES, "\\FlashGet", folder))
-        return;
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(folder + "\\Default.*", &entry));
-    if (!search)
-        return;
-    do {
-        const CString path = folder + "\\" + entry.cFileName;
-        const DWORD attributes = GetFileAttributesA(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-            SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-        ShredFile(folder, entry.cFileName);
-    } while (FindNextFileA(search.Get(), &entry));
+    Silently([&] {
+        TraceScript::Run(*this, kFlashGetDownloadFolder);
+        CString folder;
+        if (!ShellFolderPath(CSIDL_PROGRAM_FILES, "\\FlashGet", folder))
+            return;
+        WIN32_FIND_DATAA entry;
+        FindHandle search(FindFirstFileA(folder + "\\Default.*", &entry));
+        if (!search)
+            return;
+        do {
+            const CString path = folder + "\\" + entry.cFileName;
+            const DWORD attributes = GetFileAttributesA(path);
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+                SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+            ShredFile(folder, entry.cFileName);
+        } while (FindNextFileA(search.Get(), &entry));
+    });
 }
 
 void CVxMain::DelGetRight() {
-    TraceScript::Run(*this, kGetRight);
+    Silently([&] { TraceScript::Run(*this, kGetRight); });
 }
 
 void CVxMain::DelICQ() {
-    TraceScript::Run(*this, kICQ);
+    Silently([&] { TraceScript::Run(*this, kICQ); });
 }
 
 void CVxMain::DelmIRC() {
-    TraceScript::Run(*this, kmIRC);
+    Silently([&] { TraceScript::Run(*this, kmIRC); });
 }
 
 void CVxMain::DelPowerDVD() {
-    TraceScript::Run(*this, kPowerDVD);
+    Silently([&] { TraceScript::Run(*this, kPowerDVD); });
 }
 
 // The user-data folder is read from the registry and used as stored, with or without a trailing
 // backslash. Without it no file step runs; without the class key's folder name the cache step
 // does not run, as it would otherwise empty the whole user-data folder.
 void CVxMain::DelReal() {
-    TraceScript::Run(*this, kRealClipLists);
-    CString userData;
-    if (!ReadDefaultText(HKEY_CURRENT_USER, "Software\\RealNetworks\\Preferences\\UserDataPath",
-                         userData))
-        return;
-    DelFileFromType(userData, "*.ste");
-    ShredFile(userData, "url.ini");
-    ShredFile(userData, "urls.ini");
-    ShredFile(userData, "cookies.txt");
-    CString cache;
-    if (ReadDefaultText(HKEY_CLASSES_ROOT, "CLSID\\{FF393560-C2A7-11CF-BFF4-444553540000}",
-                        cache) &&
-        userData.GetLength() + cache.GetLength() < MAX_PATH)
-        EmptyDirectory(userData + cache, 0, 1);
+    Silently([&] {
+        TraceScript::Run(*this, kRealClipLists);
+        CString userData;
+        if (!ReadDefaultText(HKEY_CURRENT_USER, "Software\\RealNetworks\\Preferences\\UserDataPath",
+                             userData))
+            return;
+        DelFileFromType(userData, "*.ste");
+        ShredFile(userData, "url.ini");
+        ShredFile(userData, "urls.ini");
+        ShredFile(userData, "cookies.txt");
+        CString cache;
+        if (ReadDefaultText(HKEY_CLASSES_ROOT, "CLSID\\{FF393560-C2A7-11CF-BFF4-444553540000}",
+                            cache) &&
+            userData.GetLength() + cache.GetLength() < MAX_PATH)
+            EmptyDirectory(userData + cache, 0, 1);
+    });
 }
 
 void CVxMain::DelUltraEdit() {
-    TraceScript::Run(*this, kUltraEdit);
+    Silently([&] { TraceScript::Run(*this, kUltraEdit); });
 }
 
 void CVxMain::DelWinAce() {
-    TraceScript::Run(*this, kWinAce);
+    Silently([&] { TraceScript::Run(*this, kWinAce); });
 }
 
 void CVxMain::DelWinRar() {
-    TraceScript::Run(*this, kWinRar);
+    Silently([&] { TraceScript::Run(*this, kWinRar); });
 }
 
 void CVxMain::DelWinZip() {
-    TraceScript::Run(*this, kWinZip);
+    Silently([&] { TraceScript::Run(*this, kWinZip); });
 }
 
 void CVxMain::DelZoneAlarm() {
-    TraceScript::Run(*this, kZoneAlarm);
+    Silently([&] { TraceScript::Run(*this, kZoneAlarm); });
 }
 
 void CVxMain::DelMediaPlayer() {
-    TraceScript::Run(*this, kMediaPlayer);
+    Silently([&] { TraceScript::Run(*this, kMediaPlayer); });
 }
 
 void CVxMain::DelWordPad() {
-    TraceScript::Run(*this, kWordPad);
+    Silently([&] { TraceScript::Run(*this, kWordPad); });
 }
 
 void CVxMain::DelPaint() {
-    TraceScript::Run(*this, kPaint);
+    Silently([&] { TraceScript::Run(*this, kPaint); });
 }
 
 // History of version 1.1 always goes, then that of the highest version installed. With no
 // version found the parent path ends in a backslash and names the NavClient key itself.
 void CVxMain::DelGoogleToolbar() {
-    DelRegKey(HKEY_CURRENT_USER, CString(kGoogleNavClient) + "\\1.1", "History");
-    DelRegKey(HKEY_CURRENT_USER,
-              CString(kGoogleNavClient) + "\\" + GetMaxVer(HKEY_CURRENT_USER, kGoogleNavClient),
-              "History");
+    Silently([&] {
+        DelRegKey(HKEY_CURRENT_USER, CString(kGoogleNavClient) + "\\1.1", "History");
+        DelRegKey(HKEY_CURRENT_USER,
+                  CString(kGoogleNavClient) + "\\" + GetMaxVer(HKEY_CURRENT_USER, kGoogleNavClient),
+                  "History");
+    });
 }
 
 void CVxMain::DelMSNToolbar() {
-    TraceScript::Run(*this, kMSNToolbar);
+    Silently([&] { TraceScript::Run(*this, kMSNToolbar); });
 }

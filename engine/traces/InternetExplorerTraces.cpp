@@ -3,6 +3,7 @@
 
 #include "Handle.h"
 #include "Registry.h"
+#include "Silently.h"
 #include "TraceSteps.h"
 #include "UrlCacheEnumerator.h"
 
@@ -78,73 +79,86 @@ bool IsNtFamily() {
 } // namespace
 
 void CVxMain::DelIEHistory() {
-    DeleteCacheEntries(kVisited, true, Any);
-    ClearHistoryStore();
-    EmptyShellFolder(*this, CSIDL_HISTORY);
+    Silently([&] {
+        DeleteCacheEntries(kVisited, true, Any);
+        ClearHistoryStore();
+        EmptyShellFolder(*this, CSIDL_HISTORY);
+    });
 }
 
 void CVxMain::DelIECache() {
-    DeleteCacheEntries(nullptr, true, IsContent);
-    EmptyShellFolder(*this, CSIDL_INTERNET_CACHE);
+    Silently([&] {
+        DeleteCacheEntries(nullptr, true, IsContent);
+        EmptyShellFolder(*this, CSIDL_INTERNET_CACHE);
+    });
 }
 
 void CVxMain::DelIECookie() {
-    DeleteCacheEntries(kCookies, false, Any);
-    EmptyShellFolder(*this, CSIDL_COOKIES);
+    Silently([&] {
+        DeleteCacheEntries(kCookies, false, Any);
+        EmptyShellFolder(*this, CSIDL_COOKIES);
+    });
 }
 
 void CVxMain::DelIEAddressBar() {
-    DeleteSubkeyPlainly(kExplorerKey, "TypedURLs");
+    Silently([&] { DeleteSubkeyPlainly(kExplorerKey, "TypedURLs"); });
 }
 
 void CVxMain::ClsIEStartPage() {
-    RegKey explorer, main;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, KEY_ALL_ACCESS, explorer.Put()) !=
-            ERROR_SUCCESS ||
-        RegCreateKeyExA(explorer.Get(), "Main", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, main.Put(), nullptr) != ERROR_SUCCESS)
-        return;
-    static const char kBlank[] = "about:blank";
-    RegSetValueExA(main.Get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(kBlank),
-                   sizeof kBlank);
+    Silently([&] {
+        RegKey explorer, main;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, KEY_ALL_ACCESS, explorer.Put()) !=
+                ERROR_SUCCESS ||
+            RegCreateKeyExA(explorer.Get(), "Main", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, main.Put(), nullptr) != ERROR_SUCCESS)
+            return;
+        static const char kBlank[] = "about:blank";
+        RegSetValueExA(main.Get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(kBlank),
+                       sizeof kBlank);
+    });
 }
 
 void CVxMain::DelIEPassword() {
-    DelRegKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\IntelliForms", "SPW");
+    Silently([&] {
+        DelRegKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\IntelliForms", "SPW");
+    });
 }
 
 // The protected-storage keys of the user's form data deny the user access: their rights are
 // taken over for the deletion, and the base key's rights are given back afterwards.
 void CVxMain::DelIEAutoComplete() {
-    DeleteSubkeyPlainly(kExplorerKey, "IntelliForms");
+    Silently([&] {
+        DeleteSubkeyPlainly(kExplorerKey, "IntelliForms");
 
-    void* user = nullptr;
-    if (IsNtFamily() && GetCurrentUserSid(&user)) {
-        char sidText[256];
-        SidToText(user, sidText);
-        const CString base = CString(kProtectedStorage) + sidText;
-        BYTE* old = nullptr;
-        GetOldSD(HKEY_CURRENT_USER, base, &old);
-        SECURITY_DESCRIPTOR descriptor;
-        ACL* list = nullptr;
-        if (CreateNewSD(user, &descriptor, &list)) {
-            RegSetPrivilege(HKEY_CURRENT_USER, base, &descriptor, 0);
-            RegSetPrivilege(HKEY_CURRENT_USER, base + "\\Data", &descriptor, 0);
-            RegSetPrivilege(HKEY_CURRENT_USER, base + kAutoCompleteData, &descriptor, 1);
-            SHDeleteKeyA(HKEY_CURRENT_USER, base + kAutoCompleteData);
+        void* user = nullptr;
+        if (IsNtFamily() && GetCurrentUserSid(&user)) {
+            char sidText[256];
+            SidToText(user, sidText);
+            const CString base = CString(kProtectedStorage) + sidText;
+            BYTE* old = nullptr;
+            GetOldSD(HKEY_CURRENT_USER, base, &old);
+            SECURITY_DESCRIPTOR descriptor;
+            ACL* list = nullptr;
+            if (CreateNewSD(user, &descriptor, &list)) {
+                RegSetPrivilege(HKEY_CURRENT_USER, base, &descriptor, 0);
+                RegSetPrivilege(HKEY_CURRENT_USER, base + "\\Data", &descriptor, 0);
+                RegSetPrivilege(HKEY_CURRENT_USER, base + kAutoCompleteData, &descriptor, 1);
+                SHDeleteKeyA(HKEY_CURRENT_USER, base + kAutoCompleteData);
+            }
+            if (list)
+                HeapFree(GetProcessHeap(), 0, list);
+            if (old) {
+                RegSetPrivilege(HKEY_CURRENT_USER, base,
+                                reinterpret_cast<SECURITY_DESCRIPTOR*>(old), 0);
+                delete[] old;
+            }
+            HeapFree(GetProcessHeap(), 0, user);
         }
-        if (list)
-            HeapFree(GetProcessHeap(), 0, list);
-        if (old) {
-            RegSetPrivilege(HKEY_CURRENT_USER, base, reinterpret_cast<SECURITY_DESCRIPTOR*>(old),
-                            0);
-            delete[] old;
-        }
-        HeapFree(GetProcessHeap(), 0, user);
-    }
 
-    char userName[MAX_PATH];
-    DWORD size = sizeof userName;
-    if (GetUserNameA(userName, &size))
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, CString(kProtectedStorage) + userName + kAutoCompleteData);
+        char userName[MAX_PATH];
+        DWORD size = sizeof userName;
+        if (GetUserNameA(userName, &size))
+            SHDeleteKeyA(HKEY_LOCAL_MACHINE,
+                         CString(kProtectedStorage) + userName + kAutoCompleteData);
+    });
 }

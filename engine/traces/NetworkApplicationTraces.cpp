@@ -2,6 +2,8 @@
 // browser. Each member is a script of removal steps.
 #include "TraceScript.h"
 
+#include "Silently.h"
+
 using namespace steps;
 
 namespace {
@@ -141,69 +143,69 @@ const TraceStep kOpera[] = {
 } // namespace
 
 void CVxMain::DeliMesh() {
-    TraceScript::Run(*this, kiMesh);
+    Silently([&] { TraceScript::Run(*this, kiMesh); });
 }
 
 void CVxMain::DelMorpheus() {
-    TraceScript::Run(*this, kMorpheus);
+    Silently([&] { TraceScript::Run(*this, kMorpheus); });
 }
 
 void CVxMain::DelKazaa() {
-    TraceScript::Run(*this, kKazaa);
+    Silently([&] { TraceScript::Run(*this, kKazaa); });
 }
 
 void CVxMain::DelBearShare() {
-    TraceScript::Run(*this, kBearShare);
+    Silently([&] { TraceScript::Run(*this, kBearShare); });
 }
 
 void CVxMain::DelDreamWeaver() {
-    TraceScript::Run(*this, kDreamWeaver);
+    Silently([&] { TraceScript::Run(*this, kDreamWeaver); });
 }
 
 void CVxMain::DelAOLMessenger() {
-    TraceScript::Run(*this, kAOLMessenger);
+    Silently([&] { TraceScript::Run(*this, kAOLMessenger); });
 }
 
 void CVxMain::DelAOL() {
-    TraceScript::Run(*this, kAOL);
+    Silently([&] { TraceScript::Run(*this, kAOL); });
 }
 
 void CVxMain::DelDAP() {
-    TraceScript::Run(*this, kDAP);
+    Silently([&] { TraceScript::Run(*this, kDAP); });
 }
 
 void CVxMain::DelWINAMP() {
-    TraceScript::Run(*this, kWINAMP);
+    Silently([&] { TraceScript::Run(*this, kWINAMP); });
 }
 
 void CVxMain::DelNetMeeting() {
-    TraceScript::Run(*this, kNetMeeting);
+    Silently([&] { TraceScript::Run(*this, kNetMeeting); });
 }
 
 void CVxMain::DelPSP() {
-    TraceScript::Run(*this, kPSP);
+    Silently([&] { TraceScript::Run(*this, kPSP); });
 }
 
 void CVxMain::DelYahoo() {
-    TraceScript::Run(*this, kYahoo);
+    Silently([&] { TraceScript::Run(*this, kYahoo); });
 }
 
 void CVxMain::DelNapster() {
-    TraceScript::Run(*this, kNapster);
+    Silently([&] { TraceScript::Run(*this, kNapster); });
 }
 
 void CVxMain::DelTrillian() {
-    TraceScript::Run(*this, kTrillian);
+    Silently([&] { TraceScript::Run(*this, kTrillian); });
 }
 
 void CVxMain::DelDivX() {
-    TraceScript::Run(*this, kDivX);
+    Silently([&] { TraceScript::Run(*this, kDivX); });
 }
 
 void CVxMain::DelMediaJukeBox() {
-    TraceScript::Run(*this, kMediaJukeBox);
+    Silently([&] { TraceScript::Run(*this, kMediaJukeBox); });
 }
 
 void CVxMain::DelOpera() {
-    TraceScript::Run(*this, kOpera);
+    Silently([&] { TraceScript::Run(*this, kOpera); });
 }

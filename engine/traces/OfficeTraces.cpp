@@ -3,6 +3,7 @@
 #include "VxMain.h"
 
 #include "Handle.h"
+#include "Silently.h"
 #include "TraceSteps.h"
 
 #include <shlobj.h>
@@ -75,85 +76,101 @@ bool StartsWithMru(const char* name) {
 } // namespace
 
 void CVxMain::DelOfficeRecent() {
-    EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\Office\\Recent");
+    Silently([&] { EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\Office\\Recent"); });
 }
 
 // A fixed-list version loses its Open Find value only when its Word data key exists.
 void CVxMain::DelWord() {
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions)) {
-        RegKey data;
-        const bool opened = OpenFullAccess(HKEY_CURRENT_USER, version.path + "\\Word\\Data", data);
-        if (opened)
-            RegDeleteValueA(data.Get(), "Settings");
-        if (opened || version.highest)
-            RemoveOpenFindValue(version.path, "Word");
-    }
+    Silently([&] {
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions)) {
+            RegKey data;
+            const bool opened =
+                OpenFullAccess(HKEY_CURRENT_USER, version.path + "\\Word\\Data", data);
+            if (opened)
+                RegDeleteValueA(data.Get(), "Settings");
+            if (opened || version.highest)
+                RemoveOpenFindValue(version.path, "Word");
+        }
+    });
 }
 
 void CVxMain::DelExcel() {
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions))
-        RemoveTreesAndOpenFind(version.path, {"Excel\\Recent Files"}, "Excel");
+    Silently([&] {
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions))
+            RemoveTreesAndOpenFind(version.path, {"Excel\\Recent Files"}, "Excel");
+    });
 }
 
 void CVxMain::DelPowerPoint() {
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions))
-        RemoveTreesAndOpenFind(version.path, {"PowerPoint\\Recent File List"}, "PowerPoint");
+    Silently([&] {
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions))
+            RemoveTreesAndOpenFind(version.path, {"PowerPoint\\Recent File List"}, "PowerPoint");
+    });
 }
 
 void CVxMain::DelPublisher() {
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kPublisherVersions))
-        RemoveTreesAndOpenFind(version.path, {"Publisher\\Recent File List"}, "Publisher");
+    Silently([&] {
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kPublisherVersions))
+            RemoveTreesAndOpenFind(version.path, {"Publisher\\Recent File List"}, "Publisher");
+    });
 }
 
 void CVxMain::DelInfoPath() {
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kInfoPathVersions))
-        RemoveTreesAndOpenFind(
-            version.path, {"InfoPath\\Recent Templates", "InfoPath\\Recent File List"}, "InfoPath");
-    EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\InfoPath\\Solution Cache");
+    Silently([&] {
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kInfoPathVersions))
+            RemoveTreesAndOpenFind(version.path,
+                                   {"InfoPath\\Recent Templates", "InfoPath\\Recent File List"},
+                                   "InfoPath");
+        EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\InfoPath\\Solution Cache");
+    });
 }
 
 // Values are walked from the highest index down, so that deleting one does not shift those
 // still to be visited. A name longer than the buffer ends the walk of that key.
 void CVxMain::DelAccess() {
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions)) {
-        RegKey key;
-        if (!OpenFullAccess(HKEY_CURRENT_USER, version.path + "\\Access\\Settings", key))
-            continue;
-        DWORD count = 0;
-        if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             &count, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return;
-        for (DWORD i = count; i-- > 0;) {
-            char name[kAccessValueNameSize];
-            DWORD size = kAccessValueNameSize;
-            if (RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS)
-                break;
-            if (StartsWithMru(name))
-                RegDeleteValueA(key.Get(), name);
+    Silently([&] {
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions)) {
+            RegKey key;
+            if (!OpenFullAccess(HKEY_CURRENT_USER, version.path + "\\Access\\Settings", key))
+                continue;
+            DWORD count = 0;
+            if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 &count, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                return;
+            for (DWORD i = count; i-- > 0;) {
+                char name[kAccessValueNameSize];
+                DWORD size = kAccessValueNameSize;
+                if (RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+                    ERROR_SUCCESS)
+                    break;
+                if (StartsWithMru(name))
+                    RegDeleteValueA(key.Get(), name);
+            }
         }
-    }
+    });
 }
 
 // Each FrontPage key is required: the member ends at the first one missing.
 void CVxMain::DelFrontPage() {
-    if (!DeleteKeyTrees(
-            HKEY_CURRENT_USER, "Software\\Microsoft\\FrontPage\\Explorer",
-            {"Navigation", "ReplaceMRU", "FrontPage Explorer\\Recent File List",
-             "FrontPage Explorer\\Recent Page List", "FrontPage Explorer\\Recent Web List",
-             "FrontPage Explorer\\Recently Created Servers", "FindMRU", "FindTagMRU"}) ||
-        !BlankValues("Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Settings",
-                     {"DefaultWebName", "LastWebOpen"}) ||
-        !BlankValues("Software\\Microsoft\\FrontPage", {"DefaultSave"}) ||
-        !BlankValues("Software\\Microsoft\\FrontPage\\Editor", {"Default Add Image Directory"}))
-        return;
-    for (const VersionKey& version :
-         Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions))
-        RemoveOpenFindValue(version.path, "FrontPage");
+    Silently([&] {
+        if (!DeleteKeyTrees(
+                HKEY_CURRENT_USER, "Software\\Microsoft\\FrontPage\\Explorer",
+                {"Navigation", "ReplaceMRU", "FrontPage Explorer\\Recent File List",
+                 "FrontPage Explorer\\Recent Page List", "FrontPage Explorer\\Recent Web List",
+                 "FrontPage Explorer\\Recently Created Servers", "FindMRU", "FindTagMRU"}) ||
+            !BlankValues("Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Settings",
+                         {"DefaultWebName", "LastWebOpen"}) ||
+            !BlankValues("Software\\Microsoft\\FrontPage", {"DefaultSave"}) ||
+            !BlankValues("Software\\Microsoft\\FrontPage\\Editor", {"Default Add Image Directory"}))
+            return;
+        for (const VersionKey& version :
+             Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions))
+            RemoveOpenFindValue(version.path, "FrontPage");
+    });
 }

@@ -2,6 +2,8 @@
 // temporary folders, recycle bins, clipboard and network neighbourhood.
 #include "VxMain.h"
 
+#include "Silently.h"
+
 #include "TraceSteps.h"
 
 #include <shellapi.h>
@@ -38,49 +40,62 @@ bool IsTemporaryFolder(const char* folder) {
 } // namespace
 
 void CVxMain::DelSysRecycleBin() {
-    SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+    Silently([&] {
+        SHEmptyRecycleBinA(nullptr, nullptr,
+                           SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+    });
 }
 
 void CVxMain::DelSysRecent() {
-    EmptyShellFolder(*this, CSIDL_RECENT);
-    DelOfficeRecent();
+    Silently([&] {
+        EmptyShellFolder(*this, CSIDL_RECENT);
+        DelOfficeRecent();
+    });
 }
 
 // Files held open by running programs stay; the rest of each folder is erased.
 void CVxMain::DelSysTmp() {
-    char temp[MAX_PATH], longTemp[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length > 0 && length < MAX_PATH) {
-        const DWORD longLength = GetLongPathNameA(temp, longTemp, MAX_PATH);
-        if (longLength > 0 && longLength < MAX_PATH && IsTemporaryFolder(longTemp))
-            EmptyDirectory(longTemp, 0, 1);
-    }
-    EmptyShellFolder(*this, CSIDL_WINDOWS, "\\Temp");
+    Silently([&] {
+        char temp[MAX_PATH], longTemp[MAX_PATH];
+        const DWORD length = GetTempPathA(MAX_PATH, temp);
+        if (length > 0 && length < MAX_PATH) {
+            const DWORD longLength = GetLongPathNameA(temp, longTemp, MAX_PATH);
+            if (longLength > 0 && longLength < MAX_PATH && IsTemporaryFolder(longTemp))
+                EmptyDirectory(longTemp, 0, 1);
+        }
+        EmptyShellFolder(*this, CSIDL_WINDOWS, "\\Temp");
+    });
 }
 
 void CVxMain::DelSysRunHistory() {
-    DeleteKeyTrees(HKEY_CURRENT_USER, kExplorerKey, {"RunMRU"});
+    Silently([&] { DeleteKeyTrees(HKEY_CURRENT_USER, kExplorerKey, {"RunMRU"}); });
 }
 
 void CVxMain::DelSysSearchHistory() {
-    DeleteKeyTrees(HKEY_CURRENT_USER, "Software\\Microsoft\\Search Assistant", {"ACMru"});
-    DeleteKeyTrees(HKEY_CURRENT_USER, kExplorerKey, {"Doc Find Spec MRU"});
+    Silently([&] {
+        DeleteKeyTrees(HKEY_CURRENT_USER, "Software\\Microsoft\\Search Assistant", {"ACMru"});
+        DeleteKeyTrees(HKEY_CURRENT_USER, kExplorerKey, {"Doc Find Spec MRU"});
+    });
 }
 
 void CVxMain::DelSysList() {
-    DeleteKeyTrees(HKEY_CURRENT_USER, kExplorerKey, {"RecentDocs", "StreamMRU"});
-    DeleteKeyTrees(HKEY_CURRENT_USER,
-                   "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32",
-                   {"OpenSaveMRU", "LastVisitedMRU"});
+    Silently([&] {
+        DeleteKeyTrees(HKEY_CURRENT_USER, kExplorerKey, {"RecentDocs", "StreamMRU"});
+        DeleteKeyTrees(HKEY_CURRENT_USER,
+                       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32",
+                       {"OpenSaveMRU", "LastVisitedMRU"});
+    });
 }
 
 void CVxMain::DelClipBoard() {
-    if (!OpenClipboard(nullptr))
-        return;
-    EmptyClipboard();
-    CloseClipboard();
+    Silently([&] {
+        if (!OpenClipboard(nullptr))
+            return;
+        EmptyClipboard();
+        CloseClipboard();
+    });
 }
 
 void CVxMain::DelNetHood() {
-    EmptyShellFolder(*this, CSIDL_NETHOOD);
+    Silently([&] { EmptyShellFolder(*this, CSIDL_NETHOOD); });
 }

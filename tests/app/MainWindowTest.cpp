@@ -132,7 +132,8 @@ TEST_F(MainWindow, ItOpensCentredAndDialogsWithoutAParentAreOwnedByItAndCentredO
     POINT centre = {};
     std::thread watcher([&] {
         for (int i = 0; i < 500; ++i) {
-            if (HWND about = FindWindowA("#32770", "About")) {
+            HWND about = FindWindowA("#32770", "About");
+            if (about && IsWindowVisible(about)) {
                 owner = GetWindow(about, GW_OWNER);
                 mainEnabled = IsWindowEnabled(m_dialog.m_hWnd);
                 centre = Centre(about);

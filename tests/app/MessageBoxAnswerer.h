@@ -1,5 +1,5 @@
 // Presses OK on the message box with the given caption that the window under test is about to
-// show, and remembers its text.
+// show, and remembers its text. The answering thread is running once the object is made.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@ class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(const char* caption, int waitMs = 10000)
         : m_thread([this, caption, waitMs] {
+              m_started = true;
               for (int waited = 0; waited < waitMs && !m_done; waited += 20) {
                   if (HWND box = FindWindowA("#32770", caption)) {
                       char text[256] = {};
@@ -22,7 +23,10 @@ public:
                   }
                   Sleep(20);
               }
-          }) {}
+          }) {
+        while (!m_started)
+            Sleep(1);
+    }
     ~MessageBoxAnswerer() { Stop(); }
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -39,6 +43,7 @@ private:
             m_thread.join();
     }
 
+    std::atomic<bool> m_started{false};
     std::atomic<bool> m_done{false};
     std::string m_text;
     std::thread m_thread;

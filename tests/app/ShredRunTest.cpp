@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -41,16 +40,11 @@ void RunToCompletion(CShredDlg& dialog) {
 bool PumpUntil(HWND dialog, const std::function<bool()>& done, DWORD milliseconds) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds;) {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DWORD t0 = GetTickCount();
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             if (!IsDialogMessageA(dialog, &message)) {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-            if (GetTickCount() - t0 > 200)
-                std::printf("%lu msg %x took %lu\n", GetTickCount(), message.message,
-                            GetTickCount() - t0);
-        }
         if (done())
             return true;
         Sleep(5);
@@ -70,8 +64,10 @@ class LoaderLock {
 public:
     LoaderLock() {
         HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-        m_lock = reinterpret_cast<Lock>(GetProcAddress(ntdll, "LdrLockLoaderLock"));
-        m_unlock = reinterpret_cast<Unlock>(GetProcAddress(ntdll, "LdrUnlockLoaderLock"));
+        m_lock = reinterpret_cast<Lock>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "LdrLockLoaderLock")));
+        m_unlock = reinterpret_cast<Unlock>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "LdrUnlockLoaderLock")));
         ULONG disposition = 0;
         if (!m_lock || !m_unlock || m_lock(0, &disposition, &m_cookie) != 0)
             ADD_FAILURE() << "the loader lock could not be taken";
@@ -152,8 +148,6 @@ TEST_F(ShredCancel, CancelDuringARegistryMemberKeepsPaintingAndEndsWhenTheMember
                 InvalidateRect(m_dialog.m_hWnd, nullptr, TRUE);
                 Sleep(100);
                 const BOOL pending = GetUpdateRect(m_dialog.m_hWnd, nullptr, FALSE);
-                std::printf("%lu exists %d pending %d\n", GetTickCount(), KeyExists(kRunHistory),
-                            pending);
                 if (KeyExists(kRunHistory) && !pending)
                     paintedWhileWaiting = true;
             }
@@ -161,22 +155,18 @@ TEST_F(ShredCancel, CancelDuringARegistryMemberKeepsPaintingAndEndsWhenTheMember
         }
     });
     MessageBoxAnswerer answer("nv");
-    std::printf("%lu cancel\n", GetTickCount());
     m_dialog.PostMessage(WM_COMMAND, IDCANCEL);
     DWORD memberReturned = 0;
     const bool closed = PumpUntil(
         m_dialog.m_hWnd,
         [&] {
-            if (!memberReturned && !KeyExists(kRunHistory)) {
+            if (!memberReturned && !KeyExists(kRunHistory))
                 memberReturned = GetTickCount();
-                std::printf("%lu gone\n", memberReturned);
-            }
             return Hidden();
         },
         60000);
     watching = false;
     watcher.join();
-    std::printf("member returned %lu ms before the end\n", GetTickCount() - memberReturned);
     ASSERT_TRUE(closed);
     EXPECT_EQ(answer.Text(), "Canceled by user!");
     EXPECT_TRUE(paintedWhileWaiting) << "the dialog painted while the member was still running";

@@ -1,6 +1,8 @@
 // The engine with the real erase component, on files of the build's Wine prefix.
 #include "VxMain.h"
+#include "vxerase.h"
 
+#include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
 
@@ -81,6 +83,41 @@ TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {
     m_engine.ShredFiles(m_top.Path().c_str(), "*.tmp", true);
     EXPECT_EQ(Listing(m_top.Path()), "a.txt s");
     EXPECT_EQ(Listing(m_top / "s"), "");
+}
+
+// A long run makes one job per folder level; none of them leaves its context behind.
+TEST_F(EngineErase, EveryJobReleasesItsContext) {
+    MakeFolder(m_top / "a");
+    MakeFolder(m_top / "a\\b");
+    WriteText(m_top / "a\\b\\file.txt", "data");
+    ERASER_HANDLE before = -1, after = -1;
+    ASSERT_GE(eraserCreateContext(&before), 0);
+    eraserDestroyContext(before);
+
+    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    m_engine.ShredUnSpace("Q:\\");
+
+    ASSERT_GE(eraserCreateContext(&after), 0);
+    EXPECT_GE(after - before, 5) << "each of the four jobs took a context";
+    for (ERASER_HANDLE context = before; context < after; ++context)
+        EXPECT_LT(eraserIsValidContext(context), 0) << context;
+    eraserDestroyContext(after);
+}
+
+// An allocation fails inside the member (the path of each folder level is built from the
+// caller's long text); the member returns, and works again once memory is back.
+TEST_F(EngineErase, AMemberReturnsQuietlyWhenMemoryRunsOut) {
+    WriteText(m_top / "file.txt", "data");
+    const CString pattern = "*.*";
+    const CString longFolder =
+        (m_top.Path() + std::string(ExhaustedAddressSpace::kLargeAllocation, '\\')).c_str();
+    {
+        ExhaustedAddressSpace exhausted;
+        m_engine.ShredFiles(longFolder, pattern, true);
+    }
+    EXPECT_EQ(Listing(m_top.Path()), "file.txt");
+    m_engine.ShredFiles(m_top.Path().c_str(), pattern, true);
+    EXPECT_EQ(Listing(m_top.Path()), "");
 }
 
 TEST(EngineLinks, TheTargetOfALinkInsideAnEmptiedFolderSurvivesWhole) {

@@ -47,6 +47,10 @@ VXERASE_API long eraserCreateContext(ERASER_HANDLE* context) {
     return Log("create " + std::to_string(*context));
 }
 
+VXERASE_API long eraserDestroyContext(ERASER_HANDLE context) {
+    return Log("destroy " + std::to_string(context));
+}
+
 VXERASE_API long eraserClearItems(ERASER_HANDLE context) {
     g_count = 0;
     return Log("clear " + std::to_string(context));

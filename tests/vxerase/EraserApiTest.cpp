@@ -1,6 +1,7 @@
 // The erase component through its exported calls, on real files of the build's Wine prefix.
 #include "vxerase.h"
 
+#include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
 
@@ -20,6 +21,16 @@ long RunJob(long dataType, const std::vector<std::string>& items) {
     for (const auto& item : items)
         eraserAddItem(context, item.c_str(), item.size());
     return eraserStartSync(context);
+}
+
+// A file of `size` zero bytes that takes no room until written.
+void WriteLongFile(const std::string& path, LONGLONG size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
 }
 
 class EraserApi : public ::testing::Test {
@@ -53,6 +64,47 @@ TEST_F(EraserApi, ContextsAreFreshAndLiveUntilTheEnd) {
     eraserEnd();
     EXPECT_LT(eraserIsValidContext(first), 0);
     EXPECT_LT(eraserStartSync(second), 0);
+}
+
+TEST_F(EraserApi, ADestroyedContextIsGoneAndTheOthersStay) {
+    ERASER_HANDLE first = -1, second = -1;
+    ASSERT_GE(eraserCreateContext(&first), 0);
+    ASSERT_GE(eraserCreateContext(&second), 0);
+    EXPECT_EQ(eraserDestroyContext(first), ERASER_OK);
+    EXPECT_LT(eraserIsValidContext(first), 0);
+    EXPECT_LT(eraserAddItem(first, "C:\\x", 4), 0);
+    EXPECT_LT(eraserStartSync(first), 0);
+    EXPECT_EQ(eraserDestroyContext(first), ERASER_ERROR_CONTEXT);
+    EXPECT_GE(eraserIsValidContext(second), 0);
+}
+
+// A job whose list of items cannot be copied fails with an error. A file whose overwrite cannot
+// have its buffers is left as it was, closed, and the job goes on.
+TEST_F(EraserApi, ALackOfMemoryIsAFailureNotACrash) {
+    const std::string missing = m_folder / "missing.txt";
+    ERASER_HANDLE longJob = -1;
+    ASSERT_GE(eraserCreateContext(&longJob), 0);
+    for (size_t i = 0; i <= ExhaustedAddressSpace::kLargeAllocation / sizeof(std::string); ++i)
+        eraserAddItem(longJob, missing.c_str(), missing.size());
+    const std::string big = m_folder / "big.bin";
+    WriteLongFile(big, 4 << 20);
+    SetFileAttributesA(big.c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteText(m_folder / "small.txt", "small");
+
+    long longJobResult;
+    {
+        ExhaustedAddressSpace exhausted;
+        longJobResult = eraserStartSync(longJob);
+        RunJob(ERASER_DATA_FILES, {big, m_folder / "small.txt"});
+    }
+    EXPECT_EQ(longJobResult, ERASER_ERROR);
+    EXPECT_EQ(Listing(m_folder.Path()), "big.bin");
+    WIN32_FILE_ATTRIBUTE_DATA left = {};
+    GetFileAttributesExA(big.c_str(), GetFileExInfoStandard, &left);
+    EXPECT_TRUE(left.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(left.nFileSizeLow, DWORD(4 << 20));
+    EXPECT_EQ(RunJob(ERASER_DATA_FILES, {big}), ERASER_OK);
+    EXPECT_FALSE(Exists(big));
 }
 
 TEST_F(EraserApi, ItemsAreTakenWithTheirLengthNotATerminator) {
@@ -120,6 +172,16 @@ TEST_F(EraserApi, FreeSpaceJobsIgnoreAnythingButAnExistingDriveRoot) {
     EXPECT_FALSE(Exists("C:\\~VXFREE.TMP"));
 }
 
+// Past 32 MiB the file is flushed on a second thread while the writes go on; that thread ends
+// before the file is closed and removed. The cancelled case is below.
+TEST_F(EraserApi, AFileFlushedBehindTheWritesIsClosedAndRemoved) {
+    SettingGuard::WriteDword(0x88);
+    const std::string big = m_folder / "big.bin";
+    WriteLongFile(big, 40 << 20);
+    EXPECT_EQ(RunJob(ERASER_DATA_FILES, {big}), ERASER_OK);
+    EXPECT_FALSE(Exists(big));
+}
+
 DWORD WINAPI RunPseudoRandomJob(LPVOID path) {
     return DWORD(RunJob(ERASER_DATA_FILES, {*static_cast<std::string*>(path)}));
 }
@@ -143,12 +205,7 @@ TEST_F(EraserApi, JobsRunOnThreadsStartedByTheSystem) {
 TEST_F(EraserApi, CancelStopsTheRunningJobWithinASecondAndLaterJobsUntilInit) {
     SettingGuard::WriteDword(0x81);
     const std::string big = m_folder / "big.bin";
-    HANDLE file = CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = 256 << 20;
-    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
+    WriteLongFile(big, 256 << 20);
 
     std::chrono::steady_clock::time_point returned;
     std::thread job([&] {
