@@ -2,13 +2,13 @@
 // the check marks kept from one start to the next.
 #include "CleanerDlg.h"
 
+#include "StoredSettings.h"
 #include "WinApp.h"
 
 #include <shellapi.h>
 
 namespace {
 
-const char* const kSelectionValues[4] = {"Data1", "Data2", "Data3", "Data4"};
 constexpr UINT kRootIcon = 165;
 constexpr UINT kUnusedSpaceIcon = 219;
 
@@ -19,12 +19,9 @@ bool IsEligibleDrive(UINT type) {
 } // namespace
 
 HTREEITEM CCleanerDlg::InsertItemWithIconRes(HTREEITEM parent, const char* text, UINT iconId) {
-    HICON icon = static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId),
-                                               IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    const HTREEITEM item = InsertItemWithIcon(parent, text, icon);
-    if (icon)
-        DestroyIcon(icon);
-    return item;
+    const IconHandle icon(static_cast<HICON>(LoadImageA(
+        AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    return InsertItemWithIcon(parent, text, icon.Get());
 }
 
 HTREEITEM CCleanerDlg::InsertItemWithIcon(HTREEITEM parent, const char* text, HICON icon) {
@@ -48,11 +45,10 @@ void CCleanerDlg::AddDrives(HTREEITEM root) {
         SHFILEINFOA info = {};
         SHGetFileInfoA(path, 0, &info, sizeof info,
                        SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
+        const IconHandle icon(info.hIcon);
         const char* name = info.szDisplayName[0] ? info.szDisplayName : path;
-        const HTREEITEM drive = info.hIcon ? InsertItemWithIcon(unused, name, info.hIcon)
-                                           : InsertItemWithIconRes(unused, name, kUnusedSpaceIcon);
-        if (info.hIcon)
-            DestroyIcon(info.hIcon);
+        const HTREEITEM drive = icon ? InsertItemWithIcon(unused, name, icon.Get())
+                                     : InsertItemWithIconRes(unused, name, kUnusedSpaceIcon);
         m_tree.SetStateImage(drive, CCheckTreeCtrl::Unchecked);
         m_driveList.AddTail(name);
     }

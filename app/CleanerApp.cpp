@@ -1,11 +1,12 @@
 #include "CleanerApp.h"
 
 #include "CleanerDlg.h"
+#include "StoredSettings.h"
 
 CCleanerApp theApp;
 
 BOOL CCleanerApp::InitInstance() {
-    SetRegistryKey("Dravok");
+    SetRegistryKey(kSettingsCompany);
     m_oneCopy.Reset(CreateMutexA(nullptr, TRUE, "Norvexa"));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         AfxMessageBox("Norvexa has already run !", MB_OK);

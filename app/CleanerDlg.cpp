@@ -2,6 +2,7 @@
 
 #include "RunRequest.h"
 #include "ShredDlg.h"
+#include "StoredSettings.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -11,7 +12,6 @@ constexpr UINT kAboutCommand = 16;
 constexpr int kWidth = 594;
 constexpr int kHeight = 385;
 constexpr int kDragBand = 37;
-const UINT kMethodSettings[5] = {0x81, 0x82, 0x84, 0x88, 0x90};
 
 } // namespace
 
@@ -77,21 +77,17 @@ BOOL CCleanerDlg::OnInitDialog() {
     return TRUE;
 }
 
-// The lowest of bits 0 to 3 names the method; none of them means zeroes.
+// The slider shows the method the erase component will apply.
 void CCleanerDlg::LoadMethod() {
-    const UINT setting = AfxGetApp()->GetProfileInt("", "Setting", 136);
-    m_method = 4;
-    for (int bit = 0; bit < 4; ++bit)
-        if (setting & (1u << bit)) {
-            m_method = bit;
-            break;
-        }
+    const UINT setting = AfxGetApp()->GetProfileInt("", kMethodValue, kDefaultMethodSetting);
+    m_method = int(MethodFromSetting(setting));
     UpdateData(FALSE);
 }
 
 void CCleanerDlg::SaveMethod(int position) {
-    const UINT setting = position >= 0 && position < 4 ? kMethodSettings[position] : 0x90;
-    AfxGetApp()->WriteProfileInt("", "Setting", int(setting));
+    const EraseMethod method =
+        position >= 0 && position < 4 ? EraseMethod(position) : EraseMethod::Zeroes;
+    AfxGetApp()->WriteProfileInt("", kMethodValue, int(SettingForMethod(method)));
 }
 
 // One run at a time: the progress dialog disables this window, and a command that still

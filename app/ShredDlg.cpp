@@ -119,6 +119,6 @@ void CShredDlg::OnCancel() {
 void CShredDlg::WaitForWorker() {
     if (!m_thread)
         return;
-    WaitForSingleObject(m_thread->m_hThread, INFINITE);
+    WaitForSingleObject(m_thread->m_hThread.Get(), INFINITE);
     m_thread.reset();
 }

@@ -3,23 +3,20 @@
 #include "WinApp.h"
 
 BOOL CBitmap::LoadBitmap(UINT id) {
-    DeleteObject();
-    m_bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
-    return m_bitmap != nullptr;
+    m_bitmap.Reset(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)));
+    return m_bitmap ? TRUE : FALSE;
 }
 
 BOOL CBitmap::DeleteObject() {
-    if (!m_bitmap)
-        return FALSE;
-    ::DeleteObject(m_bitmap);
-    m_bitmap = nullptr;
-    return TRUE;
+    const BOOL owned = m_bitmap ? TRUE : FALSE;
+    m_bitmap.Reset();
+    return owned;
 }
 
 SIZE CBitmap::GetSize() const {
     BITMAP info = {};
     if (m_bitmap)
-        GetObjectA(m_bitmap, sizeof info, &info);
+        GetObjectA(m_bitmap.Get(), sizeof info, &info);
     return SIZE{info.bmWidth, info.bmHeight};
 }
 

@@ -2,22 +2,18 @@
 // borrowed handle does not release it; selections are undone when their scope ends.
 #pragma once
 
+#include "Handle.h"
 #include "Wnd.h"
 
 class CBitmap {
 public:
-    CBitmap() = default;
-    ~CBitmap() { DeleteObject(); }
-    CBitmap(const CBitmap&) = delete;
-    CBitmap& operator=(const CBitmap&) = delete;
-
     BOOL LoadBitmap(UINT id);
     BOOL DeleteObject();
-    HBITMAP GetSafeHandle() const { return m_bitmap; }
+    HBITMAP GetSafeHandle() const { return m_bitmap.Get(); }
     SIZE GetSize() const;
 
 private:
-    HBITMAP m_bitmap = nullptr;
+    GdiObject<HBITMAP> m_bitmap;
 };
 
 class CDC {
@@ -40,8 +36,10 @@ public:
 // A memory device context compatible with another one, deleted with the object.
 class CMemoryDC : public CDC {
 public:
-    explicit CMemoryDC(HDC compatibleWith) : CDC(CreateCompatibleDC(compatibleWith)) {}
-    ~CMemoryDC() override { DeleteDC(m_hDC); }
+    explicit CMemoryDC(HDC compatibleWith) : CDC(CreateCompatibleDC(compatibleWith)), m_dc(m_hDC) {}
+
+private:
+    MemoryDcHandle m_dc;
 };
 
 class CPaintDC : public CDC {

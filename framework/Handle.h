@@ -1,9 +1,12 @@
-// Sole owners of kernel, search and registry handles: one owner closes each handle once; moving
-// hands the handle on, copying is not allowed. Closing keeps the caller's last-error code.
+// Sole owners of every kind of handle the code obtains: kernel objects, files, searches,
+// registry keys, GDI objects and memory device contexts, image lists, menus, icons, and blocks
+// of the process heap or of LocalAlloc. One owner closes each handle once; moving hands the
+// handle on, copying is not allowed. Closing keeps the caller's last-error code.
 // Header-only, so the erase component can use it too.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -43,15 +46,16 @@ private:
     Type m_handle = Traits::Invalid();
 };
 
+// Traits for handles whose "none" is null and that one function closes.
+template <typename T, auto CloseFunction> struct NullIsInvalid {
+    using Type = T;
+    static T Invalid() { return nullptr; }
+    static void Close(T handle) { CloseFunction(handle); }
+};
+
 struct FileHandleTraits {
     using Type = HANDLE;
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-
-struct KernelHandleTraits {
-    using Type = HANDLE;
-    static HANDLE Invalid() { return nullptr; }
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
@@ -61,13 +65,25 @@ struct FindHandleTraits {
     static void Close(HANDLE handle) { FindClose(handle); }
 };
 
-struct RegKeyTraits {
-    using Type = HKEY;
-    static HKEY Invalid() { return nullptr; }
-    static void Close(HKEY key) { RegCloseKey(key); }
-};
+inline void FreeProcessHeapBlock(void* block) {
+    HeapFree(GetProcessHeap(), 0, block);
+}
+
+template <typename T> inline void DeleteGdiObject(T object) {
+    DeleteObject(object);
+}
 
 using FileHandle = UniqueHandle<FileHandleTraits>;
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
-using RegKey = UniqueHandle<RegKeyTraits>;
+// Threads, events, mutexes, processes, tokens.
+using KernelHandle = UniqueHandle<NullIsInvalid<HANDLE, CloseHandle>>;
+using RegKey = UniqueHandle<NullIsInvalid<HKEY, RegCloseKey>>;
+template <typename T> using GdiObject = UniqueHandle<NullIsInvalid<T, DeleteGdiObject<T>>>;
+using MemoryDcHandle = UniqueHandle<NullIsInvalid<HDC, DeleteDC>>;
+using ImageListHandle = UniqueHandle<NullIsInvalid<HIMAGELIST, ImageList_Destroy>>;
+using MenuHandle = UniqueHandle<NullIsInvalid<HMENU, DestroyMenu>>;
+using IconHandle = UniqueHandle<NullIsInvalid<HICON, DestroyIcon>>;
+// A block of the process heap (HeapAlloc of GetProcessHeap).
+using HeapBlock = UniqueHandle<NullIsInvalid<void*, FreeProcessHeapBlock>>;
+using LocalBlock = UniqueHandle<NullIsInvalid<HLOCAL, LocalFree>>;
+using SidHandle = UniqueHandle<NullIsInvalid<PSID, FreeSid>>;

@@ -3,9 +3,7 @@
 #include "WinApp.h"
 
 BOOL CMenu::LoadMenu(UINT id) {
-    if (m_owned && m_hMenu)
-        DestroyMenu(m_hMenu);
-    m_hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
-    m_owned = true;
+    m_owned.Reset(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)));
+    m_hMenu = m_owned.Get();
     return m_hMenu != nullptr;
 }

@@ -2,21 +2,15 @@
 // sub-menu) is not.
 #pragma once
 
-#include <windows.h>
+#include "Handle.h"
 
 class CMenu {
 public:
     CMenu() = default;
-    ~CMenu() {
-        if (m_owned && m_hMenu)
-            DestroyMenu(m_hMenu);
-    }
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
-
-    static CMenu Borrow(HMENU menu) { return CMenu(menu, false); }
-    CMenu(CMenu&& other) noexcept : m_hMenu(other.m_hMenu), m_owned(other.m_owned) {
-        other.m_hMenu = nullptr;
+    static CMenu Borrow(HMENU menu) {
+        CMenu borrowed;
+        borrowed.m_hMenu = menu;
+        return borrowed;
     }
 
     BOOL LoadMenu(UINT id);
@@ -27,7 +21,6 @@ public:
     }
 
 private:
-    CMenu(HMENU menu, bool owned) : m_hMenu(menu), m_owned(owned) {}
+    MenuHandle m_owned;
     HMENU m_hMenu = nullptr;
-    bool m_owned = false;
 };

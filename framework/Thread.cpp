@@ -12,8 +12,8 @@ DWORD WINAPI CWinThread::Start(LPVOID self) {
 }
 
 BOOL CWinThread::CreateThread() {
-    m_hThread = ::CreateThread(nullptr, 0, Start, this, 0, &m_nThreadID);
-    return m_hThread != nullptr;
+    m_hThread.Reset(::CreateThread(nullptr, 0, Start, this, 0, &m_nThreadID));
+    return m_hThread ? TRUE : FALSE;
 }
 
 CWinThread* AfxBeginThread(AFX_THREADPROC function, LPVOID parameter) {

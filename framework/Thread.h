@@ -1,7 +1,7 @@
 // Worker threads. The thread object owns the thread's handle; no exception leaves the thread.
 #pragma once
 
-#include <windows.h>
+#include "Handle.h"
 
 using AFX_THREADPROC = UINT (*)(LPVOID);
 
@@ -9,15 +9,11 @@ class CWinThread {
 public:
     CWinThread(AFX_THREADPROC function, LPVOID parameter)
         : m_function(function), m_parameter(parameter) {}
-    ~CWinThread() {
-        if (m_hThread)
-            CloseHandle(m_hThread);
-    }
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
 
     BOOL CreateThread();
-    HANDLE m_hThread = nullptr;
+    KernelHandle m_hThread;
     DWORD m_nThreadID = 0;
 
 private:

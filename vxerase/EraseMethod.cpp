@@ -46,15 +46,6 @@ std::vector<Pass> Gutmann(ChaChaRng& rng) {
 
 } // namespace
 
-EraseMethod MethodFromSetting(std::optional<uint32_t> setting) {
-    if (!setting)
-        return EraseMethod::PseudoRandom;
-    for (int bit = 0; bit < 4; ++bit)
-        if (*setting & (1u << bit))
-            return EraseMethod(bit);
-    return EraseMethod::Zeroes;
-}
-
 std::vector<Pass> PassesFor(EraseMethod method, ChaChaRng& rng) {
     switch (method) {
     case EraseMethod::Gutmann:

@@ -1,19 +1,15 @@
 #include "Setting.h"
 
-#include <windows.h>
+#include "Handle.h"
 
 EraseMethod StoredMethod() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Dravok\\nv", 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return MethodFromSetting(std::nullopt);
-    DWORD type = 0;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    const LONG status =
-        RegQueryValueExA(key, "Setting", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+    RegKey key;
+    DWORD type = 0, value = 0, size = sizeof value;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, key.Put()) !=
+            ERROR_SUCCESS ||
+        RegQueryValueExA(key.Get(), kMethodValue, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
         return MethodFromSetting(std::nullopt);
     return MethodFromSetting(value);
 }

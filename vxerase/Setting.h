@@ -2,5 +2,5 @@
 
 #include "EraseMethod.h"
 
-// The method stored as "Setting" under HKEY_CURRENT_USER\Software\Dravok\nv at this moment.
+// The erase method stored in the registry at this moment.
 EraseMethod StoredMethod();

@@ -27,6 +27,15 @@ LONG DeleteSubtree(HKEY parent, const char* name) {
 
 } // namespace
 
+bool DeleteKeyTrees(HKEY root, const char* path, std::initializer_list<const char*> subkeys) {
+    RegKey key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS)
+        return false;
+    for (const char* subkey : subkeys)
+        DeleteKeyTree(key.Get(), subkey);
+    return true;
+}
+
 LONG DeleteKeyTree(HKEY parent, const char* name) {
     if (RegDeleteKeyA(parent, name) == ERROR_SUCCESS)
         return ERROR_SUCCESS;

@@ -16,8 +16,8 @@ constexpr DWORD kSubkeyNameSize = 261;
 bool AppendAllowedEntry(ACL* list, PSID sid) {
     const DWORD sidLength = GetLengthSid(sid);
     const DWORD size = sizeof(ACE_HEADER) + sizeof(ACCESS_MASK) + sidLength;
-    auto* entry =
-        static_cast<ACCESS_ALLOWED_ACE*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+    HeapBlock block(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+    auto* entry = static_cast<ACCESS_ALLOWED_ACE*>(block.Get());
     if (!entry)
         return false;
     entry->Header.AceType = ACCESS_ALLOWED_ACE_TYPE;
@@ -26,7 +26,6 @@ bool AppendAllowedEntry(ACL* list, PSID sid) {
     entry->Mask = kKeyFullControl;
     const bool added = CopySid(sidLength, &entry->SidStart, sid) &&
                        AddAce(list, ACL_REVISION, MAXDWORD, entry, size);
-    HeapFree(GetProcessHeap(), 0, entry);
     return added;
 }
 
@@ -44,13 +43,11 @@ int CVxMain::GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor) {
             return 1;
         if (status != ERROR_INSUFFICIENT_BUFFER)
             return 0;
-        *descriptor = new BYTE[size];
-        if (RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, *descriptor, &size) !=
-            ERROR_SUCCESS) {
-            delete[] * descriptor;
-            *descriptor = nullptr;
+        HeapBlock copy(HeapAlloc(GetProcessHeap(), 0, size));
+        if (!copy || RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, copy.Get(), &size) !=
+                         ERROR_SUCCESS)
             return 0;
-        }
+        *descriptor = static_cast<BYTE*>(copy.Release());
         return 1;
     });
 }
@@ -60,19 +57,18 @@ int CVxMain::GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor) {
 int CVxMain::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** accessList) {
     return Silently(0, [&] {
         SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-        PSID system = nullptr;
+        SidHandle system;
         if (!AllocateAndInitializeSid(&ntAuthority, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0,
-                                      0, &system))
+                                      0, system.Put()))
             return 0;
         const DWORD size = sizeof(ACL) + 2 * (sizeof(ACE_HEADER) + sizeof(ACCESS_MASK)) +
-                           GetLengthSid(userSid) + GetLengthSid(system);
+                           GetLengthSid(userSid) + GetLengthSid(system.Get());
         *accessList = static_cast<ACL*>(HeapAlloc(GetProcessHeap(), 0, size));
         const bool built = *accessList && InitializeAcl(*accessList, size, ACL_REVISION) &&
                            AppendAllowedEntry(*accessList, userSid) &&
-                           AppendAllowedEntry(*accessList, system) &&
+                           AppendAllowedEntry(*accessList, system.Get()) &&
                            InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
                            SetSecurityDescriptorDacl(descriptor, TRUE, *accessList, FALSE);
-        FreeSid(system);
         return built ? 1 : 0;
     });
 }

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 // Deletes `name` (a relative path; only its last level goes) under an open key, with all its
 // subkeys. Returns the system error code, 0 when the key is gone.
 LONG DeleteKeyTree(HKEY parent, const char* name);
 
-// A copy of the SID of the current process's user, allocated from the process heap.
-int GetCurrentUserSid(void** sid);
-
-// "S-1-<authority>-<sub-authority>..." into `text`, which holds 256 characters.
-void SidToText(void* sid, char* text);
+// Opens root\path with full access and deletes each subkey tree in turn, going on after any
+// that fails. False when the key does not open.
+bool DeleteKeyTrees(HKEY root, const char* path, std::initializer_list<const char*> subkeys);

@@ -1,23 +1,8 @@
 #include "Handle.h"
-#include "Registry.h"
+#include "UserSid.h"
 
 #include <cstdio>
 #include <cstring>
-
-namespace {
-
-struct HeapBlock {
-    void* data;
-    explicit HeapBlock(DWORD size) : data(HeapAlloc(GetProcessHeap(), 0, size)) {}
-    ~HeapBlock() {
-        if (data)
-            HeapFree(GetProcessHeap(), 0, data);
-    }
-    HeapBlock(const HeapBlock&) = delete;
-    HeapBlock& operator=(const HeapBlock&) = delete;
-};
-
-} // namespace
 
 int GetCurrentUserSid(void** sid) {
     KernelHandle token;
@@ -27,19 +12,15 @@ int GetCurrentUserSid(void** sid) {
     if (GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return 0;
-    HeapBlock info(size);
-    if (!info.data || !GetTokenInformation(token.Get(), TokenUser, info.data, size, &size))
+    HeapBlock info(HeapAlloc(GetProcessHeap(), 0, size));
+    if (!info || !GetTokenInformation(token.Get(), TokenUser, info.Get(), size, &size))
         return 0;
-    PSID user = static_cast<TOKEN_USER*>(info.data)->User.Sid;
+    PSID user = static_cast<TOKEN_USER*>(info.Get())->User.Sid;
     const DWORD length = GetLengthSid(user);
-    void* copy = HeapAlloc(GetProcessHeap(), 0, length);
-    if (!copy)
+    HeapBlock copy(HeapAlloc(GetProcessHeap(), 0, length));
+    if (!copy || !CopySid(length, copy.Get(), user))
         return 0;
-    if (!CopySid(length, copy, user)) {
-        HeapFree(GetProcessHeap(), 0, copy);
-        return 0;
-    }
-    *sid = copy;
+    *sid = copy.Release();
     return 1;
 }
 

@@ -7,11 +7,8 @@
 #include <objbase.h>
 
 #include "Handle.h"
+#include "StoredSettings.h"
 #include "Silently.h"
-
-namespace {
-const char kSettingsKey[] = "Software\\Dravok\\nv";
-}
 
 CVxMain::CVxMain() {
     CoInitialize(nullptr);
@@ -46,7 +43,7 @@ void CVxMain::SetDelMethod(int method) {
                             KEY_ALL_ACCESS, nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
             return;
         const DWORD value = DWORD(method);
-        RegSetValueExA(key.Get(), "Setting", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+        RegSetValueExA(key.Get(), kMethodValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                        sizeof value);
     });
 }

@@ -15,9 +15,6 @@
 #endif
 
 class VXCLEAN_API CVxMain {
-    // Runs the application members' scripts of removal steps with the primitives below.
-    friend class TraceScript;
-
 public:
     CVxMain();
     CVxMain(const CVxMain&);
@@ -107,6 +104,7 @@ protected:
     void DelRegKey(HKEY root, CString keyPath, CString subKey);
     void DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix);
     CString GetMaxVer(HKEY root, const char* keyPath);
+    // The descriptor and the access list are blocks of the process heap that the caller frees.
     int GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor);
     int CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** accessList);
     int RegSetPrivilege(HKEY root, const char* keyPath, SECURITY_DESCRIPTOR* descriptor,

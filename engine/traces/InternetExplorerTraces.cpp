@@ -2,7 +2,7 @@
 #include "VxMain.h"
 
 #include "Handle.h"
-#include "Registry.h"
+#include "UserSid.h"
 #include "Silently.h"
 #include "TraceSteps.h"
 #include "UrlCacheEnumerator.h"
@@ -130,29 +130,27 @@ void CVxMain::DelIEAutoComplete() {
     Silently([&] {
         DeleteSubkeyPlainly(kExplorerKey, "IntelliForms");
 
-        void* user = nullptr;
-        if (IsNtFamily() && GetCurrentUserSid(&user)) {
+        HeapBlock user;
+        if (IsNtFamily() && GetCurrentUserSid(user.Put())) {
             char sidText[256];
-            SidToText(user, sidText);
+            SidToText(user.Get(), sidText);
             const CString base = CString(kProtectedStorage) + sidText;
             BYTE* old = nullptr;
             GetOldSD(HKEY_CURRENT_USER, base, &old);
+            const HeapBlock oldRights(old);
             SECURITY_DESCRIPTOR descriptor;
             ACL* list = nullptr;
-            if (CreateNewSD(user, &descriptor, &list)) {
+            const bool built = CreateNewSD(user.Get(), &descriptor, &list);
+            const HeapBlock newRights(list);
+            if (built) {
                 RegSetPrivilege(HKEY_CURRENT_USER, base, &descriptor, 0);
                 RegSetPrivilege(HKEY_CURRENT_USER, base + "\\Data", &descriptor, 0);
                 RegSetPrivilege(HKEY_CURRENT_USER, base + kAutoCompleteData, &descriptor, 1);
                 SHDeleteKeyA(HKEY_CURRENT_USER, base + kAutoCompleteData);
             }
-            if (list)
-                HeapFree(GetProcessHeap(), 0, list);
-            if (old) {
+            if (old)
                 RegSetPrivilege(HKEY_CURRENT_USER, base,
                                 reinterpret_cast<SECURITY_DESCRIPTOR*>(old), 0);
-                delete[] old;
-            }
-            HeapFree(GetProcessHeap(), 0, user);
         }
 
         char userName[MAX_PATH];

@@ -6,6 +6,14 @@
 
 namespace {
 
+// The registry primitives are protected members of the engine, which a class derived from it
+// may name; the script calls them on the engine it runs for.
+struct Primitives : CVxMain {
+    static constexpr auto kDelRegValue = &Primitives::DelRegValue;
+    static constexpr auto kDelRegKey = &Primitives::DelRegKey;
+    static constexpr auto kDelRegKeysFromPrefix = &Primitives::DelRegKeysFromPrefix;
+};
+
 HKEY RootKey(Root root) {
     switch (root) {
     case Root::Users:
@@ -87,13 +95,13 @@ void TraceScript::Run(CVxMain& engine, const TraceStep* script, size_t count) {
         const HKEY root = RootKey(step->root);
         switch (step->kind) {
         case TraceStep::RegValue:
-            engine.DelRegValue(root, path, step->name);
+            (engine.*Primitives::kDelRegValue)(root, path, step->name);
             break;
         case TraceStep::RegKey:
-            engine.DelRegKey(root, path, step->name);
+            (engine.*Primitives::kDelRegKey)(root, path, step->name);
             break;
         case TraceStep::RegKeysFromPrefix:
-            engine.DelRegKeysFromPrefix(root, path, step->name);
+            (engine.*Primitives::kDelRegKeysFromPrefix)(root, path, step->name);
             break;
         case TraceStep::ShredFile:
             engine.ShredFile(path, step->name);

@@ -1,0 +1,37 @@
+// What the program, the engine and the erase component keep in the registry, under
+// HKEY_CURRENT_USER\Software\Dravok\nv, and the one rule that reads the erase method from it.
+// Needs no system header, so that the rule also builds and is tested natively.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// The key is Software\<company>\<application>, the application being named after the program.
+constexpr char kSettingsCompany[] = "Dravok";
+constexpr char kSettingsKey[] = "Software\\Dravok\\nv";
+
+// The erase method: 0x80 with one of bits 0 to 4 set.
+constexpr char kMethodValue[] = "Setting";
+// The check marks of the catalogue, 16 bits of the selection in each.
+constexpr const char* kSelectionValues[4] = {"Data1", "Data2", "Data3", "Data4"};
+
+// In the order of the method slider, top to bottom.
+enum class EraseMethod { Gutmann, Dod5200_28Std, Dod5220_22M, PseudoRandom, Zeroes };
+
+constexpr uint32_t kMethodSettings[5] = {0x81, 0x82, 0x84, 0x88, 0x90};
+constexpr uint32_t kDefaultMethodSetting = 0x88;
+
+// The method a stored value names: the lowest set bit of bits 0 to 3; none of them means
+// zeroes; no readable value means pseudo-random.
+constexpr EraseMethod MethodFromSetting(std::optional<uint32_t> setting) {
+    if (!setting)
+        return EraseMethod::PseudoRandom;
+    for (int bit = 0; bit < 4; ++bit)
+        if (*setting & (1u << bit))
+            return EraseMethod(bit);
+    return EraseMethod::Zeroes;
+}
+
+constexpr uint32_t SettingForMethod(EraseMethod method) {
+    return kMethodSettings[int(method)];
+}
