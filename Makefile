@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: setup build test run bench format clean
+.PHONY: setup build native test run bench format art clean
 
 setup:
 	tools/setup
@@ -12,17 +12,28 @@ build: setup
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	cmake --build $(BUILD) -j$$(nproc)
 
-test: build
+# The logic that needs no system call, built with the host's compiler.
+native: setup
+	cmake -S tests/native -B $(BUILD)/native -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/native -j$$(nproc)
+
+test: build native
 	ctest --test-dir $(BUILD) --output-on-failure
 
 run: build
 	tools/run-program $(BUILD)
 
 bench: build
-	bench/run
+	cmake --build $(BUILD) -j$$(nproc) --target vxbench
+	bench/run $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Redraws the pictures, art.rc, art-ids.h and art-preview.png in resources/ from tools/art.
+art: setup
+	tools/draw-art
 
 clean:
 	rm -rf $(BUILD)

@@ -1,16 +1,13 @@
 // The main window's catalogue tree: drives, the four fixed categories and their entries, and
 // the check marks kept from one start to the next.
 #include "CleanerDlg.h"
-
 #include "StoredSettings.h"
 #include "WinApp.h"
+#include "art-ids.h"
 
 #include <shellapi.h>
 
 namespace {
-
-constexpr UINT kRootIcon = 165;
-constexpr UINT kUnusedSpaceIcon = 219;
 
 bool IsEligibleDrive(UINT type) {
     return type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_RAMDISK;
@@ -34,7 +31,7 @@ void CCleanerDlg::AddDrives(HTREEITEM root) {
     const DWORD drives = GetLogicalDrives();
     if (!drives)
         return;
-    const HTREEITEM unused = InsertItemWithIconRes(root, "Unused Space", kUnusedSpaceIcon);
+    const HTREEITEM unused = InsertItemWithIconRes(root, "Unused Space", IDI_UNUSED_SPACE);
     m_tree.SetStateImage(unused, CCheckTreeCtrl::Unchecked);
     for (int letter = 0; letter < 26; ++letter) {
         if (!(drives & (1u << letter)))
@@ -48,7 +45,7 @@ void CCleanerDlg::AddDrives(HTREEITEM root) {
         const IconHandle icon(info.hIcon);
         const char* name = info.szDisplayName[0] ? info.szDisplayName : path;
         const HTREEITEM drive = icon ? InsertItemWithIcon(unused, name, icon.Get())
-                                     : InsertItemWithIconRes(unused, name, kUnusedSpaceIcon);
+                                     : InsertItemWithIconRes(unused, name, IDI_UNUSED_SPACE);
         m_tree.SetStateImage(drive, CCheckTreeCtrl::Unchecked);
         m_driveList.AddTail(name);
     }
@@ -56,7 +53,7 @@ void CCleanerDlg::AddDrives(HTREEITEM root) {
 
 void CCleanerDlg::BuildTree() {
     LoadSelection();
-    const HTREEITEM root = InsertItemWithIconRes(nullptr, "My Computer", kRootIcon);
+    const HTREEITEM root = InsertItemWithIconRes(nullptr, "My Computer", IDI_MY_COMPUTER);
     m_driveList.RemoveAll();
     AddDrives(root);
     for (const CategoryInfo& category : kCategories) {

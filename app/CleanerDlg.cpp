@@ -4,13 +4,12 @@
 #include "ShredDlg.h"
 #include "StoredSettings.h"
 #include "WinApp.h"
+#include "layout.h"
 #include "resource.h"
 
 namespace {
 
 constexpr UINT kAboutCommand = 16;
-constexpr int kWidth = 594;
-constexpr int kHeight = 385;
 constexpr int kDragBand = 37;
 
 } // namespace
@@ -52,17 +51,17 @@ BOOL CCleanerDlg::OnInitDialog() {
     }
 
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ~WS_CAPTION);
-    SetWindowPos(m_hWnd, nullptr, 0, 0, kWidth, kHeight,
+    SetWindowPos(m_hWnd, nullptr, 0, 0, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
     SetWindowText("Norvexa 3.2");
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
     m_background.LoadBitmap(IDB_BACKGROUND);
-    m_hideButton.LoadBitmaps(134, 132);
-    m_webButton.LoadBitmaps(143, 144);
-    m_shredButton.LoadBitmaps(150, 148);
-    m_userDefineButton.LoadBitmaps(153, 151);
+    m_hideButton.LoadBitmaps(IDB_HIDE_UP, IDB_HIDE_DOWN);
+    m_webButton.LoadBitmaps(IDB_WEB_UP, IDB_WEB_DOWN);
+    m_shredButton.LoadBitmaps(IDB_SHRED_UP, IDB_SHRED_DOWN);
+    m_userDefineButton.LoadBitmaps(IDB_USER_DEFINE_UP, IDB_USER_DEFINE_DOWN);
 
     m_tree.m_itemIcons.Create(15, 15, ILC_COLOR32, 16, 4);
     m_tree.SetImageList(&m_tree.m_itemIcons, TVSIL_NORMAL);

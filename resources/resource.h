@@ -1,5 +1,7 @@
-// Identifiers of the program's resources and controls.
+// Identifiers of the program's resources and controls; the pictures' are generated.
 #pragma once
+
+#include "art-ids.h"
 
 #define IDC_STATIC -1
 
@@ -9,13 +11,8 @@
 #define IDD_SHRED 213
 #define IDD_USER_ITEM 242
 
-#define IDR_MAINFRAME 128
 #define IDR_TRAY_MENU 130
 #define IDS_ABOUTBOX 101
-
-#define IDB_BACKGROUND 131
-#define IDB_STATE_IMAGES 146
-#define IDR_WORKING_GIF 217
 
 #define IDC_USER_DEFINE 1000
 #define IDC_HIDE 1001

@@ -1,8 +1,7 @@
 // The exported calls: contexts, their items, and the synchronous run of a job.
-#include "vxerase.h"
-
 #include "Job.h"
 #include "Setting.h"
+#include "vxerase.h"
 
 #include <windows.h>
 #include <ntsecapi.h>

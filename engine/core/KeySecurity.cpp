@@ -1,8 +1,7 @@
 // Taking over the access rights of a key and giving them back.
-#include "VxMain.h"
-
 #include "Handle.h"
 #include "Silently.h"
+#include "VxMain.h"
 
 #include <cstring>
 

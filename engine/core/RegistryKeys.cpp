@@ -1,13 +1,13 @@
 // Removal of registry values and keys, and the search for a product's highest version.
-#include "VxMain.h"
-
 #include "Handle.h"
 #include "Registry.h"
 #include "Silently.h"
+#include "VxMain.h"
+
+#include <mbstring.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <mbstring.h>
 
 namespace {
 

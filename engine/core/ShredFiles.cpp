@@ -1,10 +1,9 @@
 // Secure removal of files and folders: every file is handed to the erase component, one job
 // per folder level; nothing is ever deleted plainly.
-#include "VxMain.h"
-
 #include "EraseJob.h"
 #include "Handle.h"
 #include "Silently.h"
+#include "VxMain.h"
 #include "vxerase.h"
 
 #include <cstring>

@@ -1,5 +1,6 @@
-#include "Handle.h"
 #include "UserSid.h"
+
+#include "Handle.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,14 +1,13 @@
 #include "VxMain.h"
 
 #include "EraseJob.h"
+#include "Handle.h"
+#include "Silently.h"
+#include "StoredSettings.h"
 #include "vxerase.h"
 
 #include <windows.h>
 #include <objbase.h>
-
-#include "Handle.h"
-#include "StoredSettings.h"
-#include "Silently.h"
 
 CVxMain::CVxMain() {
     CoInitialize(nullptr);

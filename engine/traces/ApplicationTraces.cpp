@@ -1,10 +1,9 @@
 // Traces of desktop applications: viewers, readers, FTP and download clients, messengers,
 // players, archivers, editors and toolbars. Each member is a script of removal steps.
-#include "TraceScript.h"
-
 #include "Handle.h"
 #include "ShellFolder.h"
 #include "Silently.h"
+#include "TraceScript.h"
 
 #include <shlobj.h>
 

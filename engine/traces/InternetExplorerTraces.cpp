@@ -1,11 +1,10 @@
 // Internet Explorer's history, cache, cookies, typed addresses, start page and form data.
-#include "VxMain.h"
-
 #include "Handle.h"
-#include "UserSid.h"
 #include "Silently.h"
 #include "TraceSteps.h"
 #include "UrlCacheEnumerator.h"
+#include "UserSid.h"
+#include "VxMain.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>

@@ -1,14 +1,13 @@
 // Recent-file and save-dialog lists of the Office programs, for every installed Office version,
 // and the Office folders of recent files and solution caches.
-#include "VxMain.h"
-
 #include "Handle.h"
 #include "Silently.h"
 #include "TraceSteps.h"
-
-#include <shlobj.h>
+#include "VxMain.h"
 
 #include <mbstring.h>
+#include <shlobj.h>
+
 #include <vector>
 
 namespace {

@@ -1,10 +1,8 @@
 // Windows' own traces: recent documents, histories of the Run dialog, search and file dialogs,
 // temporary folders, recycle bins, clipboard and network neighbourhood.
-#include "VxMain.h"
-
 #include "Silently.h"
-
 #include "TraceSteps.h"
+#include "VxMain.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

@@ -18,8 +18,6 @@ TEST(Catalogue, SixtyEntriesOneBitEachAndARunOrderThatIsAPermutation) {
         icons.insert(entry.icon);
         names.insert(entry.name);
         EXPECT_NE(entry.member, nullptr) << entry.name;
-        EXPECT_GE(entry.icon, 161) << entry.name;
-        EXPECT_LE(entry.icon, 245) << entry.name;
     }
     EXPECT_EQ(bits.size(), 60u);
     EXPECT_EQ(*bits.begin(), 0);

@@ -2,7 +2,7 @@
 #include "CleanerDlg.h"
 #include "ProgramSettings.h"
 #include "RunRequest.h"
-
+#include "art-ids.h"
 #include "common/RegistryFixture.h"
 #include "common/Screenshot.h"
 
@@ -134,6 +134,21 @@ TEST_F(TreeDialog, AFirstStartChecksEveryEntryAndNoDrive) {
     EXPECT_EQ(CheckedLeaves().size(), 60u);
     EXPECT_EQ(CheckedLeaves().front(), "Document History");
     EXPECT_EQ(CheckedLeaves().back(), "ZoneAlarm");
+}
+
+// An icon number that names a bitmap, or nothing, would leave its node without an image.
+TEST(CatalogueIcons, EveryNodeOfTheTreeHasAnIconOfTheProgram) {
+    const auto isIcon = [](int id) {
+        const IconHandle icon(static_cast<HICON>(LoadImageA(
+            AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        return icon.Get() != nullptr;
+    };
+    for (int id : {IDI_MY_COMPUTER, IDI_UNUSED_SPACE})
+        EXPECT_TRUE(isIcon(id)) << id;
+    for (const CategoryInfo& category : kCategories)
+        EXPECT_TRUE(isIcon(category.icon)) << category.name;
+    for (const CatalogueEntry& entry : kCatalogue)
+        EXPECT_TRUE(isIcon(entry.icon)) << entry.name;
 }
 
 TEST_F(TreeDialog, ClicksOnCheckBoxesPropagateDownAndUp) {

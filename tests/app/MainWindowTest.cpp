@@ -3,7 +3,6 @@
 #include "CleanerDlg.h"
 #include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
-
 #include "common/RegistryFixture.h"
 #include "common/SettingGuard.h"
 

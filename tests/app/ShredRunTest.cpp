@@ -1,9 +1,8 @@
 // A shred run's worker on a request built by hand: drives, entries and user-defined items reach
 // the engine in order and the dialog ends up completed.
-#include "ShredDlg.h"
 #include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
-
+#include "ShredDlg.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <iterator>
-#include <shlwapi.h>
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Application traces against a profile where each application is installed with its traces and
 // with neighbours that must survive: each member removes exactly what it lists.
 #include "VxMain.h"
-
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"

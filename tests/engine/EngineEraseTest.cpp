@@ -1,10 +1,9 @@
 // The engine with the real erase component, on files of the build's Wine prefix.
 #include "VxMain.h"
-#include "vxerase.h"
-
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "vxerase.h"
 
 #include <gtest/gtest.h>
 

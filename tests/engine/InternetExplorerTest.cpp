@@ -1,6 +1,5 @@
 // Internet Explorer traces against the system's own URL cache, history object and registry.
 #include "VxMain.h"
-
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 

@@ -1,8 +1,7 @@
 // File-sharing, messenger, download, player, editor and browser traces: each member against an
 // installed application with neighbours that must survive, compared entry by entry.
-#include "VxMain.h"
-
 #include "TraceTree.h"
+#include "VxMain.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
 

@@ -1,7 +1,6 @@
 // Office traces against a profile with Office 9.0 and 11.0: each member removes its lists and
 // nothing else.
 #include "VxMain.h"
-
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"

@@ -1,7 +1,6 @@
 // The user's form data in protected storage: its keys deny the user, so the engine takes over
 // their rights to delete them and gives the base key its rights back.
 #include "VxMain.h"
-
 #include "common/Account.h"
 #include "common/RegistryFixture.h"
 

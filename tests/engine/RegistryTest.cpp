@@ -1,9 +1,9 @@
 // Registry removal and key access rights under the build's Wine registry. Every test builds its
 // own keys under HKCU\Software\VxTest and removes them.
 #include "Registry.h"
+
 #include "UserSid.h"
 #include "VxMain.h"
-
 #include "common/RegistryFixture.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 // stand-in component that records every call.
 #include "FakeEraser.h"
 #include "VxMain.h"
-
 #include "common/Scratch.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,8 @@
 // One run over a profile with the traces of all sixty catalogue entries: each member, called in
 // the catalogue's run order, removes exactly its own traces and every other key, value, file and
 // folder of the places the fixture fills stays as it was.
-#include "VxMain.h"
-
 #include "TraceTree.h"
+#include "VxMain.h"
 #include "common/Account.h"
 #include "common/Clipboard.h"
 #include "common/Scratch.h"

@@ -1,6 +1,5 @@
 // Windows' own traces: registry lists, temporary and recent folders, recycle bin, clipboard.
 #include "VxMain.h"
-
 #include "common/Clipboard.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"

@@ -1,9 +1,8 @@
 // The erase component through its exported calls, on real files of the build's Wine prefix.
-#include "vxerase.h"
-
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "vxerase.h"
 
 #include <gtest/gtest.h>
 

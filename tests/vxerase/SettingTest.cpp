@@ -1,5 +1,6 @@
 // The method is read from the stored setting of the current user each time it is asked for.
 #include "Setting.h"
+
 #include "common/SettingGuard.h"
 
 #include <gtest/gtest.h>
