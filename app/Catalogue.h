@@ -1,14 +1,7 @@
 // Every fixed trace source the program offers: its category, its name in the tree (which is
-// also how a checked leaf is recognised), its bit in the stored selection, its icon, the engine
-// member that removes it, and its place in the order of a shred run.
+// also how a checked leaf is recognised), its bit in the stored selection, its icon and its place
+// in the order of a shred run. The engine member of each entry is in CatalogueMembers.h.
 #pragma once
-
-#include "VxMain.h"
-
-#include <cstdint>
-
-// One bit per catalogue entry, bits 0 to 59.
-using SelectionMask = uint64_t;
 
 enum class Category { Windows, InternetExplorer, Office, Applications };
 
@@ -17,7 +10,6 @@ struct CatalogueEntry {
     const char* name;
     int bit;
     int icon;
-    void (CVxMain::*member)();
     int run;
 };
 

@@ -1,5 +1,6 @@
 #include "CleanerDlg.h"
 
+#include "CatalogueTree.h"
 #include "RunRequest.h"
 #include "ShredDlg.h"
 #include "StoredSettings.h"
@@ -74,6 +75,25 @@ BOOL CCleanerDlg::OnInitDialog() {
     m_slider.SetPos(50);
     LoadMethod();
     return TRUE;
+}
+
+void CCleanerDlg::BuildTree() {
+    LoadSelection();
+    FillCatalogueTree(m_tree, m_selection, m_driveList);
+}
+
+// A missing value checks all sixteen entries of its bits.
+void CCleanerDlg::LoadSelection() {
+    StoredSelection values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = AfxGetApp()->GetProfileInt("", kSelectionValues[i], 65535);
+    m_selection = UnpackSelection(values);
+}
+
+void CCleanerDlg::SaveSelection() {
+    const StoredSelection values = PackSelection(m_selection);
+    for (size_t i = 0; i < values.size(); ++i)
+        AfxGetApp()->WriteProfileInt("", kSelectionValues[i], int(values[i]));
 }
 
 // The slider shows the method the erase component will apply.

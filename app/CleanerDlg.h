@@ -7,14 +7,13 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
+#include "Selection.h"
 #include "StringList.h"
 
 class CCleanerDlg : public CDialog {
 public:
     explicit CCleanerDlg(CWnd* parent = nullptr);
 
-    HTREEITEM InsertItemWithIconRes(HTREEITEM parent, const char* text, UINT iconId);
-    HTREEITEM InsertItemWithIcon(HTREEITEM parent, const char* text, HICON icon);
     void BuildTree();
     void LoadSelection();
     void SaveSelection();
@@ -55,8 +54,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void AddDrives(HTREEITEM root);
-
     bool m_shredding = false;
 };
 

@@ -1,5 +1,6 @@
 #include "RunPlan.h"
 
+#include "CatalogueMembers.h"
 #include "UserItemParser.h"
 
 namespace {
@@ -22,9 +23,9 @@ std::vector<RunStep> PlanRun(const RunRequest& request) {
     const CatalogueEntry* const* order = RunOrder();
     for (int i = 0; i < kCatalogueSize; ++i) {
         const CatalogueEntry& entry = *order[i];
-        if (!(request.selection & (SelectionMask(1) << entry.bit)))
+        if (!(request.selection & SelectionBit(entry.bit)))
             continue;
-        const auto member = entry.member;
+        const EngineMember member = MemberOf(entry);
         steps.push_back({ProgressLine(CategoryName(entry.category), entry.name),
                          [member](CVxMain& engine) { (engine.*member)(); }});
     }

@@ -36,7 +36,7 @@ void AddCheckedLeaf(RunRequest& request, const CString& text, const CStringList&
         return;
     }
     if (const CatalogueEntry* entry = EntryNamed(text)) {
-        request.selection ^= SelectionMask(1) << entry->bit;
+        request.selection ^= SelectionBit(entry->bit);
         return;
     }
     request.userItems.AddTail(text);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "Selection.h"
 #include "StringList.h"
 
 struct RunRequest {
