@@ -1,6 +1,7 @@
 #include "CatalogueTree.h"
 
 #include "Catalogue.h"
+#include "StoredSettings.h"
 #include "WinApp.h"
 #include "art-ids.h"
 
@@ -69,4 +70,33 @@ void FillCatalogueTree(CCheckTreeCtrl& tree, SelectionMask selection, CStringLis
             tree.Expand(node, TVE_EXPAND);
     }
     tree.Expand(root, TVE_EXPAND);
+}
+
+void FillUserDefineBranch(CCheckTreeCtrl& tree, const std::vector<StoredUserItem>& items,
+                          bool expand) {
+    const HTREEITEM root = tree.GetRootItem();
+    for (HTREEITEM node = tree.GetChildItem(root); node; node = tree.GetNextSiblingItem(node))
+        if (tree.GetItemText(node) == kUserItemsSection) {
+            tree.DeleteItem(node);
+            break;
+        }
+    if (items.empty()) {
+        tree.UpdateFromChildren(root);
+        return;
+    }
+    const HTREEITEM branch = InsertItemWithIconRes(tree, root, kUserItemsSection, IDI_USER_DEFINE);
+    tree.SetStateImage(branch, CCheckTreeCtrl::Unchecked);
+    bool anyChecked = false;
+    for (const StoredUserItem& stored : items) {
+        const HTREEITEM item =
+            InsertItemWithIconRes(tree, branch, DisplayString(stored.item), IDI_USER_ITEM);
+        tree.SetStateImage(item, CCheckTreeCtrl::Unchecked);
+        if (stored.selected) {
+            tree.SetCheck(item, CheckAction::Check);
+            anyChecked = true;
+        }
+    }
+    tree.UpdateFromChildren(branch);
+    if (expand || anyChecked)
+        tree.Expand(branch, TVE_EXPAND);
 }

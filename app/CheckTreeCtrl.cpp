@@ -62,21 +62,25 @@ BOOL CCheckTreeCtrl::SetCheck(HTREEITEM item, CheckAction action) {
     }
     SetStateImage(item, next);
     SetSubtreeState(item, next);
-    for (HTREEITEM parent = GetParentItem(item); parent; parent = GetParentItem(parent)) {
-        switch (GetChildrenState(parent)) {
+    UpdateFromChildren(GetParentItem(item));
+    return TRUE;
+}
+
+void CCheckTreeCtrl::UpdateFromChildren(HTREEITEM node) {
+    for (; node; node = GetParentItem(node)) {
+        switch (GetChildrenState(node)) {
         case ChildrenState::AllChecked:
-            SetStateImage(parent, Checked);
+            SetStateImage(node, Checked);
             break;
         case ChildrenState::Mixed:
-            SetStateImage(parent, PartlyChecked);
+            SetStateImage(node, PartlyChecked);
             break;
         case ChildrenState::NoneChecked:
         case ChildrenState::NoChildren:
-            SetStateImage(parent, Unchecked);
+            SetStateImage(node, Unchecked);
             break;
         }
     }
-    return TRUE;
 }
 
 bool CCheckTreeCtrl::HasChecks(HTREEITEM item) const {

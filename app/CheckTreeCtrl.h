@@ -16,6 +16,8 @@ public:
     BOOL SetCheck(HTREEITEM item, CheckAction action);
     ChildrenState GetChildrenState(HTREEITEM item) const;
     void SetSubtreeState(HTREEITEM item, int state);
+    // Gives `node` and every node above it the state its children call for.
+    void UpdateFromChildren(HTREEITEM node);
     void SetStateImage(HTREEITEM item, int state);
     int GetStateImage(HTREEITEM item) const;
 

@@ -4,6 +4,7 @@
 #include "RunRequest.h"
 #include "ShredDlg.h"
 #include "StoredSettings.h"
+#include "UserDefineDlg.h"
 #include "WinApp.h"
 #include "layout.h"
 #include "resource.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr UINT kAboutCommand = 16;
-constexpr int kDragBand = 37;
 
 } // namespace
 
@@ -24,6 +24,7 @@ ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_MOVE, OnMove)
 ON_BN_CLICKED(IDC_SHRED, OnShredNow)
+ON_BN_CLICKED(IDC_USER_DEFINE, OnUserDefine)
 ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_METHOD, OnSliderReleasedCapture)
 END_MESSAGE_MAP()
 
@@ -80,6 +81,43 @@ BOOL CCleanerDlg::OnInitDialog() {
 void CCleanerDlg::BuildTree() {
     LoadSelection();
     FillCatalogueTree(m_tree, m_selection, m_driveList);
+    LoadUserItems(false);
+}
+
+// When the items cannot be read, the branch and the lists stay as they are.
+void CCleanerDlg::LoadUserItems(bool expand) {
+    const auto items = ReadUserItems("00");
+    if (!items)
+        return;
+    m_userItemTexts.RemoveAll();
+    m_userItemKeys.RemoveAll();
+    for (const StoredUserItem& stored : *items) {
+        m_userItemTexts.AddTail(DisplayString(stored.item));
+        m_userItemKeys.AddTail(stored.code);
+    }
+    FillUserDefineBranch(m_tree, *items, expand);
+}
+
+void CCleanerDlg::SaveUserItemMarks() {
+    const HTREEITEM root = m_tree.GetRootItem();
+    HTREEITEM branch = m_tree.GetChildItem(root);
+    while (branch && m_tree.GetItemText(branch) != kUserItemsSection)
+        branch = m_tree.GetNextSiblingItem(branch);
+    HTREEITEM item = branch ? m_tree.GetChildItem(branch) : nullptr;
+    for (const CString& code : m_userItemKeys) {
+        MarkUserItem(code, item && m_tree.GetStateImage(item) == CCheckTreeCtrl::Checked);
+        item = item ? m_tree.GetNextSiblingItem(item) : nullptr;
+    }
+}
+
+// The list dialog writes each change at once; the tree follows when it closes after a change.
+void CCleanerDlg::OnUserDefine() {
+    if (m_shredding)
+        return;
+    CUserDefineDlg dialog;
+    dialog.DoModal();
+    if (dialog.m_modified)
+        LoadUserItems(true);
 }
 
 // A missing value checks all sixteen entries of its bits.
@@ -125,6 +163,7 @@ void CCleanerDlg::OnShredNow() {
     m_driveNames = request.driveNames;
     m_userItems = request.userItems;
     SaveSelection();
+    SaveUserItemMarks();
 
     if (request.IsEmpty()) {
         MessageBoxA(m_hWnd, "Please select some items.", "Norvexa", MB_OK | MB_ICONINFORMATION);
@@ -198,7 +237,7 @@ LRESULT CCleanerDlg::OnCtlColorStatic(WPARAM dc, LPARAM control) {
 
 // The band at the top stands in for the missing caption: pressing there drags the window.
 void CCleanerDlg::OnLButtonDown(UINT, CPoint point) {
-    if (point.y > kDragBand) {
+    if (point.y > DRAG_BAND_HEIGHT) {
         Default();
         return;
     }

@@ -17,9 +17,12 @@ public:
     void BuildTree();
     void LoadSelection();
     void SaveSelection();
+    // Rebuilds the "User Define" branch and the two lists of items from the registry.
+    void LoadUserItems(bool expand);
     void LoadMethod();
     void SaveMethod(int position);
     void OnShredNow();
+    void OnUserDefine();
 
     CBitmap m_background;
     CSliderCtrl m_slider;
@@ -35,6 +38,9 @@ public:
     CStringList m_driveRoots;
     CStringList m_driveNames;
     CStringList m_userItems;
+    // The display strings and the codes of the user-defined items, in the order of the tree.
+    CStringList m_userItemTexts;
+    CStringList m_userItemKeys;
 
 protected:
     BOOL OnInitDialog() override;
@@ -54,6 +60,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Stores which user-defined items are checked now; they come back checked at the next start.
+    void SaveUserItemMarks();
+
     bool m_shredding = false;
 };
 

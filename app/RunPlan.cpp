@@ -1,9 +1,14 @@
 #include "RunPlan.h"
 
 #include "CatalogueMembers.h"
+#include "UserItem.h"
 #include "UserItemParser.h"
 
 namespace {
+
+// A user-defined item that is not safe to run is shown with the reason and left alone.
+constexpr char kNotFullPath[] = " (skipped: the folder is not a full path)";
+constexpr char kOutsideFolder[] = " (skipped: the file name reaches outside the folder)";
 
 CString ProgressLine(const char* category, const char* entry) {
     CString line;
@@ -33,11 +38,20 @@ std::vector<RunStep> PlanRun(const RunRequest& request) {
         UserItemRun run;
         if (!ParseUserItem(item, run))
             continue;
-        for (const CString& pattern : run.patterns)
-            steps.push_back({ProgressLine("User Define", run.folder + "\\" + pattern),
-                             [run, pattern](CVxMain& engine) {
-                                 engine.ShredFiles(run.folder, pattern, run.subfolders);
-                             }});
+        if (CheckFolder(run.folder) != FolderCheck::FullPath) {
+            steps.push_back({ProgressLine("User Define", item + kNotFullPath), {}});
+            continue;
+        }
+        for (const CString& pattern : run.patterns) {
+            const CString target = run.folder + "\\" + pattern;
+            if (!IsPatternInsideFolder(pattern))
+                steps.push_back({ProgressLine("User Define", target + kOutsideFolder), {}});
+            else
+                steps.push_back(
+                    {ProgressLine("User Define", target), [run, pattern](CVxMain& engine) {
+                         engine.ShredFiles(run.folder, pattern, run.subfolders);
+                     }});
+        }
     }
     return steps;
 }

@@ -9,6 +9,7 @@
 
 struct RunStep {
     CString line;
+    // Empty for a step that is only shown: a user-defined item the run skips.
     std::function<void(CVxMain&)> call;
 };
 

@@ -31,7 +31,7 @@ BOOL CShredDlg::OnInitDialog() {
     m_running = 1;
     m_stage = Stage::Running;
     ShowWorking(true);
-    SetDlgItemTextA(m_hWnd, IDCANCEL, "Cancel");
+    SetDlgItemText(IDCANCEL, "Cancel");
     m_window = m_hWnd;
     m_thread.reset(AfxBeginThread(ShredThreadProc, this));
     if (!m_thread) {
@@ -65,15 +65,15 @@ void CShredDlg::ShowWorking(bool working) {
 }
 
 void CShredDlg::Finish(const char* line) {
-    SetDlgItemTextA(m_hWnd, IDC_PROGRESS_EXTRA, "");
-    SetDlgItemTextA(m_hWnd, IDC_PROGRESS_LINE, line);
+    SetDlgItemText(IDC_PROGRESS_EXTRA, "");
+    SetDlgItemText(IDC_PROGRESS_LINE, line);
     ShowWorking(false);
-    SetDlgItemTextA(m_hWnd, IDCANCEL, "OK");
+    SetDlgItemText(IDCANCEL, "OK");
 }
 
 LRESULT CShredDlg::OnStepStarted(WPARAM step, LPARAM) {
     if (m_stage == Stage::Running && step < m_steps.size())
-        SetDlgItemTextA(m_hWnd, IDC_PROGRESS_LINE, m_steps[step].line);
+        SetDlgItemText(IDC_PROGRESS_LINE, m_steps[step].line);
     return 0;
 }
 

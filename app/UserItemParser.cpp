@@ -1,5 +1,7 @@
 #include "UserItemParser.h"
 
+#include "UserItem.h"
+
 namespace {
 const int kSubFolderLabelLength = 12; // "><SubFolder:"
 }
@@ -19,13 +21,6 @@ bool ParseUserItem(const CString& display, UserItemRun& run) {
     const int wordStart = close + kSubFolderLabelLength;
     run.subfolders = display.Mid(wordStart, display.GetLength() - 1 - wordStart) == "Yes";
 
-    CString list = display.Mid(open + 1, close - open - 1);
-    run.patterns.clear();
-    if (list.Find(',') != 0)
-        for (int comma; (comma = list.Find(',')) >= 0;) {
-            run.patterns.push_back(list.Left(comma));
-            list = list.Mid(comma + 1);
-        }
-    run.patterns.push_back(list);
+    run.patterns = SplitPatterns(display.Mid(open + 1, close - open - 1));
     return true;
 }

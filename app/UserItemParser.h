@@ -10,8 +10,7 @@ struct UserItemRun {
     // Without the separator backslash, and without any further trailing backslash: the root
     // of a drive is just the letter and colon.
     CString folder;
-    // In order, split at commas; not trimmed; the text after the last comma is a pattern even
-    // when empty. A list that begins with a comma is one single pattern.
+    // As SplitPatterns gives them.
     std::vector<CString> patterns;
     bool subfolders = false;
 };

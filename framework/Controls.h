@@ -38,6 +38,8 @@ public:
     BOOL DeleteAllItems() { return ListView_DeleteAllItems(m_hWnd); }
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
     int GetNextItem(int item, int flags) const { return ListView_GetNextItem(m_hWnd, item, flags); }
+    int GetSelectionMark() const { return ListView_GetSelectionMark(m_hWnd); }
+    int SetSelectionMark(int item) { return ListView_SetSelectionMark(m_hWnd, item); }
     DWORD SetExtendedStyle(DWORD style) {
         return DWORD(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
     }

@@ -42,10 +42,12 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The owner of a modal run: the parent, else the application's main window's last active
+    // popup; none for the main window itself.
+    HWND OwnerWindow() const;
 
 private:
     static INT_PTR CALLBACK StartDialogProc(HWND, UINT, WPARAM, LPARAM);
-    HWND OwnerWindow() const;
 
     UINT m_templateId;
     CWnd* m_parent;

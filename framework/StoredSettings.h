@@ -15,6 +15,15 @@ constexpr char kMethodValue[] = "Setting";
 // The check marks of the catalogue, 16 bits of the selection in each.
 constexpr const char* kSelectionValues[4] = {"Data1", "Data2", "Data3", "Data4"};
 
+// The user-defined items: "Count" is the number of the last item ever added; each item is a
+// subkey of "User Define" named by its number in eight digits, with the values below.
+constexpr char kUserItemCountValue[] = "Count";
+constexpr char kUserItemsSection[] = "User Define";
+constexpr char kUserItemFolderValue[] = "Folder";
+constexpr char kUserItemPatternsValue[] = "FileName";
+constexpr char kUserItemSubfoldersValue[] = "SubFolder";
+constexpr char kUserItemSelectedValue[] = "Selected";
+
 // In the order of the method slider, top to bottom.
 enum class EraseMethod { Gutmann, Dod5200_28Std, Dod5220_22M, PseudoRandom, Zeroes };
 

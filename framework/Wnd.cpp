@@ -81,9 +81,17 @@ CWnd* CWnd::GetDlgItem(int id) const {
 }
 
 CString CWnd::GetWindowText() const {
+    return WindowText(m_hWnd);
+}
+
+CString CWnd::GetDlgItemText(int id) const {
+    return WindowText(::GetDlgItem(m_hWnd, id));
+}
+
+CString CWnd::WindowText(HWND window) {
     CString text;
-    const int length = ::GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, text.GetBuffer(length), length + 1);
+    const int length = ::GetWindowTextLengthA(window);
+    ::GetWindowTextA(window, text.GetBuffer(length), length + 1);
     text.ReleaseBuffer();
     return text;
 }

@@ -122,6 +122,8 @@ public:
     }
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
+    CString GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
@@ -159,6 +161,7 @@ private:
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool ReflectDrawItem(LPARAM lParam);
+    static CString WindowText(HWND window);
 
     MSG m_current = {};
 };

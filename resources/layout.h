@@ -3,6 +3,8 @@
 
 #define MAIN_WINDOW_WIDTH 594
 #define MAIN_WINDOW_HEIGHT 385
+// The dark band at the top of the background, which drags the window like a caption.
+#define DRAG_BAND_HEIGHT 37
 
 // The background bitmap is one row taller than the window.
 #define BACKGROUND_WIDTH 594

@@ -16,7 +16,7 @@ W, H = LAYOUT["BACKGROUND_WIDTH"], LAYOUT["BACKGROUND_HEIGHT"]
 
 # Places in pixels, as the dialog template lays the window out: the title band's height, the
 # cards and the tree as (x0, y0, x1, y1), the controls as (x, y, w, h).
-BAND = 37
+BAND = LAYOUT["DRAG_BAND_HEIGHT"]
 TREE = (14, 73, 412, 356)
 TREE_CARD = (7, 66, 419, 363)
 SIDE_CARD = (424, 66, 578, 363)

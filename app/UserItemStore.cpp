@@ -1,0 +1,110 @@
+#include "UserItemStore.h"
+
+#include "Handle.h"
+#include "StoredSettings.h"
+#include "WinApp.h"
+
+#include <shlwapi.h>
+
+namespace {
+
+constexpr int kCodeLength = 8;
+
+// An empty code would name the items' own key, and a code with a backslash a key below another.
+bool IsCode(const CString& code) {
+    return !code.IsEmpty() && code.GetLength() <= kCodeLength && code.Find('\\') < 0;
+}
+
+CString Section(const CString& code) {
+    return CString(kUserItemsSection) + "\\" + code;
+}
+
+CString ItemsKeyPath() {
+    return CString(kSettingsKey) + "\\" + kUserItemsSection;
+}
+
+bool KeyExists(const CString& path) {
+    RegKey key;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, key.Put()) == ERROR_SUCCESS;
+}
+
+void WriteItem(const CString& section, const UserItem& item) {
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileString(section, kUserItemFolderValue, item.folder);
+    app->WriteProfileString(section, kUserItemPatternsValue, item.patterns);
+    app->WriteProfileInt(section, kUserItemSubfoldersValue, item.subfolders ? 1 : 0);
+}
+
+StoredUserItem ReadItem(const CString& code) {
+    const CWinApp* app = AfxGetApp();
+    const CString section = Section(code);
+    StoredUserItem stored;
+    stored.code = code;
+    stored.item.folder = app->GetProfileString(section, kUserItemFolderValue);
+    stored.item.patterns = app->GetProfileString(section, kUserItemPatternsValue);
+    stored.item.subfolders = app->GetProfileInt(section, kUserItemSubfoldersValue, 0) != 0;
+    stored.selected = app->GetProfileInt(section, kUserItemSelectedValue, 0) != 0;
+    return stored;
+}
+
+} // namespace
+
+std::optional<std::vector<StoredUserItem>> ReadUserItems(const char* prefix) {
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ItemsKeyPath(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD count = 0;
+    if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    const CString wanted = prefix;
+    std::vector<StoredUserItem> items;
+    for (DWORD index = 0; index < count; ++index) {
+        char name[kCodeLength + 1];
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        const CString code = name;
+        if (code.Left(wanted.GetLength()).CompareNoCase(wanted) == 0)
+            items.push_back(ReadItem(code));
+    }
+    return items;
+}
+
+CString AddUserItem(const UserItem& item) {
+    CWinApp* app = AfxGetApp();
+    UINT number = app->GetProfileInt("", kUserItemCountValue, 0);
+    CString code;
+    do {
+        ++number;
+        code.Format("%08u", number);
+    } while (KeyExists(ItemsKeyPath() + "\\" + code));
+    const CString section = Section(code);
+    WriteItem(section, item);
+    if (!app->WriteProfileInt(section, kUserItemSelectedValue, 0) ||
+        !app->WriteProfileInt("", kUserItemCountValue, int(number)))
+        return CString();
+    return code;
+}
+
+void UpdateUserItem(const CString& code, const UserItem& item) {
+    if (IsCode(code))
+        WriteItem(Section(code), item);
+}
+
+void DeleteUserItem(const CString& code) {
+    if (!IsCode(code))
+        return;
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ItemsKeyPath(), 0, KEY_ALL_ACCESS, key.Put()) !=
+        ERROR_SUCCESS)
+        return;
+    if (RegDeleteKeyA(key.Get(), code) != ERROR_SUCCESS)
+        SHDeleteKeyA(key.Get(), code);
+}
+
+void MarkUserItem(const CString& code, bool selected) {
+    if (IsCode(code))
+        AfxGetApp()->WriteProfileInt(Section(code), kUserItemSelectedValue, selected ? 1 : 0);
+}

@@ -1,0 +1,103 @@
+#include "FolderDialog.h"
+
+#include "Handle.h"
+
+#include <cstring>
+
+namespace {
+
+using ItemIdList = UniqueHandle<NullIsInvalid<LPITEMIDLIST, CoTaskMemFree>>;
+
+// The new-style browser needs COM in a single-threaded apartment on the calling thread; the
+// run initialises it only when the thread has not, and undoes only what it did.
+class ComApartment {
+public:
+    ComApartment() : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (m_initialised)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool m_initialised;
+};
+
+// An initial path that does not fit is no path at all: a cut one could name another folder.
+void CopyPath(char (&target)[MAX_PATH], const char* path) {
+    target[0] = '\0';
+    if (path && std::strlen(path) < MAX_PATH)
+        std::strcpy(target, path);
+}
+
+} // namespace
+
+CFolderDialog::CFolderDialog(const char* title, const char* initialPath, CWnd* parent, UINT flags)
+    : CDialog(0, parent), m_browseInfo(), m_initialPath(), m_selectedPath(), m_displayName() {
+    CopyPath(m_initialPath, initialPath);
+    m_browseInfo.hwndOwner = parent ? parent->m_hWnd : nullptr;
+    m_browseInfo.pszDisplayName = m_displayName;
+    m_browseInfo.lpszTitle = title;
+    m_browseInfo.ulFlags = flags;
+    m_browseInfo.lpfn = BrowseCallback;
+    m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
+}
+
+CFolderDialog::~CFolderDialog() {
+    m_browseInfo = BROWSEINFOA();
+}
+
+INT_PTR CFolderDialog::DoModal() {
+    m_browseInfo.hwndOwner = OwnerWindow();
+    const ComApartment apartment;
+    const ItemIdList item(SHBrowseForFolderA(&m_browseInfo));
+    if (!item)
+        return -1;
+    return SHGetPathFromIDListA(item.Get(), m_selectedPath) ? IDOK : IDCANCEL;
+}
+
+int CALLBACK CFolderDialog::BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
+    auto* dialog = reinterpret_cast<CFolderDialog*>(data);
+    dialog->m_browseWnd = window;
+    int result = 0;
+    switch (message) {
+    case BFFM_INITIALIZED:
+        dialog->OnInitialized();
+        break;
+    case BFFM_SELCHANGED:
+        dialog->OnSelChanged(reinterpret_cast<LPITEMIDLIST>(lParam));
+        break;
+    case BFFM_VALIDATEFAILEDA:
+        result = dialog->OnValidateFailed(reinterpret_cast<const char*>(lParam));
+        break;
+    case BFFM_IUNKNOWN:
+        dialog->OnIUnknown(reinterpret_cast<IUnknown*>(lParam));
+        break;
+    default:
+        break;
+    }
+    dialog->m_browseWnd = nullptr;
+    return result;
+}
+
+void CFolderDialog::OnInitialized() {
+    if (m_initialPath[0])
+        ::SendMessageA(m_browseWnd, BFFM_SETSELECTIONA, TRUE,
+                       reinterpret_cast<LPARAM>(m_initialPath));
+}
+
+void CFolderDialog::OnSelChanged(LPITEMIDLIST item) {
+    if (!(m_browseInfo.ulFlags & BIF_STATUSTEXT))
+        return;
+    char path[MAX_PATH] = {};
+    if (SHGetPathFromIDListA(item, path))
+        ::SendMessageA(m_browseWnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+}
+
+int CFolderDialog::OnValidateFailed(const char*) {
+    MessageBeep(MB_ICONHAND);
+    return 1;
+}
+
+void CFolderDialog::OnIUnknown(IUnknown*) {}
