@@ -116,6 +116,8 @@ TEST_F(UserDefine, MoreThan255ItemsFillTheBranchWithTheirMarks) {
         snprintf(code, sizeof code, "%08d", i);
         Store(code, "C:\\vxtest\\" + std::to_string(i), "*.tmp", 0, i % 3 == 0);
     }
+    const std::string longFolder = "C:\\vxtest\\" + std::string(300, 'l');
+    Store("00000300", longFolder, "*.tmp", 0, 1);
     OpenMain();
     const HTREEITEM branch = Branch();
     ASSERT_TRUE(branch);
@@ -126,7 +128,12 @@ TEST_F(UserDefine, MoreThan255ItemsFillTheBranchWithTheirMarks) {
     EXPECT_EQ(items, 300);
     EXPECT_EQ(checked, 100);
     EXPECT_EQ(m_main.m_userItemKeys.GetCount(), 300);
-    EXPECT_STREQ(m_main.m_userItemTexts.GetAt(299), "C:\\vxtest\\300\\<*.tmp><SubFolder:No>");
+    const std::string longText = longFolder + "\\<*.tmp><SubFolder:No>";
+    EXPECT_EQ(std::string(m_main.m_userItemTexts.GetAt(299)), longText);
+    HTREEITEM last = m_main.m_tree.GetChildItem(branch);
+    for (int i = 1; i < 300; ++i)
+        last = m_main.m_tree.GetNextSiblingItem(last);
+    EXPECT_EQ(std::string(m_main.m_tree.GetItemText(last)), longText) << "the tree keeps it whole";
     EXPECT_EQ(m_main.m_tree.GetStateImage(branch), CCheckTreeCtrl::PartlyChecked);
     EXPECT_TRUE(m_main.m_tree.GetItemState(branch, TVIS_EXPANDED) & TVIS_EXPANDED);
 
@@ -266,4 +273,19 @@ TEST_F(UserDefine, TheBrowseButtonOpensTheFolderBrowserOnTheTypedFolderAndCancel
     EXPECT_EQ(fields[1], folder.Path()) << "the typed folder was selected when the browser opened";
     EXPECT_EQ(fields[2], folder.Path() + "\\missing");
     EXPECT_EQ(fields[3], std::string(300, 'x'));
+}
+
+TEST_F(UserDefine, DoneWithoutAChangeLeavesTheTreeAndItsMarksAsTheyAre) {
+    Store("00000001", "C:\\vxtest\\one", "*.a", 0, 0);
+    OpenMain();
+    const HTREEITEM item = m_main.m_tree.GetChildItem(Branch());
+    m_main.m_tree.SetCheck(item, CheckAction::Check);
+    DialogScript script([](DialogScript& s) {
+        HWND list = s.WaitFor(IDC_USER_LIST, kCaption);
+        DialogScript::Press(list, IDCANCEL);
+    });
+    m_main.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_USER_DEFINE, BN_CLICKED));
+    EXPECT_EQ(script.Finish(), "");
+    EXPECT_EQ(m_main.m_tree.GetChildItem(Branch()), item);
+    EXPECT_EQ(m_main.m_tree.GetStateImage(item), CCheckTreeCtrl::Checked);
 }
