@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -299,4 +300,92 @@ TEST_F(LongRun, CancelStopsALongEraseShowsOneMessageAndClosesTheDialog) {
 
     PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(program.Ended(10000));
+}
+
+namespace {
+
+struct DialogSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchUserDefineDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    char caption[64] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (!IsWindowVisible(window) || !GetDlgItem(window, search.id) ||
+        lstrcmpA(caption, "User Define(Select files to be shredded)") != 0)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The visible dialog of the user-defined items that has the control `id`: the list and the item
+// dialog share their caption.
+HWND UserDefineDialog(int id) {
+    DialogSearch search{id, nullptr};
+    EnumWindows(MatchUserDefineDialog, LPARAM(&search));
+    return search.found;
+}
+
+class UserItemOnVolume : public EndToEnd {
+protected:
+    void TearDown() override {
+        DeleteKeyQuietly(kAppKey + "\\User Define");
+        DeleteValueQuietly(kAppKey, "Count");
+        EndToEnd::TearDown();
+    }
+};
+
+} // namespace
+
+// Run by the forensic test of user-defined items, which maps a test volume to the drive that
+// VX_VOLUME names, fills it and searches its raw bytes once the program has run.
+TEST_F(UserItemOnVolume, AnItemAddedInItsDialogsAndTickedShredsTheMatchesOfItsPatterns) {
+    const char* volume = std::getenv("VX_VOLUME");
+    if (!volume)
+        GTEST_SKIP() << "needs the test volume of the forensic test forensic_useritem_ext4";
+    const std::string folder = std::string(volume) + "\\ud";
+    TearDown();
+
+    Program program;
+    const HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(GetDlgItem(main, 1000), BM_CLICK, 0, 0);
+    HWND list = nullptr, item = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (list = UserDefineDialog(1022)) != nullptr; }, 10000));
+    PostMessageA(GetDlgItem(list, 1043), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return (item = UserDefineDialog(1002)) != nullptr; }, 10000));
+    SendDlgItemMessageA(item, 1002, WM_SETTEXT, 0, LPARAM(folder.c_str()));
+    SendDlgItemMessageA(item, 1047, WM_SETTEXT, 0, LPARAM("*.tmp,*.bak"));
+    SendDlgItemMessageA(item, 1003, BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(GetDlgItem(item, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(item); }, 10000));
+    PostMessageA(GetDlgItem(list, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(list); }, 10000));
+
+    Tree tree(GetDlgItem(main, 1019));
+    const HTREEITEM userItem =
+        tree.Child(tree.Child(TreeView_GetRoot(GetDlgItem(main, 1019)), 5), 0);
+    ASSERT_NE(userItem, nullptr) << "the item is the first of the last category";
+    tree.Tick(userItem);
+    EXPECT_EQ(tree.State(userItem), 2);
+
+    PostMessageA(GetDlgItem(main, 1006), BM_CLICK, 0, 0);
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (progress = FindDialog("Shred files")) != nullptr; }, 20000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return Text(GetDlgItem(progress, 1029)) == "Shredding is completed."; }, 60000));
+    PostMessageA(GetDlgItem(progress, 2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(progress); }, 10000));
+    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.Ended(10000));
+
+    EXPECT_EQ(StringValue(kAppKey + "\\User Define\\00000001", "Folder"), folder);
+    EXPECT_EQ(DwordValue(kAppKey + "\\User Define\\00000001", "Selected"), 1u)
+        << "the run stores the items it took";
+    for (const char* gone : {"a.tmp", "b.bak", "sub\\c.tmp"})
+        EXPECT_FALSE(Exists(folder + "\\" + gone)) << gone;
+    for (const char* kept : {"ud\\keep.txt", "other\\d.tmp"})
+        EXPECT_TRUE(Exists(std::string(volume) + "\\" + kept)) << kept;
 }

@@ -2,7 +2,6 @@
 // and the two dialogs that edit them, driven as a person would.
 #include "CleanerDlg.h"
 #include "DialogScript.h"
-#include "Handle.h"
 #include "ProgramSettings.h"
 #include "UserDefineDlg.h"
 #include "UserItemDlg.h"
@@ -32,9 +31,7 @@ protected:
     }
     static void Forget() {
         DeleteKeyQuietly(kItemsKey);
-        RegKey key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey.c_str(), 0, KEY_SET_VALUE, key.Put()) == 0)
-            RegDeleteValueA(key.Get(), "Count");
+        DeleteValueQuietly(kAppKey, "Count");
     }
     static void Store(const std::string& code, const std::string& folder,
                       const std::string& patterns, DWORD subfolders, DWORD selected) {

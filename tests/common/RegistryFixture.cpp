@@ -152,6 +152,10 @@ void DeleteKeyQuietly(const std::string& path) {
     SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
 }
 
+void DeleteValueQuietly(const std::string& path, const std::string& name) {
+    SHDeleteValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str());
+}
+
 std::set<std::string> Snapshot(const std::string& path) {
     std::set<std::string> lines;
     SnapshotInto(path, "", lines);

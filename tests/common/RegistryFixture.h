@@ -21,6 +21,7 @@ DWORD DwordValue(const std::string& path, const std::string& name);
 std::vector<std::string> Subkeys(const std::string& path);
 std::vector<std::string> ValueNames(const std::string& path);
 void DeleteKeyQuietly(const std::string& path);
+void DeleteValueQuietly(const std::string& path, const std::string& name);
 
 // Every key below `path` as "key", every value as "key|name=type:data"; paths are relative.
 std::set<std::string> Snapshot(const std::string& path);

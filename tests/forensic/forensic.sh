@@ -3,17 +3,20 @@
 # build's Wine prefix, files are written and erased through the engine, and the unmounted image
 # is searched byte by byte for what was erased.
 #
-#   forensic.sh shred|freespace ext4|ntfs LETTER WORKDIR PREFIX TOOL
+#   forensic.sh shred|freespace|useritem ext4|ntfs LETTER WORKDIR PREFIX TOOL [END_TO_END]
 #
 # shred:     for every erase method, a populated folder is emptied with EmptyDirectory; before the
 #            erase every marker must be in the image (the control), after it none may be.
 # freespace: plainly deleted files are wiped from the free space, which must come back whole;
 #            then a wipe killed midway must leave no filler file behind.
+# useritem:  the program itself, driven by the END_TO_END test program through its windows, adds
+#            a user-defined item for a folder of the volume and shreds it: the files of its
+#            patterns must be gone from the image, those outside its patterns or folder intact.
 #
 # Needs root to mount the images; without it the test fails. Only WORKDIR is written on the host.
 set -euo pipefail
 
-suite=$1 fs=$2 letter=${3^^} work=$4 prefix=$5 tool=$6
+suite=$1 fs=$2 letter=${3^^} work=$4 prefix=$5 tool=$6 end_to_end=${7:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 drive=$work/drive
@@ -190,6 +193,40 @@ kill_suite() {
   note "killed wipe: free space $before before, $after after"
 }
 
+# Writes FILE on the mounted volume, filled with the marker of TAG and ID.
+write_marked() {
+  local file=$mnt/$1 tag=$2 id=$3
+  mkdir -p "$(dirname "$file")"
+  yes "|$tag|$id|" | head -c 65536 >"$file" || true
+}
+
+useritem_suite() {
+  local gone="vxf-$fs-item-gone" kept="vxf-$fs-item-kept" before status=0
+  vx method 88 || fail "cannot store method 88"
+  write_marked ud/a.tmp "$gone" a
+  write_marked ud/b.bak "$gone" b
+  write_marked ud/sub/c.tmp "$gone" c
+  write_marked ud/keep.txt "$kept" keep
+  write_marked other/d.tmp "$kept" other
+  before=$(md5sum "$mnt/ud/keep.txt" "$mnt/other/d.tmp")
+  scan_unmounted "$gone" --present a b c || fail "control for the item's files"
+
+  VX_VOLUME="$letter:" "$root/tools/wine-run" "$prefix" "$end_to_end" \
+    --gtest_filter='UserItemOnVolume.*' || status=$?
+  ((status == 0)) || defect "the program did not add and shred the item as expected"
+  for file in ud/a.tmp ud/b.bak ud/sub/c.tmp; do
+    [ ! -e "$mnt/$file" ] || defect "$file is still there"
+  done
+  [ "$(md5sum "$mnt/ud/keep.txt" "$mnt/other/d.tmp")" = "$before" ] ||
+    defect "a file outside the item's patterns or folder changed"
+  if scan_unmounted "$gone" --absent; then
+    note "user-defined item: nothing left of its files"
+  else
+    defect "content of the item's files is in the image"
+  fi
+  scan_unmounted "$kept" --present keep other || defect "a kept file's content is gone"
+}
+
 [ "$(id -u)" -eq 0 ] || fail "must run as root to mount test images"
 prefix=$(realpath -m "$prefix")
 mkdir -p "$work"
@@ -206,6 +243,7 @@ freespace)
   wipe_suite
   kill_suite
   ;;
+useritem) useritem_suite ;;
 *) fail "unknown suite $suite" ;;
 esac
 ((defects == 0)) || fail "$defects check(s) failed"
