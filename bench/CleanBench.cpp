@@ -6,9 +6,9 @@
 //
 // The stored "Setting" selects the method for the run and is put back as it was afterwards.
 // The run fails unless the folder is left empty, or the volume is left without the wipe's folder.
-#include "SettingOverride.h"
 #include "Stopwatch.h"
 #include "VxMain.h"
+#include "common/SettingGuard.h"
 
 #include <windows.h>
 
@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vxcleanbench: %s does not exist\n", path.c_str());
         return 1;
     }
-    SettingOverride setting(DWORD(std::strtoul(argv[3], nullptr, 16)));
-    if (!setting.IsSet()) {
+    const SettingGuard setting;
+    if (!SettingGuard::WriteDword(DWORD(std::strtoul(argv[3], nullptr, 16)))) {
         std::fprintf(stderr, "vxcleanbench: cannot select the method\n");
         return 1;
     }

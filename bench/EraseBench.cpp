@@ -4,8 +4,8 @@
 //   vxbench <file> <setting-hex>
 //
 // The stored "Setting" selects the method for the run and is put back as it was afterwards.
-#include "SettingOverride.h"
 #include "Stopwatch.h"
+#include "common/SettingGuard.h"
 #include "vxerase.h"
 
 #include <windows.h>
@@ -24,10 +24,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vxbench: %s does not exist\n", path);
         return 1;
     }
-    SettingOverride setting(DWORD(std::strtoul(argv[2], nullptr, 16)));
+    const SettingGuard setting;
     ERASER_HANDLE context;
-    if (!setting.IsSet() || eraserInit() < 0 || eraserCreateContext(&context) < 0 ||
-        eraserSetDataType(context, ERASER_DATA_FILES) < 0 ||
+    if (!SettingGuard::WriteDword(DWORD(std::strtoul(argv[2], nullptr, 16))) || eraserInit() < 0 ||
+        eraserCreateContext(&context) < 0 || eraserSetDataType(context, ERASER_DATA_FILES) < 0 ||
         eraserAddItem(context, path, std::strlen(path)) < 0) {
         std::fprintf(stderr, "vxbench: cannot set up the job\n");
         return 1;

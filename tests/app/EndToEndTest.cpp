@@ -1,10 +1,12 @@
 // The program as a person uses it: started on its own, entries ticked in the tree, the method
 // moved on the slider, the shred button pressed, the progress dialog answered. The test drives
 // nv.exe from outside, through its windows.
+#include "Handle.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/Screenshot.h"
 #include "common/SettingGuard.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +39,6 @@ std::string Text(HWND window) {
     return text;
 }
 
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
-    return folder;
-}
-
 class Program {
 public:
     Program() {
@@ -52,22 +48,23 @@ public:
         command = "\"" + command.substr(0, command.rfind('\\')) + "\\nv.exe\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
+        PROCESS_INFORMATION started = {};
         if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &m_process))
-            m_process = {};
+                            &startup, &started))
+            return;
+        KernelHandle thread(started.hThread);
+        m_process.Reset(started.hProcess);
     }
     ~Program() {
-        if (m_process.hProcess && WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.hProcess, 1);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
+        if (m_process && WaitForSingleObject(m_process.Get(), 10000) != WAIT_OBJECT_0)
+            TerminateProcess(m_process.Get(), 1);
     }
     bool Ended(DWORD milliseconds) const {
-        return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
+        return WaitForSingleObject(m_process.Get(), milliseconds) == WAIT_OBJECT_0;
     }
 
 private:
-    PROCESS_INFORMATION m_process = {};
+    KernelHandle m_process;
 };
 
 HWND FindDialog(const char* caption) {
@@ -195,16 +192,13 @@ class LongRun : public EndToEnd {
 protected:
     void SetUp() override {
         EndToEnd::SetUp();
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_big = std::string(temp) + "vx-large.bin";
-        HANDLE file =
-            CreateFileA(m_big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        m_big = TempFolder() + "\\vx-large.bin";
+        const FileHandle file(
+            CreateFileA(m_big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         LARGE_INTEGER size;
         size.QuadPart = LONGLONG(256) << 20;
-        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-        SetEndOfFile(file);
-        CloseHandle(file);
+        SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file.Get());
     }
     void TearDown() override {
         DeleteFileA(m_big.c_str());

@@ -1,5 +1,7 @@
 #include "RegistryFixture.h"
 
+#include "Handle.h"
+
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
@@ -9,76 +11,79 @@
 
 namespace {
 
-class Key {
-public:
-    Key(const std::string& path, REGSAM access) {
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~Key() {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    HKEY Get() const { return m_key; }
+RegKey OpenKey(const std::string& path, REGSAM access, HKEY root = HKEY_CURRENT_USER) {
+    RegKey key;
+    RegOpenKeyExA(root, path.c_str(), 0, access, key.Put());
+    return key;
+}
 
-private:
-    HKEY m_key = nullptr;
-};
+RegKey CreateKey(HKEY parent, const std::string& path) {
+    RegKey key;
+    RegCreateKeyExA(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
+                    nullptr);
+    return key;
+}
 
 void SetValue(const std::string& path, const std::string& name, DWORD type, const void* data,
               DWORD size) {
     MakeKey(path);
-    Key key(path, KEY_SET_VALUE);
+    const RegKey key = OpenKey(path, KEY_SET_VALUE);
     ASSERT_EQ(
         RegSetValueExA(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
         ERROR_SUCCESS)
         << path << "|" << name;
 }
 
-void SnapshotInto(const std::string& path, const std::string& relative,
-                  std::set<std::string>& lines) {
-    Key key(path, KEY_READ);
-    if (!key.Get())
+void AddRegistryTree(HKEY root, const std::string& path, PathMap& tree) {
+    const RegKey key = OpenKey(path, KEY_READ, root);
+    if (!key)
         return;
-    lines.insert(relative);
+    tree[path + "\\"] = "";
     for (DWORD i = 0;; ++i) {
         char name[1024];
-        BYTE data[4096];
+        BYTE data[8192];
         DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
         if (RegEnumValueA(key.Get(), i, name, &nameSize, nullptr, &type, data, &dataSize) !=
             ERROR_SUCCESS)
             break;
-        std::string line = relative + "|" + name + "=" + std::to_string(type) + ":";
-        for (DWORD b = 0; b < dataSize; ++b) {
-            static const char digits[] = "0123456789abcdef";
-            line += digits[data[b] >> 4];
-            line += digits[data[b] & 15];
-        }
-        lines.insert(line);
+        tree[path + "|" + name] = std::to_string(type) + ":" + Hex(data, dataSize);
     }
-    for (const std::string& subkey : Subkeys(path))
-        SnapshotInto(path + "\\" + subkey, relative + "\\" + subkey, lines);
+    for (DWORD i = 0;; ++i) {
+        char name[1024];
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        AddRegistryTree(root, path + "\\" + name, tree);
+    }
 }
 
 } // namespace
 
+std::string Hex(const BYTE* data, size_t size) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < size; ++i) {
+        hex += digits[data[i] >> 4];
+        hex += digits[data[i] & 15];
+    }
+    return hex;
+}
+
+PathMap RegistryTree(HKEY root, const std::string& path) {
+    PathMap tree;
+    AddRegistryTree(root, path, tree);
+    return tree;
+}
+
 void MakeKey(const std::string& path) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS)
-        << path;
-    RegCloseKey(key);
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, path)) << path;
 }
 
 void MakeChild(const std::string& parentPath, const std::string& name) {
     MakeKey(parentPath);
-    Key parent(parentPath, KEY_ALL_ACCESS);
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(parent.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    const RegKey parent = OpenKey(parentPath, KEY_ALL_ACCESS);
+    ASSERT_TRUE(CreateKey(parent.Get(), name)) << name;
 }
 
 void SetString(const std::string& path, const std::string& name, const std::string& value) {
@@ -90,29 +95,29 @@ void SetDword(const std::string& path, const std::string& name, DWORD value) {
 }
 
 bool KeyExists(const std::string& path) {
-    return Key(path, KEY_READ).Get() != nullptr;
+    return bool(OpenKey(path, KEY_READ));
 }
 
 bool ValueExists(const std::string& path, const std::string& name) {
-    Key key(path, KEY_READ);
-    return key.Get() && RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr,
-                                         nullptr) == ERROR_SUCCESS;
+    const RegKey key = OpenKey(path, KEY_READ);
+    return key && RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                      ERROR_SUCCESS;
 }
 
 std::string StringValue(const std::string& path, const std::string& name) {
-    Key key(path, KEY_READ);
+    const RegKey key = OpenKey(path, KEY_READ);
     char data[1024] = {};
     DWORD size = sizeof data - 1;
-    if (!key.Get() || RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+    if (!key || RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr,
+                                 reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
         return "<missing>";
     return std::string(data, size).c_str();
 }
 
 DWORD DwordValue(const std::string& path, const std::string& name) {
-    Key key(path, KEY_READ);
+    const RegKey key = OpenKey(path, KEY_READ);
     DWORD type = 0, value = 0, size = sizeof value;
-    if (!key.Get() ||
+    if (!key ||
         RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
                          &size) != ERROR_SUCCESS ||
         type != REG_DWORD)
@@ -122,8 +127,8 @@ DWORD DwordValue(const std::string& path, const std::string& name) {
 
 std::vector<std::string> Subkeys(const std::string& path) {
     std::vector<std::string> names;
-    Key key(path, KEY_READ);
-    for (DWORD i = 0; key.Get(); ++i) {
+    const RegKey key = OpenKey(path, KEY_READ);
+    for (DWORD i = 0; key; ++i) {
         char name[1024];
         DWORD size = sizeof name;
         if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
@@ -136,8 +141,8 @@ std::vector<std::string> Subkeys(const std::string& path) {
 
 std::vector<std::string> ValueNames(const std::string& path) {
     std::vector<std::string> names;
-    Key key(path, KEY_READ);
-    for (DWORD i = 0; key.Get(); ++i) {
+    const RegKey key = OpenKey(path, KEY_READ);
+    for (DWORD i = 0; key; ++i) {
         char name[1024];
         DWORD size = sizeof name;
         if (RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
@@ -158,7 +163,13 @@ void DeleteValueQuietly(const std::string& path, const std::string& name) {
 
 std::set<std::string> Snapshot(const std::string& path) {
     std::set<std::string> lines;
-    SnapshotInto(path, "", lines);
+    for (const auto& [place, content] : RegistryTree(HKEY_CURRENT_USER, path)) {
+        const std::string relative = place.substr(path.size());
+        if (relative.back() == '\\')
+            lines.insert(relative.substr(0, relative.size() - 1));
+        else
+            lines.insert(relative + "=" + content);
+    }
     return lines;
 }
 

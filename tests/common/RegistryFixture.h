@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,3 +29,9 @@ std::set<std::string> Snapshot(const std::string& path);
 // What `before` has that `after` lacks.
 std::set<std::string> Missing(const std::set<std::string>& before,
                               const std::set<std::string>& after);
+
+// A registry tree as a map: keys end with a backslash and hold nothing; values are "key|name"
+// and hold "type:data in hex"; paths are full.
+using PathMap = std::map<std::string, std::string>;
+PathMap RegistryTree(HKEY root, const std::string& path);
+std::string Hex(const BYTE* data, size_t size);

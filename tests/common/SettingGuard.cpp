@@ -1,20 +1,20 @@
 #include "SettingGuard.h"
 
-namespace {
-const char kKey[] = "Software\\Dravok\\nv";
-}
+#include "Handle.h"
+#include "StoredSettings.h"
 
 SettingGuard::SettingGuard() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, key.Put()) !=
+        ERROR_SUCCESS)
         return;
     DWORD size = 0;
-    if (RegQueryValueExA(key, "Setting", nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.Get(), kMethodValue, nullptr, &m_type, nullptr, &size) ==
+        ERROR_SUCCESS) {
         m_data.resize(size);
-        m_present = RegQueryValueExA(key, "Setting", nullptr, &m_type, m_data.data(), &size) ==
-                    ERROR_SUCCESS;
+        m_present = RegQueryValueExA(key.Get(), kMethodValue, nullptr, &m_type, m_data.data(),
+                                     &size) == ERROR_SUCCESS;
     }
-    RegCloseKey(key);
 }
 
 SettingGuard::~SettingGuard() {
@@ -24,19 +24,17 @@ SettingGuard::~SettingGuard() {
         Remove();
 }
 
-void SettingGuard::Write(DWORD type, const void* data, DWORD size) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "Setting", 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+bool SettingGuard::Write(DWORD type, const void* data, DWORD size) {
+    RegKey key;
+    return RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                           key.Put(), nullptr) == ERROR_SUCCESS &&
+           RegSetValueExA(key.Get(), kMethodValue, 0, type, static_cast<const BYTE*>(data), size) ==
+               ERROR_SUCCESS;
 }
 
 void SettingGuard::Remove() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, "Setting");
-    RegCloseKey(key);
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, key.Put()) ==
+        ERROR_SUCCESS)
+        RegDeleteValueA(key.Get(), kMethodValue);
 }

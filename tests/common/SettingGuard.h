@@ -1,4 +1,5 @@
-// Keeps the stored "Setting" value of the build's Wine profile as it was before a test.
+// Keeps the stored erase method ("Setting") of the build's Wine profile as it was before a test
+// or a benchmark run, and changes it meanwhile.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,8 @@ public:
     SettingGuard(const SettingGuard&) = delete;
     SettingGuard& operator=(const SettingGuard&) = delete;
 
-    static void Write(DWORD type, const void* data, DWORD size);
-    static void WriteDword(DWORD value) { Write(REG_DWORD, &value, sizeof value); }
+    static bool Write(DWORD type, const void* data, DWORD size);
+    static bool WriteDword(DWORD value) { return Write(REG_DWORD, &value, sizeof value); }
     static void Remove();
 
 private:

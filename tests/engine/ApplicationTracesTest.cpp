@@ -1,9 +1,11 @@
 // Application traces against a profile where each application is installed with its traces and
 // with neighbours that must survive: each member removes exactly what it lists.
+#include "TraceArea.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +43,6 @@ const char* const kUserKeys[] = {"ACD Systems",
                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint",
                                  "Software\\Google",
                                  "Software\\Microsoft\\MSN Toolbar"};
-
-std::string ShellFolder(int csidl, const std::string& suffix = "") {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
-    return folder + suffix;
-}
 
 std::string ProgramFiles(const std::string& suffix) {
     return ShellFolder(CSIDL_PROGRAM_FILES, suffix);
@@ -192,18 +188,9 @@ bool Resolves(int csidl) {
     return SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE);
 }
 
-class ApplicationTraces : public ::testing::Test {
+class ApplicationTraces : public TraceArea {
 protected:
-    void SetUp() override {
-        Clean();
-        SettingGuard::WriteDword(0x90);
-        m_engine.IniLib();
-    }
-    void TearDown() override {
-        m_engine.UnIniLib();
-        Clean();
-    }
-    static void Clean() {
+    void Clean() override {
         for (const char* key : kUserKeys)
             DeleteKeyQuietly(key);
         SHDeleteKeyA(HKEY_USERS, kACDSeeUsers.c_str());
@@ -243,8 +230,6 @@ protected:
         WriteText(user + "\\Other\\c.ste", "trace");
     }
 
-    CVxMain m_engine;
-    SettingGuard m_setting;
     ScratchFolder m_real{"real"};
 };
 

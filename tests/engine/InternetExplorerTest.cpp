@@ -1,7 +1,9 @@
 // Internet Explorer traces against the system's own URL cache, history object and registry.
+#include "TraceArea.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,19 +31,13 @@ bool Cached(const char* url) {
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
-class IETraces : public ::testing::Test {
+class IETraces : public TraceArea {
 protected:
-    void SetUp() override {
-        m_engine.IniLib();
-        for (const char* url : {kPage, kCookie, kVisited})
-            DeleteUrlCacheEntryA(url);
-    }
-    void TearDown() override {
+    void Clean() override {
         for (const char* url : {kPage, kCookie, kVisited})
             DeleteUrlCacheEntryA(url);
         DeleteKeyQuietly(kExplorer + "\\TypedURLs");
         DeleteKeyQuietly(kExplorer + "\\IntelliForms");
-        m_engine.UnIniLib();
     }
 
     void FillCache() {
@@ -50,15 +46,7 @@ protected:
         AddCacheEntry(kVisited, URLHISTORY_CACHE_ENTRY);
         ASSERT_TRUE(Cached(kPage) && Cached(kCookie) && Cached(kVisited));
     }
-
-    CVxMain m_engine;
 };
-
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
-    return folder;
-}
 
 } // namespace
 

@@ -1,9 +1,11 @@
 // File-sharing, messenger, download, player, editor and browser traces: each member against an
 // installed application with neighbours that must survive, compared entry by entry.
+#include "TraceArea.h"
 #include "TraceTree.h"
 #include "VxMain.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +18,6 @@
 #include <map>
 
 namespace {
-
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE);
-    return folder;
-}
 
 const std::string kProgramFiles = ShellFolder(CSIDL_PROGRAM_FILES);
 const std::string kAppData = ShellFolder(CSIDL_APPDATA);
@@ -200,18 +196,9 @@ private:
     std::string m_root;
 };
 
-class NetworkTraces : public ::testing::Test {
+class NetworkTraces : public TraceArea {
 protected:
-    void SetUp() override {
-        SettingGuard::WriteDword(0x90);
-        Clean();
-        m_engine.IniLib();
-    }
-    void TearDown() override {
-        m_engine.UnIniLib();
-        Clean();
-    }
-    static void Clean() {
+    void Clean() override {
         for (const char* key : kUserKeys)
             SHDeleteKeyA(HKEY_CURRENT_USER, key);
         for (const char* key : kMachineKeys)
@@ -242,9 +229,6 @@ protected:
         trees["Opera"] = FolderTree(kOpera);
         return trees;
     }
-
-    CVxMain m_engine;
-    SettingGuard m_setting;
 };
 
 std::string InProgramFiles(const std::string& suffix) {

@@ -1,9 +1,11 @@
 // Office traces against a profile with Office 9.0 and 11.0: each member removes its lists and
 // nothing else.
+#include "TraceArea.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +24,7 @@ std::string OpenFind(const std::string& version, const std::string& application,
 }
 
 std::string AppData(const std::string& suffix) {
-    char folder[MAX_PATH];
-    SHGetSpecialFolderPathA(nullptr, folder, CSIDL_APPDATA, TRUE);
-    return folder + suffix;
+    return ShellFolder(CSIDL_APPDATA, suffix);
 }
 
 // Lines of a snapshot of the Office and FrontPage keys, as left by a member.
@@ -32,17 +32,9 @@ std::set<std::string> Removed(const std::set<std::string>& before) {
     return Missing(before, Snapshot("Software\\Microsoft"));
 }
 
-class Office : public ::testing::Test {
+class Office : public TraceArea {
 protected:
-    void SetUp() override {
-        Clean();
-        m_engine.IniLib();
-    }
-    void TearDown() override {
-        m_engine.UnIniLib();
-        Clean();
-    }
-    static void Clean() {
+    void Clean() override {
         DeleteKeyQuietly(kOffice);
         DeleteKeyQuietly(kFrontPage);
         RemoveTree(AppData("\\Microsoft\\Office"));
@@ -73,9 +65,6 @@ protected:
         }
         SetString(OpenFind("10.0", "Word"), "Value", "C:\\orphan");
     }
-
-    CVxMain m_engine;
-    SettingGuard m_setting;
 };
 
 // A string value as a snapshot of "Software\\Microsoft" shows it.

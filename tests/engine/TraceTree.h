@@ -2,6 +2,9 @@
 // snapshots show exactly what a member removed and what it changed.
 #pragma once
 
+#include "Handle.h"
+#include "common/RegistryFixture.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,70 +15,30 @@
 
 // Keys end with a backslash; values are "key|name"; files and folders are relative paths, folders
 // ending with a backslash.
-using Tree = std::map<std::string, std::string>;
-
-inline std::string Hex(const BYTE* data, size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (size_t i = 0; i < size; ++i) {
-        hex += digits[data[i] >> 4];
-        hex += digits[data[i] & 15];
-    }
-    return hex;
-}
-
-inline void AddRegistryTree(HKEY root, const std::string& path, Tree& tree) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
-    tree[path + "\\"] = "";
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        BYTE data[8192];
-        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) !=
-            ERROR_SUCCESS)
-            break;
-        tree[path + "|" + name] = std::to_string(type) + ":" + Hex(data, dataSize);
-    }
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        AddRegistryTree(root, path + "\\" + name, tree);
-    }
-    RegCloseKey(key);
-}
-
-inline Tree RegistryTree(HKEY root, const std::string& path) {
-    Tree tree;
-    AddRegistryTree(root, path, tree);
-    return tree;
-}
+using Tree = PathMap;
 
 // A file's content as a 64-bit FNV-1a hash; a file that cannot be read shows as such.
 inline std::string ContentHash(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    if (!file)
         return "<unreadable>";
     uint64_t hash = 14695981039346656037ull;
     BYTE buffer[65536];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) {
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read) {
         for (DWORD i = 0; i < read; ++i)
             hash = (hash ^ buffer[i]) * 1099511628211ull;
     }
-    CloseHandle(file);
     return Hex(reinterpret_cast<const BYTE*>(&hash), sizeof hash);
 }
 
 inline void AddFolderTree(const std::string& folder, const std::string& relative, bool recurse,
                           Tree& tree) {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!search)
         return;
     do {
         const std::string name = entry.cFileName;
@@ -87,8 +50,7 @@ inline void AddFolderTree(const std::string& folder, const std::string& relative
             tree[relative + name + "\\"] = "";
             AddFolderTree(folder + "\\" + name, relative + name + "\\", true, tree);
         }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
 }
 
 // Everything below the folder, with paths relative to it.
@@ -142,14 +104,13 @@ inline void PlantKeys(HKEY root, std::initializer_list<std::string> entries) {
         std::string path = entry.substr(0, bar);
         if (path.back() == '\\')
             path.pop_back();
-        HKEY key;
-        if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+        RegKey key;
+        if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
                             nullptr) != ERROR_SUCCESS)
             continue;
         if (bar != std::string::npos)
-            RegSetValueExA(key, entry.substr(bar + 1).c_str(), 0, REG_SZ,
+            RegSetValueExA(key.Get(), entry.substr(bar + 1).c_str(), 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(entry.c_str()), DWORD(entry.size() + 1));
-        RegCloseKey(key);
     }
 }
 
@@ -163,11 +124,10 @@ inline void PlantFiles(const std::string& folder, std::initializer_list<std::str
             CreateDirectoryA((folder + "\\" + entry.substr(0, slash)).c_str(), nullptr);
         if (entry.back() == '\\')
             continue;
-        HANDLE file = CreateFileA((folder + "\\" + entry).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const FileHandle file(CreateFileA((folder + "\\" + entry).c_str(), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        WriteFile(file, entry.data(), DWORD(entry.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.Get(), entry.data(), DWORD(entry.size()), &written, nullptr);
     }
 }
 

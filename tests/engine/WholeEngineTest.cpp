@@ -1,12 +1,14 @@
 // One run over a profile with the traces of all sixty catalogue entries: each member, called in
 // the catalogue's run order, removes exactly its own traces and every other key, value, file and
 // folder of the places the fixture fills stays as it was.
+#include "TraceArea.h"
 #include "TraceTree.h"
 #include "VxMain.h"
 #include "common/Account.h"
 #include "common/Clipboard.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -87,22 +89,6 @@ const Member kRunOrder[] = {
     &CVxMain::DelZoneAlarm,
 };
 static_assert(std::size(kRunOrder) == 60, "one member per catalogue entry");
-
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
-    return folder;
-}
-
-std::string TempFolder() {
-    char temp[MAX_PATH], longTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    GetLongPathNameA(temp, longTemp, MAX_PATH);
-    std::string folder = longTemp;
-    if (folder.back() == '\\')
-        folder.pop_back();
-    return folder;
-}
 
 void SetText(HKEY root, const std::string& path, const char* name, const std::string& text) {
     HKEY key;
@@ -225,10 +211,9 @@ const char* const kProgramFolders[] = {
 const char* const kAppDataFolders[] = {"ACD Systems", "GlobalSCAPE", "Opera", "Microsoft\\Office",
                                        "Microsoft\\InfoPath"};
 
-class WholeEngine : public ::testing::Test {
+class WholeEngine : public TraceArea {
 protected:
     void SetUp() override {
-        SettingGuard::WriteDword(0x90);
         m_startPage =
             TextValue(HKEY_CURRENT_USER, (kInternetExplorer + "Main").c_str(), "Start Page");
         for (const auto& parent : kParentKeys) {
@@ -239,7 +224,6 @@ protected:
                 RegCloseKey(key);
             m_parentExisted.push_back(existed);
         }
-        Clean();
         m_folders = {{"Program Files", ShellFolder(CSIDL_PROGRAM_FILES)},
                      {"AppData", ShellFolder(CSIDL_APPDATA)},
                      {"Local AppData", ShellFolder(CSIDL_LOCAL_APPDATA)},
@@ -250,11 +234,10 @@ protected:
                      {"Temp", TempFolder()},
                      {"C:", "C:"},
                      {"Real", m_real.Path()}};
-        m_engine.IniLib();
+        TraceArea::SetUp();
     }
     void TearDown() override {
-        m_engine.UnIniLib();
-        Clean();
+        TraceArea::TearDown();
         for (size_t i = 0; i < std::size(kParentKeys); ++i)
             if (!m_parentExisted[i])
                 SHDeleteKeyA(kParentKeys[i].first, kParentKeys[i].second);
@@ -262,7 +245,7 @@ protected:
             SetText(HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page", m_startPage);
     }
 
-    void Clean() {
+    void Clean() override {
         for (const char* key : kUserKeys)
             SHDeleteKeyA(HKEY_CURRENT_USER, key);
         SHDeleteKeyA(HKEY_CURRENT_USER, (kStorage + UserSidText()).c_str());
@@ -732,8 +715,6 @@ protected:
         return trees;
     }
 
-    CVxMain m_engine;
-    SettingGuard m_setting;
     ScratchFolder m_real{"whole-real"};
     std::string m_startPage;
     std::vector<bool> m_parentExisted;

@@ -1,8 +1,10 @@
 // Windows' own traces: registry lists, temporary and recent folders, recycle bin, clipboard.
+#include "TraceArea.h"
 #include "VxMain.h"
 #include "common/Clipboard.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
+#include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +14,6 @@
 namespace {
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, folder, csidl, TRUE);
-    return folder;
-}
-
-std::string TempFolder() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    char longTemp[MAX_PATH];
-    GetLongPathNameA(temp, longTemp, MAX_PATH);
-    std::string folder = longTemp;
-    if (folder.back() == '\\')
-        folder.pop_back();
-    return folder;
-}
 
 // Sets an environment variable for the length of a test.
 class EnvironmentGuard {
@@ -63,18 +48,14 @@ int VisibleWindowsOfThisProcess() {
     return count;
 }
 
-class WindowsTraces : public ::testing::Test {
+class WindowsTraces : public TraceArea {
 protected:
-    void SetUp() override { m_engine.IniLib(); }
-    void TearDown() override {
-        m_engine.UnIniLib();
+    void Clean() override {
         for (const char* key : {"\\RunMRU", "\\Doc Find Spec MRU", "\\RecentDocs", "\\StreamMRU",
                                 "\\ComDlg32", "\\KeepMe"})
             DeleteKeyQuietly(kExplorer + key);
         DeleteKeyQuietly("Software\\Microsoft\\Search Assistant");
     }
-
-    CVxMain m_engine;
 };
 
 } // namespace
