@@ -6,6 +6,7 @@
 //
 // The stored "Setting" selects the method for the run and is put back as it was afterwards.
 // The run fails unless the folder is left empty, or the volume is left without the wipe's folder.
+#include "Handle.h"
 #include "Stopwatch.h"
 #include "VxMain.h"
 #include "common/SettingGuard.h"
@@ -21,15 +22,14 @@ namespace {
 
 bool IsEmptyFolder(const std::string& folder) {
     WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!search)
         return false;
     bool empty = true;
     do {
         if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, ".."))
             empty = false;
-    } while (empty && FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (empty && FindNextFileA(search.Get(), &entry));
     return empty;
 }
 

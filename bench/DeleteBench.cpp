@@ -2,6 +2,7 @@
 // took: the floor of removing files under Wine, to set against `rm -rf` on Linux.
 //
 //   vxdelete <folder>
+#include "Handle.h"
 #include "Stopwatch.h"
 
 #include <windows.h>
@@ -14,8 +15,8 @@ namespace {
 
 bool RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!search)
         return false;
     bool removed = true;
     do {
@@ -26,8 +27,7 @@ bool RemoveTree(const std::string& folder) {
             removed = RemoveTree(path) && removed;
         else
             removed = DeleteFileA(path.c_str()) && removed;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
     return RemoveDirectoryA(folder.c_str()) && removed;
 }
 

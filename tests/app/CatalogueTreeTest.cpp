@@ -30,13 +30,7 @@ protected:
         for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
             RemoveValue(value);
     }
-    static void RemoveValue(const char* name) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey.c_str(), 0, KEY_SET_VALUE, &key) == 0) {
-            RegDeleteValueA(key, name);
-            RegCloseKey(key);
-        }
-    }
+    static void RemoveValue(const char* name) { DeleteValueQuietly(kAppKey, name); }
 
     void Open() {
         ASSERT_TRUE(m_dialog.Create());

@@ -1,20 +1,20 @@
 #include "Account.h"
 
+#include "Handle.h"
+
 #include <windows.h>
 #include <sddl.h>
 
 std::string UserSidText() {
-    HANDLE token;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    KernelHandle token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put());
     BYTE buffer[256];
     DWORD size = sizeof buffer;
-    GetTokenInformation(token, TokenUser, buffer, size, &size);
-    CloseHandle(token);
+    GetTokenInformation(token.Get(), TokenUser, buffer, size, &size);
     char* text = nullptr;
     ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
-    const std::string sid = text;
-    LocalFree(text);
-    return sid;
+    const LocalBlock owner(text);
+    return text ? text : "";
 }
 
 std::string UserName() {

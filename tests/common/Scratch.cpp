@@ -1,5 +1,7 @@
 #include "Scratch.h"
 
+#include "Handle.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -24,14 +26,13 @@ void RemoveTree(const std::string& path) {
     }
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
+        const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+        if (search) {
             do {
                 const std::string name = entry.cFileName;
                 if (name != "." && name != "..")
                     RemoveTree(path + "\\" + name);
-            } while (FindNextFileA(search, &entry));
-            FindClose(search);
+            } while (FindNextFileA(search.Get(), &entry));
         }
     }
     RemoveDirectoryA(path.c_str());
@@ -44,24 +45,25 @@ void MakeFolder(const std::string& path, DWORD attributes) {
 }
 
 void WriteText(const std::string& path, const std::string& content, DWORD attributes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
-    CloseHandle(file);
+    {
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        WriteFile(file.Get(), content.data(), DWORD(content.size()), &written, nullptr);
+    }
     if (attributes)
         SetFileAttributesA(path.c_str(), attributes);
 }
 
 std::string ReadText(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    if (!file)
         return "<missing>";
-    std::string content(GetFileSize(file, nullptr), '\0');
+    std::string content(GetFileSize(file.Get(), nullptr), '\0');
     DWORD read = 0;
-    ReadFile(file, &content[0], DWORD(content.size()), &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.Get(), &content[0], DWORD(content.size()), &read, nullptr);
     return content;
 }
 
@@ -72,14 +74,13 @@ bool Exists(const std::string& path) {
 std::string Listing(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (search) {
         do {
             const std::string name = entry.cFileName;
             if (name != "." && name != "..")
                 names.push_back(name);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &entry));
     }
     std::sort(names.begin(), names.end());
     std::string listing;

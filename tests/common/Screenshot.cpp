@@ -1,5 +1,7 @@
 #include "Screenshot.h"
 
+#include "Handle.h"
+
 #include <set>
 #include <string>
 
@@ -8,7 +10,8 @@ size_t SaveScreenshot(HWND window, const char* name) {
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const MemoryDcHandle memoryDc(CreateCompatibleDC(screen));
+    const HDC memory = memoryDc.Get();
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -16,8 +19,9 @@ size_t SaveScreenshot(HWND window, const char* name) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    const GdiObject<HBITMAP> bitmap(
+        CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const HGDIOBJ old = SelectObject(memory, bitmap.Get());
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
 
@@ -32,17 +36,15 @@ size_t SaveScreenshot(HWND window, const char* name) {
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + DWORD(width * height * 4);
-    HANDLE file = CreateFileA((std::string("C:\\Norvexa\\artifacts\\") + name + ".bmp").c_str(),
-                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const FileHandle file(
+        CreateFileA((std::string("C:\\Norvexa\\artifacts\\") + name + ".bmp").c_str(),
+                    GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, &header, sizeof header, &written, nullptr);
-    WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
-    WriteFile(file, bits, DWORD(width * height * 4), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), &header, sizeof header, &written, nullptr);
+    WriteFile(file.Get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(file.Get(), bits, DWORD(width * height * 4), &written, nullptr);
 
     SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return colours.size();
 }

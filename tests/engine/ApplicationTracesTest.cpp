@@ -1,5 +1,6 @@
 // Application traces against a profile where each application is installed with its traces and
 // with neighbours that must survive: each member removes exactly what it lists.
+#include "Handle.h"
 #include "TraceArea.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
@@ -78,14 +79,13 @@ std::vector<std::string> FixtureFolders() {
 // Raw bytes, so that a test can store text without its terminating zero.
 void SetRootValue(HKEY root, const std::string& path, const char* name, DWORD type,
                   const std::string& bytes) {
-    HKEY key;
-    ASSERT_EQ(
-        RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS)
+    RegKey key;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
+                              nullptr),
+              ERROR_SUCCESS)
         << path;
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+    RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                    DWORD(bytes.size()));
-    RegCloseKey(key);
 }
 
 void SetRootText(HKEY root, const std::string& path, const char* name, const std::string& text) {
@@ -94,15 +94,14 @@ void SetRootText(HKEY root, const std::string& path, const char* name, const std
 
 std::set<std::string> RootValueNames(HKEY root, const std::string& path) {
     std::set<std::string> names;
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    RegKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
         return names;
     char name[256];
-    for (DWORD i = 0, size = sizeof name;
-         RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    for (DWORD i = 0, size = sizeof name; RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr,
+                                                        nullptr, nullptr) == ERROR_SUCCESS;
          ++i, size = sizeof name)
         names.insert(name);
-    RegCloseKey(key);
     return names;
 }
 
@@ -153,13 +152,13 @@ void MakeFolders(const std::string& path) {
 class UnknownShellFolder {
 public:
     UnknownShellFolder(HKEY root, const char* name) : m_root(root), m_name(name) {
-        HKEY key;
-        if (RegOpenKeyExA(root, kUserShellFolders, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegKey key;
+        if (RegOpenKeyExA(root, kUserShellFolders, 0, KEY_READ, key.Put()) == ERROR_SUCCESS) {
             BYTE data[1024];
             DWORD size = sizeof data;
-            m_present = RegQueryValueExA(key, name, nullptr, &m_type, data, &size) == ERROR_SUCCESS;
+            m_present =
+                RegQueryValueExA(key.Get(), name, nullptr, &m_type, data, &size) == ERROR_SUCCESS;
             m_data.assign(reinterpret_cast<char*>(data), size);
-            RegCloseKey(key);
         }
         SetRootText(root, kUserShellFolders, name, "C:\\vxtest\\no such folder");
     }
@@ -168,11 +167,7 @@ public:
             SetRootValue(m_root, kUserShellFolders, m_name, m_type, m_data);
             return;
         }
-        HKEY key;
-        if (RegOpenKeyExA(m_root, kUserShellFolders, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, m_name);
-            RegCloseKey(key);
-        }
+        SHDeleteValueA(m_root, kUserShellFolders, m_name);
     }
 
 private:
@@ -442,15 +437,15 @@ TEST_F(ApplicationTraces, FlashGetErasesReadOnlyDefaultFilesButNotLookAlikes) {
     WriteText(folder + "\\Default.lck", "in use", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     const DWORD heldAttributes = GetFileAttributesA((folder + "\\Default.lck").c_str());
     ASSERT_TRUE(heldAttributes & FILE_ATTRIBUTE_READONLY);
-    const HANDLE held = CreateFileA((folder + "\\Default.lck").c_str(), GENERIC_READ, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    FileHandle held(CreateFileA((folder + "\\Default.lck").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
     WriteText(folder + "\\MyDefault.cfg", "kept");
     MakeFolder(folder + "\\Default.dir");
     WriteText(folder + "\\Default.dir\\Default.jcd", "kept");
 
     ExpectOnlyRemoved(m_engine, &CVxMain::DelFlashGet, "Software\\JetCar", {"\\JetCar\\DownDir"});
 
-    CloseHandle(held);
+    held.Reset();
     EXPECT_EQ(Listing(folder), "Default.dir Default.lck Defaults MyDefault.cfg");
     EXPECT_EQ(GetFileAttributesA((folder + "\\Default.lck").c_str()),
               heldAttributes & ~FILE_ATTRIBUTE_READONLY);

@@ -1,4 +1,6 @@
 // The engine with the real erase component, on files of the build's Wine prefix.
+#include "Handle.h"
+#include "StoredSettings.h"
 #include "VxMain.h"
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
@@ -25,13 +27,11 @@ protected:
 };
 
 DWORD ReadSetting(DWORD* type) {
-    HKEY key;
+    RegKey key;
     DWORD value = 0, size = sizeof value;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Dravok\\nv", 0, KEY_READ, &key) ==
-        ERROR_SUCCESS) {
-        RegQueryValueExA(key, "Setting", nullptr, type, reinterpret_cast<BYTE*>(&value), &size);
-        RegCloseKey(key);
-    }
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.Put()) == ERROR_SUCCESS)
+        RegQueryValueExA(key.Get(), kMethodValue, nullptr, type, reinterpret_cast<BYTE*>(&value),
+                         &size);
     return value;
 }
 
@@ -62,12 +62,12 @@ TEST_F(EngineErase, LockedAndHardLinkedFilesKeepTheirDataAndTheRestGoes) {
     WriteText(m_top / "keep\\original.txt", "linked data");
     ASSERT_TRUE(CreateHardLinkA((m_top / "sub\\link.txt").c_str(),
                                 (m_top / "keep\\original.txt").c_str(), nullptr));
-    HANDLE lock = CreateFileA((m_top / "sub\\locked.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    FileHandle lock(CreateFileA((m_top / "sub\\locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
 
     m_engine.EmptyDirectory((m_top / "sub").c_str(), 0, 1);
-    CloseHandle(lock);
+    lock.Reset();
 
     EXPECT_EQ(Listing(m_top / "sub"), "locked.txt");
     EXPECT_EQ(ReadText(m_top / "sub\\locked.txt"), "in use");

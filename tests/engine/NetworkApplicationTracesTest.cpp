@@ -1,5 +1,6 @@
 // File-sharing, messenger, download, player, editor and browser traces: each member against an
 // installed application with neighbours that must survive, compared entry by entry.
+#include "Handle.h"
 #include "TraceArea.h"
 #include "TraceTree.h"
 #include "VxMain.h"
@@ -164,11 +165,10 @@ private:
         if (link) {
             WCHAR wide[MAX_PATH];
             MultiByteToWideChar(CP_ACP, 0, m_folder.c_str(), -1, wide, MAX_PATH);
-            char* path = UnixPath()(wide);
+            const HeapBlock path(UnixPath()(wide));
             if (!path)
                 return false;
-            unixPath = path;
-            HeapFree(GetProcessHeap(), 0, path);
+            unixPath = static_cast<const char*>(path.Get());
         }
         std::string request(sizeof(UnixDrive) + unixPath.size() + 1, '\0');
         auto* drive = reinterpret_cast<UnixDrive*>(&request[0]);
@@ -179,17 +179,15 @@ private:
             drive->mountPointOffset = sizeof(UnixDrive);
             memcpy(&request[sizeof(UnixDrive)], unixPath.c_str(), unixPath.size());
         }
-        HANDLE manager =
+        const FileHandle manager(
             CreateFileA("\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (manager == INVALID_HANDLE_VALUE)
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!manager)
             return false;
         DWORD returned = 0;
-        const BOOL done = DeviceIoControl(
-            manager, CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS),
+        return DeviceIoControl(
+            manager.Get(), CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS),
             &request[0], DWORD(request.size()), nullptr, 0, &returned, nullptr);
-        CloseHandle(manager);
-        return done;
     }
 
     std::string m_folder;

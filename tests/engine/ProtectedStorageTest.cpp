@@ -1,5 +1,6 @@
 // The user's form data in protected storage: its keys deny the user, so the engine takes over
 // their rights to delete them and gives the base key its rights back.
+#include "Handle.h"
 #include "VxMain.h"
 #include "common/Account.h"
 #include "common/RegistryFixture.h"
@@ -22,27 +23,24 @@ void SetAccess(HKEY root, const std::string& path, const char* sddl) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
                                                                      &descriptor, nullptr));
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS) << path;
-    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-    RegCloseKey(key);
-    LocalFree(descriptor);
+    const LocalBlock owner(descriptor);
+    RegKey key;
+    ASSERT_EQ(RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, key.Put()), ERROR_SUCCESS) << path;
+    EXPECT_EQ(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
 }
 
 std::string AccessText(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, key.Put()) != ERROR_SUCCESS)
         return "<unreadable>";
     BYTE descriptor[4096];
     DWORD size = sizeof descriptor;
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor, &size);
-    RegCloseKey(key);
+    RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor, &size);
     char* text = nullptr;
     ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
                                                          DACL_SECURITY_INFORMATION, &text, nullptr);
-    const std::string result = text ? text : "";
-    LocalFree(text);
-    return result;
+    const LocalBlock owner(text);
+    return text ? text : "";
 }
 
 class ProtectedStorage : public ::testing::Test {
@@ -72,11 +70,8 @@ protected:
 };
 
 bool MachineKeyExists(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    RegKey key;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -113,11 +108,10 @@ TEST_F(ProtectedStorage, OutsideTheNtFamilyOnlyTheMachineKeyByUserNameIsDeleted)
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
     SetEnvironmentVariableA(kChildVariable, nullptr);
-    WaitForSingleObject(process.hProcess, 60000);
+    const KernelHandle childThread(process.hThread), childProcess(process.hProcess);
+    WaitForSingleObject(childProcess.Get(), 60000);
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(childProcess.Get(), &exitCode);
     DeleteKeyQuietly("Software\\Wine\\AppDefaults\\protected_storage_9x.exe");
     DeleteFileA(child.c_str());
 

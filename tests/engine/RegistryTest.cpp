@@ -2,6 +2,7 @@
 // own keys under HKCU\Software\VxTest and removes them.
 #include "Registry.h"
 
+#include "Handle.h"
 #include "UserSid.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
@@ -31,14 +32,14 @@ const std::string kBase = "Software\\VxTest";
 
 // The key's access list as raw bytes, or empty when it has none.
 std::vector<BYTE> AccessList(const std::string& path) {
-    HKEY key;
+    RegKey key;
     std::vector<BYTE> bytes;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, key.Put()) != ERROR_SUCCESS)
         return bytes;
     DWORD size = 0;
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
     std::vector<BYTE> descriptor(size);
-    if (size && RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) ==
+    if (size && RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor.data(), &size) ==
                     ERROR_SUCCESS) {
         BOOL present = FALSE, defaulted = FALSE;
         ACL* list = nullptr;
@@ -46,7 +47,6 @@ std::vector<BYTE> AccessList(const std::string& path) {
             bytes.assign(reinterpret_cast<BYTE*>(list),
                          reinterpret_cast<BYTE*>(list) + list->AclSize);
     }
-    RegCloseKey(key);
     return bytes;
 }
 
@@ -69,13 +69,13 @@ struct NewDescriptor {
     ACL* list = nullptr;
     int result = 0;
 
+    HeapBlock userOwner, listOwner;
+
     explicit NewDescriptor(RegistryEngine& engine) {
         if (GetCurrentUserSid(&user))
             result = engine.CreateNewSD(user, &descriptor, &list);
-    }
-    ~NewDescriptor() {
-        HeapFree(GetProcessHeap(), 0, list);
-        HeapFree(GetProcessHeap(), 0, user);
+        userOwner.Reset(user);
+        listOwner.Reset(list);
     }
 };
 
@@ -132,12 +132,13 @@ TEST_F(Registry, A255CharacterNameFitsTheWalkAndA256CharacterNameStopsIt) {
 TEST(DeleteKeyTree, ReturnsTheSystemErrorCode) {
     DeleteKeyQuietly(kBase);
     MakeKey(kBase + "\\T\\a\\b");
-    HKEY base;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kBase.c_str(), 0, KEY_ALL_ACCESS, &base),
-              ERROR_SUCCESS);
-    EXPECT_EQ(DeleteKeyTree(base, "T"), ERROR_SUCCESS);
-    EXPECT_EQ(DeleteKeyTree(base, "T"), ERROR_FILE_NOT_FOUND);
-    RegCloseKey(base);
+    {
+        RegKey base;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kBase.c_str(), 0, KEY_ALL_ACCESS, base.Put()),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(DeleteKeyTree(base.Get(), "T"), ERROR_SUCCESS);
+        EXPECT_EQ(DeleteKeyTree(base.Get(), "T"), ERROR_FILE_NOT_FOUND);
+    }
     DeleteKeyQuietly(kBase);
 }
 
@@ -188,10 +189,10 @@ TEST_F(Registry, CreateNewSDListsTheUserThenLocalSystemWithFullControl) {
     EXPECT_FALSE(defaulted);
     EXPECT_EQ(attached, list);
 
-    PSID system = nullptr;
+    SidHandle system;
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    AllocateAndInitializeSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &system);
-    const PSID expected[2] = {created.user, system};
+    AllocateAndInitializeSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, system.Put());
+    const PSID expected[2] = {created.user, system.Get()};
     for (DWORD i = 0; i < 2; ++i) {
         ACCESS_ALLOWED_ACE* entry = nullptr;
         ASSERT_TRUE(GetAce(list, i, reinterpret_cast<void**>(&entry)));
@@ -201,7 +202,6 @@ TEST_F(Registry, CreateNewSDListsTheUserThenLocalSystemWithFullControl) {
         EXPECT_EQ(entry->Header.AceSize, 8 + GetLengthSid(expected[i]));
         EXPECT_TRUE(EqualSid(&entry->SidStart, expected[i])) << "entry " << i;
     }
-    FreeSid(system);
 }
 
 TEST_F(Registry, TakingOverAKeyAndRestoringItLeavesItsListAsItWas) {
@@ -211,6 +211,7 @@ TEST_F(Registry, TakingOverAKeyAndRestoringItLeavesItsListAsItWas) {
     BYTE* old = nullptr;
     ASSERT_EQ(m_engine.GetOldSD(HKEY_CURRENT_USER, (kBase + "\\Protected").c_str(), &old), 1);
     ASSERT_NE(old, nullptr);
+    const HeapBlock oldOwner(old);
     NewDescriptor created(m_engine);
     ASSERT_EQ(m_engine.RegSetPrivilege(HKEY_CURRENT_USER, (kBase + "\\Protected").c_str(),
                                        &created.descriptor, 0),
@@ -225,7 +226,6 @@ TEST_F(Registry, TakingOverAKeyAndRestoringItLeavesItsListAsItWas) {
                                        reinterpret_cast<SECURITY_DESCRIPTOR*>(old), 0),
               1);
     EXPECT_EQ(AccessList(kBase + "\\Protected"), before);
-    delete[] old;
 
     BYTE* missing = reinterpret_cast<BYTE*>(1);
     EXPECT_EQ(m_engine.GetOldSD(HKEY_CURRENT_USER, (kBase + "\\Missing").c_str(), &missing), 0);
@@ -270,23 +270,22 @@ TEST_F(Registry, RegSetPrivilegeWithRecursionChangesParentsBeforeChildren) {
 TEST(UserSid, TextMatchesTheSystemsOwnForTheCurrentUser) {
     void* sid = nullptr;
     ASSERT_EQ(GetCurrentUserSid(&sid), 1);
+    const HeapBlock sidOwner(sid);
     ASSERT_TRUE(IsValidSid(sid));
     char text[256];
     SidToText(sid, text);
     char* system = nullptr;
     ASSERT_TRUE(ConvertSidToStringSidA(sid, &system));
+    const LocalBlock systemOwner(system);
     EXPECT_STREQ(text, system);
-    LocalFree(system);
-    HeapFree(GetProcessHeap(), 0, sid);
 }
 
 TEST(UserSid, SubAuthoritiesAreUnsignedAndTheAuthorityIsItsLastByte) {
     SID_IDENTIFIER_AUTHORITY authority = {{0, 0, 0, 0, 0, 5}};
-    PSID sid = nullptr;
+    SidHandle sid;
     ASSERT_TRUE(
-        AllocateAndInitializeSid(&authority, 3, 21, 4294967295u, 1004, 0, 0, 0, 0, 0, &sid));
+        AllocateAndInitializeSid(&authority, 3, 21, 4294967295u, 1004, 0, 0, 0, 0, 0, sid.Put()));
     char text[256];
-    SidToText(sid, text);
+    SidToText(sid.Get(), text);
     EXPECT_STREQ(text, "S-1-5-21-4294967295-1004");
-    FreeSid(sid);
 }

@@ -1,6 +1,7 @@
 // One run over a profile with the traces of all sixty catalogue entries: each member, called in
 // the catalogue's run order, removes exactly its own traces and every other key, value, file and
 // folder of the places the fixture fills stays as it was.
+#include "Handle.h"
 #include "TraceArea.h"
 #include "TraceTree.h"
 #include "VxMain.h"
@@ -91,13 +92,12 @@ const Member kRunOrder[] = {
 static_assert(std::size(kRunOrder) == 60, "one member per catalogue entry");
 
 void SetText(HKEY root, const std::string& path, const char* name, const std::string& text) {
-    HKEY key;
-    ASSERT_EQ(
-        RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    RegKey key;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    DWORD(text.size() + 1));
-    RegCloseKey(key);
 }
 
 std::string TextValue(HKEY root, const char* path, const char* name) {
@@ -117,12 +117,9 @@ std::set<std::string> Minus(const std::set<std::string>& from, const std::set<st
 }
 
 bool InUse(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_SHARING_VIOLATION;
-    CloseHandle(file);
-    return false;
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 const char kPage[] = "http://whole.test/page.html";
@@ -217,12 +214,9 @@ protected:
         m_startPage =
             TextValue(HKEY_CURRENT_USER, (kInternetExplorer + "Main").c_str(), "Start Page");
         for (const auto& parent : kParentKeys) {
-            HKEY key;
-            const bool existed =
-                RegOpenKeyExA(parent.first, parent.second, 0, KEY_READ, &key) == ERROR_SUCCESS;
-            if (existed)
-                RegCloseKey(key);
-            m_parentExisted.push_back(existed);
+            RegKey key;
+            m_parentExisted.push_back(RegOpenKeyExA(parent.first, parent.second, 0, KEY_READ,
+                                                    key.Put()) == ERROR_SUCCESS);
         }
         m_folders = {{"Program Files", ShellFolder(CSIDL_PROGRAM_FILES)},
                      {"AppData", ShellFolder(CSIDL_APPDATA)},

@@ -1,4 +1,5 @@
 // Windows' own traces: registry lists, temporary and recent folders, recycle bin, clipboard.
+#include "Handle.h"
 #include "TraceArea.h"
 #include "VxMain.h"
 #include "common/Clipboard.h"
@@ -102,11 +103,11 @@ TEST_F(WindowsTraces, TemporaryFoldersAreErasedExceptFilesInUse) {
     WriteText(temp + "\\vx-setup\\unpacked.dll", "setup");
     WriteText(temp + "\\vx-inuse.tmp", "in use");
     WriteText(windowsTemp + "\\vx-win.tmp", "windows");
-    HANDLE inUse = CreateFileA((temp + "\\vx-inuse.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
+    FileHandle inUse(CreateFileA((temp + "\\vx-inuse.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
 
     m_engine.DelSysTmp();
-    CloseHandle(inUse);
+    inUse.Reset();
 
     EXPECT_FALSE(Exists(temp + "\\vx-old.tmp"));
     EXPECT_FALSE(Exists(temp + "\\vx-setup"));

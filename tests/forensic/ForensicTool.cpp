@@ -9,6 +9,7 @@
 //   wipe <root>                           wipes the free space of a drive
 //   plaindelete <folder>                  deletes a tree with plain DeleteFileA/RemoveDirectoryA
 //   free <root>                           prints the free bytes of a drive
+#include "Handle.h"
 #include "VxMain.h"
 
 #include <windows.h>
@@ -81,14 +82,13 @@ private:
         for (size_t i = 0; i < size; ++i)
             content[i] = marker[i % marker.size()];
 
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        Check(file != INVALID_HANDLE_VALUE, "cannot create " + path);
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        Check(bool(file), "cannot create " + path);
         DWORD written = 0;
         const bool ok =
-            size == 0 ||
-            (WriteFile(file, content.data(), DWORD(size), &written, nullptr) && written == size);
-        CloseHandle(file);
+            size == 0 || (WriteFile(file.Get(), content.data(), DWORD(size), &written, nullptr) &&
+                          written == size);
         Check(ok, "cannot write " + path);
         std::printf("%s %zu\n", id.c_str(), size);
         return path;
@@ -109,13 +109,14 @@ void PlainDelete(const std::string& path) {
     }
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    Check(search != INVALID_HANDLE_VALUE, "cannot list " + path);
-    do {
-        if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, ".."))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    {
+        const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+        Check(bool(search), "cannot list " + path);
+        do {
+            if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, ".."))
+                names.push_back(entry.cFileName);
+        } while (FindNextFileA(search.Get(), &entry));
+    }
     for (const std::string& name : names)
         PlainDelete(path + "\\" + name);
     Check(RemoveDirectoryA(path.c_str()), "cannot remove " + path);

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
+#include "Handle.h"
 #include "TreeCtrl.h"
 #include "WinApp.h"
 
@@ -109,11 +110,12 @@ TEST(Profile, ValuesOfTheWrongTypeFallBackAndSectionsNestUnderTheApplicationKey)
     EXPECT_EQ(app.GetProfileInt("Inner", "Text", 7), 7u) << "a string is not a number";
     EXPECT_STREQ(app.GetProfileString("", "Number", "fallback"), "fallback");
     EXPECT_EQ(app.GetProfileInt("Missing", "Number", -1), UINT(-1));
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest\\Inner", 0,
-                            KEY_READ, &key),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    {
+        RegKey key;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest\\Inner", 0,
+                                KEY_READ, key.Put()),
+                  ERROR_SUCCESS);
+    }
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest\\Inner");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofiletest");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest");

@@ -1,4 +1,5 @@
 // The erase component through its exported calls, on real files of the build's Wine prefix.
+#include "Handle.h"
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
@@ -24,12 +25,12 @@ long RunJob(long dataType, const std::vector<std::string>& items) {
 
 // A file of `size` zero bytes that takes no room until written.
 void WriteLongFile(const std::string& path, LONGLONG size) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     LARGE_INTEGER end;
     end.QuadPart = size;
-    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
+    SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file.Get());
 }
 
 class EraserApi : public ::testing::Test {
@@ -133,11 +134,11 @@ TEST_F(EraserApi, FilesOfEveryAttributeAndSizeAreRemovedWithoutLeftovers) {
 TEST_F(EraserApi, ALockedFileIsLeftWholeAndTheJobGoesOn) {
     WriteText(m_folder / "locked.txt", "in use", FILE_ATTRIBUTE_READONLY);
     WriteText(m_folder / "free.txt", "free");
-    HANDLE lock = CreateFileA((m_folder / "locked.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    FileHandle lock(CreateFileA((m_folder / "locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     RunJob(ERASER_DATA_FILES, {m_folder / "locked.txt", m_folder / "free.txt"});
-    CloseHandle(lock);
+    lock.Reset();
 
     EXPECT_EQ(Listing(m_folder.Path()), "locked.txt");
     EXPECT_EQ(ReadText(m_folder / "locked.txt"), "in use");
@@ -191,12 +192,11 @@ TEST_F(EraserApi, JobsRunOnThreadsStartedByTheSystem) {
     SettingGuard::WriteDword(0x88);
     std::string path = m_folder / "threaded.bin";
     WriteText(path, std::string(100000, 't'));
-    HANDLE thread = CreateThread(nullptr, 0, RunPseudoRandomJob, &path, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 30000), WAIT_OBJECT_0);
+    const KernelHandle thread(CreateThread(nullptr, 0, RunPseudoRandomJob, &path, 0, nullptr));
+    ASSERT_TRUE(thread);
+    ASSERT_EQ(WaitForSingleObject(thread.Get(), 30000), WAIT_OBJECT_0);
     DWORD result = 1;
-    GetExitCodeThread(thread, &result);
-    CloseHandle(thread);
+    GetExitCodeThread(thread.Get(), &result);
     EXPECT_EQ(result, DWORD(ERASER_OK));
     EXPECT_FALSE(Exists(path));
 }
