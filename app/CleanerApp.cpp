@@ -3,7 +3,30 @@
 #include "CleanerDlg.h"
 #include "StoredSettings.h"
 
+#include <cstring>
+
 CCleanerApp theApp;
+
+namespace {
+
+// Whether one of the words after the program's own name is `argument` (in any case).
+bool HasArgument(const char* commandLine, const char* argument) {
+    const char* rest = commandLine;
+    if (*rest == '"') {
+        const char* close = std::strchr(rest + 1, '"');
+        rest = close ? close + 1 : rest + std::strlen(rest);
+    }
+    rest += std::strcspn(rest, " \t");
+    while (*(rest += std::strspn(rest, " \t"))) {
+        const size_t length = std::strcspn(rest, " \t");
+        if (length == std::strlen(argument) && _strnicmp(rest, argument, length) == 0)
+            return true;
+        rest += length;
+    }
+    return false;
+}
+
+} // namespace
 
 BOOL CCleanerApp::InitInstance() {
     SetRegistryKey(kSettingsCompany);
@@ -13,6 +36,7 @@ BOOL CCleanerApp::InitInstance() {
         return FALSE;
     }
     CCleanerDlg dialog;
+    dialog.m_startInTray = HasArgument(GetCommandLineA(), "/tray");
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;

@@ -12,6 +12,10 @@
 namespace {
 
 constexpr UINT kAboutCommand = 16;
+constexpr UINT kTrayMessage = WM_APP + 10;
+// The icon's menu has entries at positions 0 to 2: no entry is shown in bold.
+constexpr UINT kTrayDefaultEntry = 3;
+static_assert(ID_APP_EXIT == kAppExitCommand, "the icon's Exit is the framework's exit command");
 
 } // namespace
 
@@ -25,6 +29,8 @@ ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_MOVE, OnMove)
 ON_BN_CLICKED(IDC_SHRED, OnShredNow)
 ON_BN_CLICKED(IDC_USER_DEFINE, OnUserDefine)
+ON_BN_CLICKED(IDC_HIDE, OnHide)
+ON_COMMAND(ID_SHRED_NOW, OnTrayShredNow)
 ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_METHOD, OnSliderReleasedCapture)
 END_MESSAGE_MAP()
 
@@ -58,6 +64,11 @@ BOOL CCleanerDlg::OnInitDialog() {
     SetWindowText("Norvexa 3.2");
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    // Without a notification area yet (at logon, or under a shell that has none) the icon is
+    // added when the taskbar is created; the window works without it meanwhile.
+    m_tray.m_targetWnd = this;
+    if (m_tray.AddTrayIcon(nullptr, kTrayMessage, "Norvexa", m_hIcon, IDR_TRAY_MENU))
+        m_tray.SetDefaultMenuEntry(kTrayDefaultEntry, true);
 
     m_background.LoadBitmap(IDB_BACKGROUND);
     m_hideButton.LoadBitmaps(IDB_HIDE_UP, IDB_HIDE_DOWN);
@@ -75,6 +86,8 @@ BOOL CCleanerDlg::OnInitDialog() {
     m_slider.SetLineSize(0);
     m_slider.SetPos(50);
     LoadMethod();
+    if (m_startInTray && m_tray.IsShown())
+        m_tray.HideToTray(this);
     return TRUE;
 }
 
@@ -108,6 +121,19 @@ void CCleanerDlg::SaveUserItemMarks() {
         MarkUserItem(code, item && m_tree.GetStateImage(item) == CCheckTreeCtrl::Checked);
         item = item ? m_tree.GetNextSiblingItem(item) : nullptr;
     }
+}
+
+// Parked only where the icon can bring the window back; otherwise it goes to the taskbar.
+void CCleanerDlg::OnHide() {
+    if (m_tray.IsShown())
+        m_tray.HideToTray(this);
+    else
+        ShowWindow(SW_MINIMIZE);
+}
+
+void CCleanerDlg::OnTrayShredNow() {
+    m_tray.RestoreFromTray(this);
+    OnShredNow();
 }
 
 // The list dialog writes each change at once; the tree follows when it closes after a change.

@@ -9,6 +9,7 @@
 #include "Gdi.h"
 #include "Selection.h"
 #include "StringList.h"
+#include "SystemTray.h"
 
 class CCleanerDlg : public CDialog {
 public:
@@ -23,7 +24,10 @@ public:
     void SaveMethod(int position);
     void OnShredNow();
     void OnUserDefine();
+    void OnHide();
+    void OnTrayShredNow();
 
+    CSystemTray m_tray;
     CBitmap m_background;
     CSliderCtrl m_slider;
     CBitmapButton m_userDefineButton;
@@ -41,6 +45,8 @@ public:
     // The display strings and the codes of the user-defined items, in the order of the tree.
     CStringList m_userItemTexts;
     CStringList m_userItemKeys;
+    // Started with Windows: the window goes straight to the notification area.
+    bool m_startInTray = false;
 
 protected:
     BOOL OnInitDialog() override;

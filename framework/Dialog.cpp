@@ -112,13 +112,18 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
+// Commands no map entry takes: OK and Cancel, and the application's exit command, which goes to
+// the application object.
 BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     if (HIWORD(wParam) != BN_CLICKED)
         return FALSE;
+    CWinApp* app = AfxGetApp();
     if (LOWORD(wParam) == IDOK)
         OnOK();
     else if (LOWORD(wParam) == IDCANCEL)
         OnCancel();
+    else if (LOWORD(wParam) == kAppExitCommand && app)
+        app->OnAppExit();
     else
         return FALSE;
     return TRUE;

@@ -83,6 +83,7 @@ using MemoryDcHandle = UniqueHandle<NullIsInvalid<HDC, DeleteDC>>;
 using ImageListHandle = UniqueHandle<NullIsInvalid<HIMAGELIST, ImageList_Destroy>>;
 using MenuHandle = UniqueHandle<NullIsInvalid<HMENU, DestroyMenu>>;
 using IconHandle = UniqueHandle<NullIsInvalid<HICON, DestroyIcon>>;
+using WindowHandle = UniqueHandle<NullIsInvalid<HWND, DestroyWindow>>;
 // A block of the process heap (HeapAlloc of GetProcessHeap).
 using HeapBlock = UniqueHandle<NullIsInvalid<void*, FreeProcessHeapBlock>>;
 using LocalBlock = UniqueHandle<NullIsInvalid<HLOCAL, LocalFree>>;

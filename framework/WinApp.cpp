@@ -111,3 +111,8 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
 HICON CWinApp::LoadIcon(UINT id) const {
     return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(id));
 }
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd && m_pMainWnd->m_hWnd)
+        m_pMainWnd->PostMessage(WM_CLOSE);
+}

@@ -5,6 +5,9 @@
 #include "CString.h"
 #include "Wnd.h"
 
+// The standard command that ends the application, from a menu of any of its windows.
+constexpr UINT kAppExitCommand = 0xE141;
+
 class CWinApp {
 public:
     // Without a name, the application is named after its program file.
@@ -14,6 +17,8 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance() { return FALSE; }
+    // Closes the main window, as its own close box would.
+    virtual void OnAppExit();
 
     // Settings go to HKEY_CURRENT_USER\Software\<key>\<application name>\<section>; an empty
     // section means the application key itself.

@@ -72,6 +72,28 @@ HWND CWnd::UnsubclassWindow() {
     return Detach();
 }
 
+// The framework's window class: the system's default handling until the object takes over.
+BOOL CWnd::CreateEx(DWORD exStyle, const char* title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, UINT id) {
+    static const ATOM windowClass = [] {
+        WNDCLASSA info = {};
+        info.lpfnWndProc = ::DefWindowProcA;
+        info.hInstance = GetModuleHandleA(nullptr);
+        info.lpszClassName = "VxWnd";
+        return RegisterClassA(&info);
+    }();
+    if (m_hWnd || !windowClass)
+        return FALSE;
+    const HWND window = CreateWindowExA(
+        exStyle, MAKEINTATOM(windowClass), title, style, x, y, width, height, parent,
+        reinterpret_cast<HMENU>(UINT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+    return window && SubclassWindow(window);
+}
+
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd && ::DestroyWindow(m_hWnd);
+}
+
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return SubclassWindow(::GetDlgItem(parent->m_hWnd, int(id)));
 }

@@ -113,6 +113,11 @@ public:
     BOOL SubclassWindow(HWND window);
     HWND UnsubclassWindow();
 
+    // Creates a window of the framework's own class, attached to this object.
+    BOOL CreateEx(DWORD exStyle, const char* title, DWORD style, int x, int y, int width,
+                  int height, HWND parent, UINT id);
+    BOOL DestroyWindow();
+
     CWnd* GetDlgItem(int id) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);

@@ -2,6 +2,7 @@
 // moved on the slider, the shred button pressed, the progress dialog answered. The test drives
 // nv.exe from outside, through its windows.
 #include "Handle.h"
+#include "WineTray.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/Screenshot.h"
@@ -41,11 +42,11 @@ std::string Text(HWND window) {
 
 class Program {
 public:
-    Program() {
+    explicit Program(const std::string& arguments = "") {
         char self[MAX_PATH];
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         std::string command = std::string(self);
-        command = "\"" + command.substr(0, command.rfind('\\')) + "\\nv.exe\"";
+        command = "\"" + command.substr(0, command.rfind('\\')) + "\\nv.exe\" " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started = {};
@@ -112,9 +113,10 @@ protected:
         DeleteKeyQuietly(kApplets + "\\Wordpad\\Recent File List");
     }
 
+    // The window is shown once its initialisation has ended.
     HWND OpenMainWindow() {
         HWND main = nullptr;
-        WaitFor([&] { return (main = FindDialog("Norvexa 3.2")) != nullptr; }, 30000);
+        WaitFor([&] { return (main = FindDialog("Norvexa 3.2")) && IsWindowVisible(main); }, 30000);
         return main;
     }
 
@@ -255,6 +257,8 @@ TEST_F(LongRun, WhileARunIsUnderWayTheMainWindowStartsNoSecondRunAndDoesNotEnd) 
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), LPARAM(shred));
     PostMessageA(main, WM_COMMAND, IDOK, 0);
     PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(main, WM_COMMAND, 32773, 0);
+    PostMessageA(main, WM_COMMAND, 57665, 0);
     Sleep(1500);
     EXPECT_EQ(CountDialogs("Shred files"), 1) << "one run at a time";
     EXPECT_EQ(Text(GetDlgItem(progress, 2)), "Cancel");
@@ -264,7 +268,8 @@ TEST_F(LongRun, WhileARunIsUnderWayTheMainWindowStartsNoSecondRunAndDoesNotEnd) 
     ASSERT_TRUE(WaitFor([&] { return (message = FindDialog("nv")) != nullptr; }, 5000));
     PostMessageA(message, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(progress); }, 10000));
-    EXPECT_FALSE(program.Ended(2000)) << "Enter and Escape during the run were not kept for later";
+    EXPECT_FALSE(program.Ended(2000))
+        << "Enter, Escape and the icon's Exit during the run were not kept for later";
     EXPECT_TRUE(IsWindowEnabled(main));
     PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(program.Ended(10000));
@@ -382,4 +387,35 @@ TEST_F(UserItemOnVolume, AnItemAddedInItsDialogsAndTickedShredsTheMatchesOfItsPa
         EXPECT_FALSE(Exists(folder + "\\" + gone)) << gone;
     for (const char* kept : {"ud\\keep.txt", "other\\d.tmp"})
         EXPECT_TRUE(Exists(std::string(volume) + "\\" + kept)) << kept;
+}
+
+// The hide button parks the window behind its icon; a click on the icon brings it back. Started
+// with Windows, the program comes up as its icon only.
+TEST_F(EndToEnd, TheProgramParksBehindItsIconAndComesBackAndStartsThereWithTray) {
+    const std::vector<HWND> before = TrayIcons();
+    const int icons = int(before.size());
+    {
+        Program program;
+        const HWND main = OpenMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return TrayIconCount() == icons + 1; }, 5000));
+        PostMessageA(GetDlgItem(main, 1001), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 5000));
+        ClickTrayIcon(NewTrayIcon(before));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !GetParent(main); }, 5000));
+        PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(program.Ended(10000));
+    }
+    EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == icons; }, 5000)) << "the icon is gone";
+
+    Program program("/tray");
+    ASSERT_TRUE(WaitFor([&] { return TrayIconCount() == icons + 1; }, 30000));
+    const HWND parked = FindDialog("Norvexa 3.2");
+    EXPECT_FALSE(parked && IsWindowVisible(parked)) << "no window on the screen";
+    ClickTrayIcon(NewTrayIcon(before));
+    HWND main = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (main = FindDialog("Norvexa 3.2")) && IsWindowVisible(main); }, 5000));
+    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.Ended(10000));
 }
