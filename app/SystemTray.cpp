@@ -130,13 +130,15 @@ LRESULT CSystemTray::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-// The icon is owed to the notification area unless it was deleted on purpose.
+// The icon is owed to the notification area unless it was deleted on purpose. An add refused
+// because the icon is still there (a work-area change) leaves it counted as shown, so that it is
+// still deleted when the program ends.
 void CSystemTray::ReAdd() {
     if (m_hidden || (m_removed && !m_addPending))
         return;
     m_iconData.uFlags = m_creationFlags;
-    const bool added = Notify(NIM_ADD);
-    m_addPending = m_removed = !added;
+    const bool shown = Notify(NIM_ADD) || Notify(NIM_MODIFY);
+    m_addPending = m_removed = !shown;
 }
 
 void CSystemTray::HideToTray(CWnd* window) {

@@ -147,7 +147,12 @@ TEST_F(SystemTray, AFailedAddAndALostIconComeBackWhenTheTaskbarIsCreated) {
     tray.SendMessage(CSystemTray::s_taskbarCreatedMsg);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == m_icons + 1; }));
 
+    tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA);
+    EXPECT_TRUE(tray.IsShown()) << "a work-area change keeps the icon counted as shown";
+    EXPECT_EQ(TrayIconCount(), m_icons + 1);
+
     EXPECT_TRUE(tray.DeleteTrayIcon());
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == m_icons; }));
     tray.SendMessage(CSystemTray::s_taskbarCreatedMsg);
     EXPECT_FALSE(tray.IsShown()) << "an icon deleted on purpose stays deleted";
 }
