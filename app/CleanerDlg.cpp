@@ -24,7 +24,6 @@ ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 ON_MESSAGE(WM_PAINT, OnPaint)
 ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
-ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_MOVE, OnMove)
 ON_BN_CLICKED(IDC_SHRED, OnShredNow)
@@ -75,6 +74,7 @@ BOOL CCleanerDlg::OnInitDialog() {
     m_webButton.LoadBitmaps(IDB_WEB_UP, IDB_WEB_DOWN);
     m_shredButton.LoadBitmaps(IDB_SHRED_UP, IDB_SHRED_DOWN);
     m_userDefineButton.LoadBitmaps(IDB_USER_DEFINE_UP, IDB_USER_DEFINE_DOWN);
+    ShowLabels();
 
     m_tree.m_itemIcons.Create(15, 15, ILC_COLOR32, 16, 4);
     m_tree.SetImageList(&m_tree.m_itemIcons, TVSIL_NORMAL);
@@ -89,6 +89,30 @@ BOOL CCleanerDlg::OnInitDialog() {
     if (m_startInTray && m_tray.IsShown())
         m_tray.HideToTray(this);
     return TRUE;
+}
+
+// The labels stand on the background picture in colours of their own.
+void CCleanerDlg::ShowLabels() {
+    constexpr COLORREF kMethodColour = RGB(68, 182, 5);
+    const struct {
+        CColourLabel& label;
+        int id;
+        const char* text;
+        COLORREF colour;
+    } labels[] = {
+        {m_heading, IDC_HEADING, "Select what you want to shred:", RGB(0, 130, 255)},
+        {m_methodHeading, IDC_METHOD_HEADING, "Shred Method:", RGB(254, 144, 2)},
+        {m_methodNames[0], IDC_METHOD_0, "Peter Gutmann.", kMethodColour},
+        {m_methodNames[1], IDC_METHOD_1, "DoD 5200.28-STD.", kMethodColour},
+        {m_methodNames[2], IDC_METHOD_2, "DoD 5220.22-M.", kMethodColour},
+        {m_methodNames[3], IDC_METHOD_3, "Pseudo-random.", kMethodColour},
+        {m_methodNames[4], IDC_METHOD_4, "Zeroes.", kMethodColour},
+    };
+    for (const auto& entry : labels) {
+        entry.label.SubclassDlgItem(entry.id, this);
+        entry.label.SetLabelText(entry.text);
+        entry.label.SetTextColour(entry.colour);
+    }
 }
 
 void CCleanerDlg::BuildTree() {
@@ -249,16 +273,6 @@ LRESULT CCleanerDlg::OnEraseBkgnd(WPARAM dc, LPARAM) {
     ScopedSelectObject select(source.GetSafeHdc(), m_background.GetSafeHandle());
     target.BitBlt(0, 0, client.Width(), client.Height(), source.GetSafeHdc(), 0, 0, SRCCOPY);
     return TRUE;
-}
-
-// Labels are drawn straight onto the background picture; the slider keeps its own background.
-LRESULT CCleanerDlg::OnCtlColorStatic(WPARAM dc, LPARAM control) {
-    char className[16] = {};
-    GetClassNameA(reinterpret_cast<HWND>(control), className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0)
-        return LRESULT(GetSysColorBrush(COLOR_WINDOW));
-    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
-    return LRESULT(GetStockObject(NULL_BRUSH));
 }
 
 // The band at the top stands in for the missing caption: pressing there drags the window.

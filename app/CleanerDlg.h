@@ -4,6 +4,7 @@
 #include "BitmapButton.h"
 #include "Catalogue.h"
 #include "CheckTreeCtrl.h"
+#include "ColourLabel.h"
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
@@ -15,6 +16,7 @@ class CCleanerDlg : public CDialog {
 public:
     explicit CCleanerDlg(CWnd* parent = nullptr);
 
+    void ShowLabels();
     void BuildTree();
     void LoadSelection();
     void SaveSelection();
@@ -29,6 +31,9 @@ public:
 
     CSystemTray m_tray;
     CBitmap m_background;
+    CColourLabel m_heading;
+    CColourLabel m_methodHeading;
+    CColourLabel m_methodNames[5];
     CSliderCtrl m_slider;
     CBitmapButton m_userDefineButton;
     CBitmapButton m_shredButton;
@@ -58,7 +63,6 @@ protected:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM dc, LPARAM);
-    LRESULT OnCtlColorStatic(WPARAM dc, LPARAM control);
     void OnLButtonDown(UINT flags, CPoint point);
     LRESULT OnMove(WPARAM, LPARAM);
     void OnSliderReleasedCapture(NMHDR*, LRESULT* result);

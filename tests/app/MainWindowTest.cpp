@@ -152,3 +152,39 @@ TEST_F(MainWindow, ItOpensCentredAndDialogsWithoutAParentAreOwnedByItAndCentredO
     EXPECT_NEAR(centre.x, Centre(m_dialog.m_hWnd).x, 1);
     EXPECT_NEAR(centre.y, Centre(m_dialog.m_hWnd).y, 1);
 }
+
+namespace {
+
+// Pixels of exactly `colour` that the screen shows inside the control's rectangle.
+int PixelsOfColour(HWND control, COLORREF colour) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            count += GetPixel(screen, x, y) == colour;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+} // namespace
+
+TEST_F(MainWindow, TheLabelsStandInTheirColoursOnTheBackgroundPicture) {
+    Open();
+    ShowWindow(m_dialog.m_hWnd, SW_SHOW);
+    UpdateWindow(m_dialog.m_hWnd);
+    for (int i = 0; i < 30; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    }
+    EXPECT_GT(PixelsOfColour(GetDlgItem(m_dialog.m_hWnd, 1009), RGB(0, 130, 255)), 20);
+    for (int id = 1037; id <= 1041; ++id) {
+        const HWND label = GetDlgItem(m_dialog.m_hWnd, id);
+        EXPECT_GT(PixelsOfColour(label, RGB(68, 182, 5)), 10) << id;
+        EXPECT_EQ(PixelsOfColour(label, GetSysColor(COLOR_BTNFACE)), 0)
+            << id << ": no box behind the letters";
+    }
+}
