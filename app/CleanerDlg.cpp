@@ -1,6 +1,7 @@
 #include "CleanerDlg.h"
 
 #include "CatalogueTree.h"
+#include "Hyperlink.h"
 #include "RunRequest.h"
 #include "ShredDlg.h"
 #include "StoredSettings.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr UINT kAboutCommand = 16;
+constexpr char kWebSite[] = "https://www.norvexa.example/";
 constexpr UINT kTrayMessage = WM_APP + 10;
 // The icon's menu has entries at positions 0 to 2: no entry is shown in bold.
 constexpr UINT kTrayDefaultEntry = 3;
@@ -29,6 +31,7 @@ ON_MESSAGE(WM_MOVE, OnMove)
 ON_BN_CLICKED(IDC_SHRED, OnShredNow)
 ON_BN_CLICKED(IDC_USER_DEFINE, OnUserDefine)
 ON_BN_CLICKED(IDC_HIDE, OnHide)
+ON_BN_CLICKED(IDC_WEB, OnWebSite)
 ON_COMMAND(ID_SHRED_NOW, OnTrayShredNow)
 ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_METHOD, OnSliderReleasedCapture)
 END_MESSAGE_MAP()
@@ -153,6 +156,10 @@ void CCleanerDlg::OnHide() {
         m_tray.HideToTray(this);
     else
         ShowWindow(SW_MINIMIZE);
+}
+
+void CCleanerDlg::OnWebSite() {
+    OpenHyperlink(kWebSite, SW_SHOW);
 }
 
 void CCleanerDlg::OnTrayShredNow() {

@@ -27,6 +27,7 @@ public:
     void OnShredNow();
     void OnUserDefine();
     void OnHide();
+    void OnWebSite();
     void OnTrayShredNow();
 
     CSystemTray m_tray;
