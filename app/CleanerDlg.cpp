@@ -85,6 +85,10 @@ BOOL CCleanerDlg::OnInitDialog() {
     m_tree.SetImageList(&m_tree.m_stateImages, TVSIL_STATE);
     BuildTree();
 
+    m_slider.CreateThumb(IDB_SLIDER_THUMB, 12, 6);
+    m_slider.SetChannelBitmaps(IDB_SLIDER_LOWER, IDB_SLIDER_UPPER);
+    m_slider.m_thumbMargin = 3;
+    m_slider.m_cursor = m_slider.m_thumb.m_cursor = m_handCursor.Get();
     m_slider.SetRange(0, 4, FALSE);
     m_slider.SetLineSize(0);
     m_slider.SetPos(50);

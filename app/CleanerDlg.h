@@ -2,12 +2,14 @@
 #pragma once
 
 #include "BitmapButton.h"
+#include "BitmapSlider.h"
 #include "Catalogue.h"
 #include "CheckTreeCtrl.h"
 #include "ColourLabel.h"
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
+#include "HandCursor.h"
 #include "Selection.h"
 #include "StringList.h"
 #include "SystemTray.h"
@@ -31,11 +33,12 @@ public:
     void OnTrayShredNow();
 
     CSystemTray m_tray;
+    HandCursor m_handCursor;
     CBitmap m_background;
     CColourLabel m_heading;
     CColourLabel m_methodHeading;
     CColourLabel m_methodNames[5];
-    CSliderCtrl m_slider;
+    CBitmapSlider m_slider;
     CBitmapButton m_userDefineButton;
     CBitmapButton m_shredButton;
     CCheckTreeCtrl m_tree;

@@ -188,3 +188,36 @@ TEST_F(MainWindow, TheLabelsStandInTheirColoursOnTheBackgroundPicture) {
             << id << ": no box behind the letters";
     }
 }
+
+TEST_F(MainWindow, TheSliderThumbShowsHoverAndPressAndDragsTheTrackbarButNotTheWheel) {
+    EXPECT_EQ(Open(), 3);
+    ShowWindow(m_dialog.m_hWnd, SW_SHOW);
+    UpdateWindow(m_dialog.m_hWnd);
+    RECT slider;
+    GetWindowRect(m_dialog.m_slider.m_hWnd, &slider);
+    EXPECT_EQ(slider.right - slider.left, 15);
+    EXPECT_EQ(slider.bottom - slider.top, 100) << "the size of the channel picture";
+    EXPECT_NE(m_dialog.m_slider.m_cursor, nullptr) << "the hand cursor";
+
+    CSliderThumb& thumb = m_dialog.m_slider.m_thumb;
+    ::SendMessageA(thumb.m_hWnd, WM_MOUSEHOVER, 0, 0);
+    EXPECT_EQ(thumb.m_image, 1);
+    ::SendMessageA(thumb.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 3));
+    EXPECT_EQ(thumb.m_image, 2);
+    // The trackbar holds the mouse while it drags: the rest of the drag goes to it.
+    RECT where;
+    GetWindowRect(thumb.m_hWnd, &where);
+    MapWindowPoints(nullptr, m_dialog.m_slider.m_hWnd, reinterpret_cast<POINT*>(&where), 2);
+    m_dialog.m_slider.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(where.left + 6, 99));
+    m_dialog.m_slider.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(where.left + 6, 99));
+    ::SendMessageA(thumb.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(6, 3));
+    EXPECT_EQ(thumb.m_image, 1);
+    ::SendMessageA(thumb.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(thumb.m_image, 0);
+    EXPECT_EQ(m_dialog.m_slider.GetPos(), 4) << "dragged to the bottom: zeroes";
+    EXPECT_EQ(m_dialog.m_method, 4) << "the release told the main window";
+
+    m_dialog.m_slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    m_dialog.m_slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+    EXPECT_EQ(m_dialog.m_slider.GetPos(), 4) << "the wheel changes nothing";
+}
