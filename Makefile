@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: setup build native test run bench format art clean
+.PHONY: setup build native test run bench fuzz format art clean
 
 setup:
 	tools/setup
@@ -27,6 +27,10 @@ run: build
 bench: build
 	cmake --build $(BUILD) -j$$(nproc) --target vxbench
 	bench/run $(BUILD)
+
+# Each fuzz target for a minute over its committed corpus.
+fuzz: native
+	tests/fuzz/run $(BUILD) 60
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
