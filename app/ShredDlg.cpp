@@ -38,8 +38,14 @@ BOOL CShredDlg::OnInitDialog() {
         m_running = 0;
         m_stage = Stage::Ended;
         Finish("The shred run could not be started.");
+    } else if (m_animation.LoadFromResource(MAKEINTRESOURCEA(IDR_WORKING_GIF), "GIF")) {
+        m_animation.Play();
     }
     return TRUE;
+}
+
+void CShredDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_ANIMATION, m_animation);
 }
 
 UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
@@ -60,6 +66,8 @@ void CShredDlg::Run() {
 }
 
 void CShredDlg::ShowWorking(bool working) {
+    if (!working)
+        m_animation.Stop();
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_SHRED_ICON), working ? SW_HIDE : SW_SHOW);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_ANIMATION), working ? SW_SHOW : SW_HIDE);
 }

@@ -3,6 +3,7 @@
 // number of the step it starts and, at the end, that it has finished; this dialog shows them.
 #pragma once
 
+#include "AnimatedPicture.h"
 #include "Dialog.h"
 #include "RunPlan.h"
 #include "Thread.h"
@@ -24,9 +25,12 @@ public:
     std::unique_ptr<CWinThread> m_thread;
     CVxMain m_engine;
     RunRequest m_request;
+    // Plays while the run is under way.
+    CAnimatedPicture m_animation;
 
 protected:
     BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
     void OnCancel() override;
     LRESULT OnStepStarted(WPARAM step, LPARAM);

@@ -81,10 +81,13 @@ int CALLBACK CFolderDialog::BrowseCallback(HWND window, UINT message, LPARAM lPa
     return result;
 }
 
+// Some shells go on filling the tree after this message and lose the selection: it is asked
+// for again once the browser has taken its queued messages.
 void CFolderDialog::OnInitialized() {
-    if (m_initialPath[0])
-        ::SendMessageA(m_browseWnd, BFFM_SETSELECTIONA, TRUE,
-                       reinterpret_cast<LPARAM>(m_initialPath));
+    if (!m_initialPath[0])
+        return;
+    ::SendMessageA(m_browseWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_initialPath));
+    ::PostMessageA(m_browseWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_initialPath));
 }
 
 void CFolderDialog::OnSelChanged(LPITEMIDLIST item) {

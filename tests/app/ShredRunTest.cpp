@@ -138,6 +138,8 @@ TEST_F(ShredCancel, CancelDuringARegistryMemberKeepsPaintingAndEndsWhenTheMember
     ASSERT_TRUE(PumpUntil(
         m_dialog.m_hWnd,
         [&] { return ControlText(m_dialog.m_hWnd, 1029).find("Run") != std::string::npos; }, 5000));
+    EXPECT_TRUE(m_dialog.m_animation.IsPlaying())
+        << "the animation plays while the run is under way";
 
     std::atomic<bool> paintedWhileWaiting{false};
     std::atomic<bool> watching{true};
@@ -171,6 +173,7 @@ TEST_F(ShredCancel, CancelDuringARegistryMemberKeepsPaintingAndEndsWhenTheMember
     EXPECT_TRUE(paintedWhileWaiting) << "the dialog painted while the member was still running";
     EXPECT_LT(GetTickCount() - memberReturned, 1000u) << "closed right after the member returned";
     EXPECT_TRUE(KeyExists(kFindHistory)) << "no entry starts after Cancel";
+    EXPECT_FALSE(m_dialog.m_animation.m_drawThread) << "its thread ended with the run";
 }
 
 // The only button cancels the run: Enter must not press it.

@@ -58,6 +58,21 @@ protected:
     CCleanerDlg m_main;
 };
 
+// The browser fills its tree after it opens: waits until the named folder is selected there.
+void WaitForSelection(HWND browser, const std::string& name) {
+    const HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+    for (int waited = 0; tree && waited < 5000; waited += 20, Sleep(20)) {
+        char text[MAX_PATH] = {};
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = TreeView_GetSelection(tree);
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        if (item.hItem && TreeView_GetItem(tree, &item) && name == text)
+            return;
+    }
+}
+
 std::string Text(HWND dialog, int id) {
     char text[1024] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -250,6 +265,8 @@ TEST_F(UserDefine, TheBrowseButtonOpensTheFolderBrowserOnTheTypedFolderAndCancel
             DialogScript::Press(item, IDC_BROWSE);
             HWND browser = s.WaitFor(0, "Browse for Folder");
             ownerDisabled = browser && !IsWindowEnabled(item);
+            if (button == IDOK)
+                WaitForSelection(browser, "browse");
             DialogScript::Press(browser, button);
             s.WaitGone(browser);
             Sleep(100);
