@@ -8,7 +8,8 @@
 # server of the host can be reached (neither its abstract socket nor the one in /tmp/.X11-unix),
 # no lock file or wineserver socket is shared, and whatever starts inside ends with the test. The
 # program runs from a prefix of its own in WORKDIR, so no wineserver of the build's prefix is
-# involved. Needs root for the namespaces; without it the test fails.
+# involved; the scripts it runs are copied there too. A WORKDIR under /tmp, which the test replaces,
+# is moved to /var/tmp. Needs root for the namespaces; without it the test fails.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -35,7 +36,7 @@ inside() {
   gone=$!
   wait "$gone"
   lock_for "$gone"
-  "$root/tools/run-program" "$work"
+  "$work/tools/run-program" "$work"
 
   # A lock naming a living process may belong to a server that is still starting: it is waited
   # for, reported, and left in place.
@@ -45,7 +46,7 @@ inside() {
   sleep 600 &
   holder=$!
   lock_for "$holder"
-  said=$("$root/tools/wine-run" "$work/wine" "$work/wine/drive_c/absent.exe" 2>&1) &&
+  said=$("$work/tools/wine-run" "$work/wine" "$work/wine/drive_c/absent.exe" 2>&1) &&
     fail "a program ran without a display"
   [[ $said == *"the virtual display $display did not come up"* ]] || fail "unclear error: $said"
   [ "$(tr -dc 0-9 <"$lock")" = "$holder" ] || fail "the lock of a living process was removed"
@@ -62,13 +63,16 @@ build=$(realpath "$1")
 work=$(realpath -m "$2")
 [ "$(id -u)" -eq 0 ] || fail "needs root for its private namespaces"
 command -v unshare >/dev/null || fail "unshare (util-linux) is missing"
-case "$work/" in /tmp/*) fail "$work is under /tmp, which the test replaces with an empty one" ;; esac
+case "$work/" in /tmp/*) work=/var/tmp/vx-fresh-start ;; esac
 
 rm -rf "$work"
 mkdir -p "$work/wine/drive_c/Norvexa"
 cp "$build"/wine/drive_c/Norvexa/{nv.exe,vxclean.dll,vxerase.dll} "$work/wine/drive_c/Norvexa/"
+cp -r "$root/tools" "$work/tools"
+cp "$0" "$work/fresh-start.sh"
 
-unshare --mount --net --pid --fork --mount-proc --kill-child -- bash "$0" --inside "$work"
+unshare --mount --net --pid --fork --mount-proc --kill-child -- \
+  bash "$work/fresh-start.sh" --inside "$work"
 
 shot=$work/artifacts/main-window.png
 [ -f "$shot" ] || fail "no screenshot of the main window at $shot"
