@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: setup build native test run bench fuzz format art clean
+.PHONY: setup build native package test run bench fuzz format art clean
 
 setup:
 	tools/setup
@@ -18,7 +18,11 @@ native: setup
 		-DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)/native -j$$(nproc)
 
-test: build native
+# The installer and a zip of the binaries, in $(BUILD)/package.
+package: build
+	tools/package $(BUILD)
+
+test: build native package
 	ctest --test-dir $(BUILD) --output-on-failure
 
 run: build

@@ -1,0 +1,117 @@
+; The Norvexa installer: per machine into Program Files, a Start-menu shortcut, an optional start
+; with Windows in the notification area, and an uninstaller registered in Add/Remove Programs.
+; makensis -DVERSION=3.2.0.N -DBINARIES=<folder of nv.exe and its DLLs> -DOUTFILE=<setup.exe>
+Unicode true
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "x64.nsh"
+!include "FileFunc.nsh"
+!include "WinMessages.nsh"
+
+!define PRODUCT "Norvexa"
+!define COMPANY "Dravok"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Norvexa"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "Software\Dravok\nv"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES32\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+VIProductVersion "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${COMPANY}"
+
+!define MUI_ICON "${BINARIES}\nv.ico"
+!define MUI_UNICON "${BINARIES}\nv.ico"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\nv.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Norvexa"
+!insertmacro MUI_PAGE_LICENSE "${BINARIES}\README.txt"
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; A running copy holds the program's mutex; the installer does not replace its files.
+Function .onInit
+  SetRegView 32
+  System::Call 'kernel32::OpenMutex(i 0x100000, i 0, t "Norvexa") p .r0'
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_OK|MB_ICONSTOP "Norvexa is running. Please close it and start the setup again." /SD IDOK
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Section "Norvexa" SecProgram
+  SectionIn RO
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "${BINARIES}\nv.exe"
+  File "${BINARIES}\vxclean.dll"
+  File "${BINARIES}\vxerase.dll"
+  File "${BINARIES}\README.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\nv.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\nv.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  SectionGetSize ${SecProgram} $0
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Start Norvexa with Windows" SecStartup
+  WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\nv.exe" /tray'
+SectionEnd
+
+; The program ends when its main window is closed; a copy that does not close in time is ended.
+Function un.EndRunningCopy
+  FindWindow $0 "#32770" "Norvexa 3.2"
+  ${If} $0 <> 0
+    MessageBox MB_OKCANCEL|MB_ICONQUESTION "Norvexa is running. Close it and uninstall?" /SD IDOK IDOK close
+    Abort
+    close:
+    SendMessage $0 ${WM_CLOSE} 0 0
+    Sleep 1000
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  SetRegView 32
+  SetShellVarContext all
+  Call un.EndRunningCopy
+  Delete "$INSTDIR\nv.exe"
+  Delete "$INSTDIR\vxclean.dll"
+  Delete "$INSTDIR\vxerase.dll"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; Kept unless the person says otherwise; a silent uninstall keeps them too, unless it is given
+  ; /REMOVESETTINGS.
+  ${GetParameters} $1
+  ${GetOptions} $1 "/REMOVESETTINGS" $2
+  ${If} ${Errors}
+    MessageBox MB_YESNO|MB_ICONQUESTION "Keep your settings and user-defined items?" /SD IDYES IDYES done
+  ${EndIf}
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Dravok"
+  done:
+SectionEnd

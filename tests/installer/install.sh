@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The installer in a fresh Wine prefix: a silent install, the program started from where it was
+# installed, an upgrade in place that keeps the settings, and silent uninstalls that keep the
+# settings or, given /REMOVESETTINGS, remove them too.
+#
+#   install.sh BUILD_DIR WORKDIR
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(realpath "$1")
+work=$(realpath -m "$2")
+prefix=$work/wine
+setup=$build/package/nv-setup.exe
+installed="$prefix/drive_c/Program Files/Norvexa"
+settings='HKCU\Software\Dravok\nv'
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Norvexa'
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+wine_in() { "$root/tools/wine-run" "$prefix" "$@"; }
+reg() { WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all wine reg "$@" 2>/dev/null | tr -d '\r'; }
+# The uninstaller runs from a copy of itself and returns at once: waits until its work shows.
+wait_for() {
+  for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done
+  return 1
+}
+cleanup() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
+
+[ -f "$setup" ] || fail "$setup is missing; run make package"
+cleanup
+rm -rf "$work"
+mkdir -p "$prefix/drive_c"
+trap cleanup EXIT
+
+install() {
+  cp "$setup" "$prefix/drive_c/nv-setup.exe"
+  wine_in "$prefix/drive_c/nv-setup.exe" /S
+}
+
+install
+for file in nv.exe vxclean.dll vxerase.dll uninstall.exe README.txt; do
+  [ -f "$installed/$file" ] || fail "$file was not installed"
+done
+find "$prefix/drive_c" -ipath '*Start Menu/Programs/Norvexa.lnk' | grep -q . || fail "no Start-menu shortcut"
+reg query "$run_key" /v Norvexa | grep -q 'nv.exe" /tray' || fail "no Run entry with /tray"
+reg query "$uninstall_key" /v Publisher | grep -q Dravok || fail "not registered for removal"
+echo "installed: files, shortcut, Run entry, uninstall entry"
+
+# Every binary names its product, maker and version in its version resource.
+for file in nv.exe vxclean.dll vxerase.dll; do
+  python3 - "$installed/$file" <<'PY' || fail "$file: version resource incomplete"
+import re, sys
+text = open(sys.argv[1], "rb").read().decode("utf-16-le", "ignore")
+fields = {k: v for k, v in re.findall(r"(ProductName|CompanyName|FileVersion|FileDescription)\x00+([^\x00]+)", text)}
+assert fields.get("ProductName") == "Norvexa", fields
+assert fields.get("CompanyName") == "Dravok", fields
+assert re.fullmatch(r"3\.2\.0\.\d+", fields.get("FileVersion", "")), fields
+assert fields.get("FileDescription"), fields
+print(sys.argv[1].rsplit("/", 1)[1], fields["FileVersion"], fields["FileDescription"])
+PY
+done
+
+# The installed program starts and shows its main window.
+export DISPLAY=:77
+"$root/tools/virtual-display" "$DISPLAY"
+others=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null || true)
+wine_in "$installed/nv.exe" &
+window=
+for _ in $(seq 300); do
+  window=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null | grep -vxF "$others" | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || fail "the installed program showed no main window"
+mkdir -p "$work/artifacts"
+sleep 1
+import -window "$window" "$work/artifacts/installed-main-window.png"
+cleanup
+echo "the installed program showed its main window"
+
+reg add "$settings" /v Setting /t REG_DWORD /d 129 /f >/dev/null
+reg add "$settings" /v Data1 /t REG_DWORD /d 7 /f >/dev/null
+install
+reg query "$settings" /v Setting | grep -q 0x81 || fail "the upgrade lost Setting"
+reg query "$settings" /v Data1 | grep -q 0x7 || fail "the upgrade lost Data1"
+echo "upgrade in place kept the settings"
+
+wine_in "$installed/uninstall.exe" /S
+wait_for '[ ! -e "$installed" ]' || fail "left behind: $(ls "$installed")"
+sleep 1
+! find "$prefix/drive_c" -ipath '*Start Menu/Programs/Norvexa.lnk' | grep -q . || fail "shortcut left"
+! reg query "$run_key" /v Norvexa | grep -q Norvexa || fail "Run entry left"
+! reg query "$uninstall_key" | grep -q Norvexa || fail "uninstall entry left"
+reg query "$settings" /v Setting | grep -q 0x81 || fail "a silent uninstall removed the settings"
+echo "uninstalled, settings kept"
+
+install
+wine_in "$installed/uninstall.exe" /S /REMOVESETTINGS
+wait_for '! reg query "$settings" | grep -q Setting' || true
+! reg query "$settings" | grep -q Setting || fail "/REMOVESETTINGS kept the settings"
+echo "uninstalled with /REMOVESETTINGS: settings removed"
