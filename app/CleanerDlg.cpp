@@ -61,7 +61,11 @@ BOOL CCleanerDlg::OnInitDialog() {
     }
 
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ~WS_CAPTION);
-    SetWindowPos(m_hWnd, nullptr, 0, 0, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT,
+    {
+        CClientDC screen(this);
+        m_dpi = GetDeviceCaps(screen.m_hDC, LOGPIXELSY);
+    }
+    SetWindowPos(m_hWnd, nullptr, 0, 0, Scaled(MAIN_WINDOW_WIDTH), Scaled(MAIN_WINDOW_HEIGHT),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
     SetWindowText("Norvexa 3.2");
     SetIcon(m_hIcon, TRUE);
@@ -88,6 +92,7 @@ BOOL CCleanerDlg::OnInitDialog() {
     m_slider.CreateThumb(IDB_SLIDER_THUMB, 12, 6);
     m_slider.SetChannelBitmaps(IDB_SLIDER_LOWER, IDB_SLIDER_UPPER);
     m_slider.m_thumbMargin = 3;
+    m_slider.ScaleTo(m_dpi);
     m_slider.m_cursor = m_slider.m_thumb.m_cursor = m_handCursor.Get();
     m_slider.SetRange(0, 4, FALSE);
     m_slider.SetLineSize(0);
@@ -274,6 +279,7 @@ LRESULT CCleanerDlg::OnQueryDragIcon(WPARAM, LPARAM) {
     return LRESULT(m_hIcon);
 }
 
+// The background picture is drawn for 96 dots per inch and stretched for more.
 LRESULT CCleanerDlg::OnEraseBkgnd(WPARAM dc, LPARAM) {
     if (!m_background.GetSafeHandle())
         return Default();
@@ -282,13 +288,15 @@ LRESULT CCleanerDlg::OnEraseBkgnd(WPARAM dc, LPARAM) {
     CDC target(reinterpret_cast<HDC>(dc));
     CMemoryDC source(target.GetSafeHdc());
     ScopedSelectObject select(source.GetSafeHdc(), m_background.GetSafeHandle());
-    target.BitBlt(0, 0, client.Width(), client.Height(), source.GetSafeHdc(), 0, 0, SRCCOPY);
+    SetStretchBltMode(target.GetSafeHdc(), HALFTONE);
+    StretchBlt(target.GetSafeHdc(), 0, 0, client.Width(), client.Height(), source.GetSafeHdc(), 0,
+               0, MulDiv(client.Width(), 96, m_dpi), MulDiv(client.Height(), 96, m_dpi), SRCCOPY);
     return TRUE;
 }
 
 // The band at the top stands in for the missing caption: pressing there drags the window.
 void CCleanerDlg::OnLButtonDown(UINT, CPoint point) {
-    if (point.y > DRAG_BAND_HEIGHT) {
+    if (point.y > Scaled(DRAG_BAND_HEIGHT)) {
         Default();
         return;
     }

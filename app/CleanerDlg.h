@@ -56,6 +56,9 @@ public:
     CStringList m_userItemKeys;
     // Started with Windows: the window goes straight to the notification area.
     bool m_startInTray = false;
+    // Dots per inch of the screen: the window and its pictures are drawn for 96 and scaled.
+    int m_dpi = 96;
+    int Scaled(int pixels) const { return MulDiv(pixels, m_dpi, 96); }
 
 protected:
     BOOL OnInitDialog() override;

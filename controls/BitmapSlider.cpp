@@ -23,6 +23,18 @@ void CBitmapSlider::SetChannelBitmaps(UINT lowerId, UINT upperId) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CBitmapSlider::ScaleTo(int dpi) {
+    if (!m_upper || !m_thumb.m_strip)
+        return;
+    SetWindowPos(m_hWnd, nullptr, 0, 0, MulDiv(m_upper->info.bmWidth, dpi, 96),
+                 MulDiv(m_upper->info.bmHeight, dpi, 96),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_thumb.m_hWnd, nullptr, 0, 0, MulDiv(int(m_thumb.m_strip->imageWidth), dpi, 96),
+                 MulDiv(int(m_thumb.m_strip->imageHeight), dpi, 96),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_thumbMargin = MulDiv(m_thumbMargin, dpi, 96);
+}
+
 // The thumb picture centred on the trackbar's thumb along the slider, at the margin across it.
 RECT CBitmapSlider::ThumbRect() const {
     RECT client = {}, thumb = {};
@@ -43,16 +55,20 @@ void CBitmapSlider::Draw(HDC dc, bool full) {
     RECT client;
     GetClientRect(&client);
     const RECT thumb = ThumbRect();
+    // Each part of the client takes the same part of the pictures, whatever the client's size.
+    const int width = m_upper->info.bmWidth, height = m_upper->info.bmHeight;
+    const auto down = [&](int y) { return client.bottom ? MulDiv(y, height, client.bottom) : y; };
+    const auto across = [&](int x) { return client.right ? MulDiv(x, width, client.right) : x; };
     if (GetWindowLongA(m_hWnd, GWL_STYLE) & TBS_VERT) {
-        m_upper->DrawWhole(dc, 0, 0, client.right, full ? thumb.bottom : thumb.top, 0, 0, false,
-                           false);
-        m_lower->DrawWhole(dc, 0, thumb.bottom, client.right, client.bottom - thumb.bottom, 0,
-                           thumb.bottom, false, false);
+        const int upperEnd = full ? thumb.bottom : thumb.top;
+        m_upper->DrawPart(dc, {0, 0, client.right, upperEnd}, {0, 0, width, down(upperEnd)});
+        m_lower->DrawPart(dc, {0, thumb.bottom, client.right, client.bottom},
+                          {0, down(int(thumb.bottom)), width, height});
     } else {
-        m_upper->DrawWhole(dc, 0, 0, full ? thumb.right : thumb.left, client.bottom, 0, 0, false,
-                           false);
-        m_lower->DrawWhole(dc, thumb.right, 0, client.right - thumb.right, client.bottom,
-                           thumb.right, 0, false, false);
+        const int upperEnd = full ? thumb.right : thumb.left;
+        m_upper->DrawPart(dc, {0, 0, upperEnd, client.bottom}, {0, 0, across(upperEnd), height});
+        m_lower->DrawPart(dc, {thumb.right, 0, client.right, client.bottom},
+                          {across(int(thumb.right)), 0, width, height});
     }
     if (full) {
         MoveWindow(m_thumb.m_hWnd, thumb.left, thumb.top, thumb.right - thumb.left,

@@ -14,6 +14,9 @@ public:
     void CreateThumb(UINT bitmapId, UINT imageWidth, UINT imageHeight);
     // The slider takes the size of the upper bitmap.
     void SetChannelBitmaps(UINT lowerId, UINT upperId);
+    // Enlarges the slider and its thumb for a screen of `dpi` dots per inch; the pictures are
+    // drawn at 96.
+    void ScaleTo(int dpi);
 
     CSliderThumb m_thumb;
     int m_thumbMargin = 0;

@@ -76,3 +76,12 @@ BOOL CBitmapStrip::DrawImage(HDC dc, int index, bool atImagePosition, const POIN
     return BitBlt(dc, x, y, int(imageWidth), int(imageHeight), memoryDC->GetSafeHdc(), image.left,
                   image.top, SRCCOPY);
 }
+
+BOOL CBitmapStrip::DrawPart(HDC dc, const RECT& target, const RECT& source) {
+    if (!dc || !memoryDC)
+        return FALSE;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    return StretchBlt(dc, target.left, target.top, target.right - target.left,
+                      target.bottom - target.top, memoryDC->GetSafeHdc(), source.left, source.top,
+                      source.right - source.left, source.bottom - source.top, SRCCOPY);
+}

@@ -17,6 +17,8 @@ public:
                    bool stretch, bool centre);
     bool ImageRect(int index, RECT& rect, bool withoutOffset, const POINT* offset = nullptr) const;
     BOOL DrawImage(HDC dc, int index, bool atImagePosition, const POINT* offset = nullptr);
+    // The part `source` of the bitmap stretched over `target`.
+    BOOL DrawPart(HDC dc, const RECT& target, const RECT& source);
 
     int count = 0;
     UINT imageWidth;

@@ -37,9 +37,12 @@ void CSliderThumb::SetStrip(UINT bitmapId, UINT imageWidth, UINT imageHeight) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The image fills the window, which the slider may have made larger than the image.
 LRESULT CSliderThumb::OnEraseBkgnd(WPARAM dc, LPARAM) {
-    if (m_strip)
-        m_strip->DrawImage(reinterpret_cast<HDC>(dc), m_image, false);
+    RECT client, image;
+    GetClientRect(&client);
+    if (m_strip && m_strip->ImageRect(m_image, image, true))
+        m_strip->DrawPart(reinterpret_cast<HDC>(dc), client, image);
     return TRUE;
 }
 
