@@ -64,23 +64,30 @@ print(sys.argv[1].rsplit("/", 1)[1], fields["FileVersion"], fields["FileDescript
 PY
 done
 
-# The installed program starts and shows its main window.
+# The installed program starts and shows its main window; the installer does not run over it.
 export DISPLAY=:77
 "$root/tools/virtual-display" "$DISPLAY"
 others=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null || true)
-wine_in "$installed/nv.exe" &
-window=
-for _ in $(seq 300); do
-  window=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null | grep -vxF "$others" | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || fail "the installed program showed no main window"
-mkdir -p "$work/artifacts"
+start_program() {
+  wine_in "$installed/nv.exe" &
+  window=
+  for _ in $(seq 300); do
+    window=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null | grep -vxF "$others" | head -n 1 || true)
+    [ -n "$window" ] && return 0
+    sleep 0.2
+  done
+  fail "the installed program showed no main window"
+}
+start_program
 sleep 1
+mkdir -p "$work/artifacts"
 import -window "$window" "$work/artifacts/installed-main-window.png"
-cleanup
 echo "the installed program showed its main window"
+cp "$setup" "$prefix/drive_c/nv-setup.exe"
+wine_in "$prefix/drive_c/nv-setup.exe" /S && fail "the installer ran over a running copy"
+xdotool search --name '^Norvexa 3\.2$' | grep -qxF "$window" || fail "the running copy was ended"
+echo "the installer refused to run over the running copy"
+cleanup
 
 reg add "$settings" /v Setting /t REG_DWORD /d 129 /f >/dev/null
 reg add "$settings" /v Data1 /t REG_DWORD /d 7 /f >/dev/null
@@ -89,8 +96,10 @@ reg query "$settings" /v Setting | grep -q 0x81 || fail "the upgrade lost Settin
 reg query "$settings" /v Data1 | grep -q 0x7 || fail "the upgrade lost Data1"
 echo "upgrade in place kept the settings"
 
+start_program
 wine_in "$installed/uninstall.exe" /S
 wait_for '[ ! -e "$installed" ]' || fail "left behind: $(ls "$installed")"
+! xdotool search --name '^Norvexa 3\.2$' | grep -qxF "$window" || fail "the running copy was not ended"
 sleep 1
 ! find "$prefix/drive_c" -ipath '*Start Menu/Programs/Norvexa.lnk' | grep -q . || fail "shortcut left"
 ! reg query "$run_key" /v Norvexa | grep -q Norvexa || fail "Run entry left"
