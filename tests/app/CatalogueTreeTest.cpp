@@ -20,7 +20,6 @@ class TreeDialog : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { UseProgramSettings(); }
     void SetUp() override {
-        m_saved = Snapshot(kAppKey);
         for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
             RemoveValue(value);
     }
@@ -105,7 +104,6 @@ protected:
         return names;
     }
 
-    std::set<std::string> m_saved;
     CCleanerDlg m_dialog;
 };
 

@@ -2,6 +2,7 @@
 // moved on the slider, the shred button pressed, the progress dialog answered. The test drives
 // nv.exe from outside, through its windows.
 #include "Handle.h"
+#include "StoredSettings.h"
 #include "WineTray.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-const std::string kAppKey = "Software\\Dravok\\nv";
+const std::string kAppKey = kSettingsKey;
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 const std::string kApplets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets";
 
@@ -102,7 +103,7 @@ private:
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
+        for (const char* value : kSelectionValues)
             SetDword(kAppKey, value, 0);
         SettingGuard::Remove();
     }
@@ -180,7 +181,7 @@ TEST_F(EndToEnd, TickedTracesAreShreddedAndTheRestStays) {
     EXPECT_FALSE(Exists(netHood));
     EXPECT_TRUE(KeyExists(kExplorer + "\\Doc Find Spec MRU"));
     EXPECT_TRUE(KeyExists(kApplets + "\\Wordpad\\Recent File List"));
-    EXPECT_EQ(DwordValue(kAppKey, "Setting"), 144u);
+    EXPECT_EQ(DwordValue(kAppKey, kMethodValue), 144u);
     EXPECT_EQ(DwordValue(kAppKey, "Data1"), 1u << 3);
     EXPECT_EQ(DwordValue(kAppKey, "Data2"), 1u << (29 - 16));
     EXPECT_EQ(DwordValue(kAppKey, "Data3"), 0u);

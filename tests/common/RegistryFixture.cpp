@@ -1,6 +1,7 @@
 #include "RegistryFixture.h"
 
 #include "Handle.h"
+#include "ValueGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,16 @@ RegKey CreateKey(HKEY parent, const std::string& path) {
     return key;
 }
 
-void SetValue(const std::string& path, const std::string& name, DWORD type, const void* data,
-              DWORD size) {
-    MakeKey(path);
-    const RegKey key = OpenKey(path, KEY_SET_VALUE);
-    ASSERT_EQ(
-        RegSetValueExA(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
-        ERROR_SUCCESS)
-        << path << "|" << name;
+// What `enumerate` (RegEnumKeyExA or RegEnumValueA) names at index 0, 1, ... of the key.
+template <typename Enumerate>
+std::vector<std::string> Names(HKEY root, const std::string& path, Enumerate enumerate) {
+    std::vector<std::string> names;
+    const RegKey key = OpenKey(path, KEY_READ, root);
+    char name[1024];
+    for (DWORD i = 0, size = sizeof name;
+         key && enumerate(key.Get(), i, name, &size) == ERROR_SUCCESS; ++i, size = sizeof name)
+        names.push_back(name);
+    return names;
 }
 
 void AddRegistryTree(HKEY root, const std::string& path, PathMap& tree) {
@@ -48,27 +51,11 @@ void AddRegistryTree(HKEY root, const std::string& path, PathMap& tree) {
             break;
         tree[path + "|" + name] = std::to_string(type) + ":" + Hex(data, dataSize);
     }
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
+    for (const std::string& name : Subkeys(path, root))
         AddRegistryTree(root, path + "\\" + name, tree);
-    }
 }
 
 } // namespace
-
-std::string Hex(const BYTE* data, size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (size_t i = 0; i < size; ++i) {
-        hex += digits[data[i] >> 4];
-        hex += digits[data[i] & 15];
-    }
-    return hex;
-}
 
 PathMap RegistryTree(HKEY root, const std::string& path) {
     PathMap tree;
@@ -76,8 +63,8 @@ PathMap RegistryTree(HKEY root, const std::string& path) {
     return tree;
 }
 
-void MakeKey(const std::string& path) {
-    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, path)) << path;
+void MakeKey(const std::string& path, HKEY root) {
+    ASSERT_TRUE(CreateKey(root, path)) << path;
 }
 
 void MakeChild(const std::string& parentPath, const std::string& name) {
@@ -86,16 +73,25 @@ void MakeChild(const std::string& parentPath, const std::string& name) {
     ASSERT_TRUE(CreateKey(parent.Get(), name)) << name;
 }
 
-void SetString(const std::string& path, const std::string& name, const std::string& value) {
-    SetValue(path, name, REG_SZ, value.c_str(), DWORD(value.size() + 1));
+void SetValue(const std::string& path, const std::string& name, DWORD type,
+              const std::string& bytes, HKEY root) {
+    ASSERT_EQ(WriteRegistryValue(root, path, name, type, bytes.data(), DWORD(bytes.size())),
+              ERROR_SUCCESS)
+        << path << "|" << name;
+}
+
+void SetString(const std::string& path, const std::string& name, const std::string& value,
+               HKEY root) {
+    SetValue(path, name, REG_SZ, value + '\0', root);
 }
 
 void SetDword(const std::string& path, const std::string& name, DWORD value) {
-    SetValue(path, name, REG_DWORD, &value, sizeof value);
+    SetValue(path, name, REG_DWORD,
+             std::string(reinterpret_cast<const char*>(&value), sizeof value));
 }
 
-bool KeyExists(const std::string& path) {
-    return bool(OpenKey(path, KEY_READ));
+bool KeyExists(const std::string& path, HKEY root) {
+    return bool(OpenKey(path, KEY_READ, root));
 }
 
 bool ValueExists(const std::string& path, const std::string& name) {
@@ -125,32 +121,16 @@ DWORD DwordValue(const std::string& path, const std::string& name) {
     return value;
 }
 
-std::vector<std::string> Subkeys(const std::string& path) {
-    std::vector<std::string> names;
-    const RegKey key = OpenKey(path, KEY_READ);
-    for (DWORD i = 0; key; ++i) {
-        char name[1024];
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    return names;
+std::vector<std::string> Subkeys(const std::string& path, HKEY root) {
+    return Names(root, path, [](HKEY key, DWORD index, char* name, DWORD* size) {
+        return RegEnumKeyExA(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
-std::vector<std::string> ValueNames(const std::string& path) {
-    std::vector<std::string> names;
-    const RegKey key = OpenKey(path, KEY_READ);
-    for (DWORD i = 0; key; ++i) {
-        char name[1024];
-        DWORD size = sizeof name;
-        if (RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    return names;
+std::vector<std::string> ValueNames(const std::string& path, HKEY root) {
+    return Names(root, path, [](HKEY key, DWORD index, char* name, DWORD* size) {
+        return RegEnumValueA(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 void DeleteKeyQuietly(const std::string& path) {

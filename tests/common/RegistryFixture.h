@@ -1,5 +1,8 @@
-// Builds and reads registry fixtures under HKEY_CURRENT_USER of the build's Wine profile.
+// Builds and reads registry fixtures of the build's Wine profile, below HKEY_CURRENT_USER where no
+// other root is given.
 #pragma once
+
+#include "Hex.h"
 
 #include <windows.h>
 
@@ -8,19 +11,23 @@
 #include <string>
 #include <vector>
 
-void MakeKey(const std::string& path);
+void MakeKey(const std::string& path, HKEY root = HKEY_CURRENT_USER);
 // Created under its opened parent: a long name is accepted there that a full path would not be.
 void MakeChild(const std::string& parentPath, const std::string& name);
-void SetString(const std::string& path, const std::string& name, const std::string& value);
+// Raw bytes of any type: text can be stored without its terminator.
+void SetValue(const std::string& path, const std::string& name, DWORD type,
+              const std::string& bytes, HKEY root = HKEY_CURRENT_USER);
+void SetString(const std::string& path, const std::string& name, const std::string& value,
+               HKEY root = HKEY_CURRENT_USER);
 void SetDword(const std::string& path, const std::string& name, DWORD value);
-bool KeyExists(const std::string& path);
+bool KeyExists(const std::string& path, HKEY root = HKEY_CURRENT_USER);
 bool ValueExists(const std::string& path, const std::string& name);
 std::string StringValue(const std::string& path, const std::string& name);
 // A 32-bit number value, or 0xDEADBEEF when there is none of that type.
 DWORD DwordValue(const std::string& path, const std::string& name);
 // Subkey and value names in the order the registry enumerates them.
-std::vector<std::string> Subkeys(const std::string& path);
-std::vector<std::string> ValueNames(const std::string& path);
+std::vector<std::string> Subkeys(const std::string& path, HKEY root = HKEY_CURRENT_USER);
+std::vector<std::string> ValueNames(const std::string& path, HKEY root = HKEY_CURRENT_USER);
 void DeleteKeyQuietly(const std::string& path);
 void DeleteValueQuietly(const std::string& path, const std::string& name);
 
@@ -34,4 +41,3 @@ std::set<std::string> Missing(const std::set<std::string>& before,
 // and hold "type:data in hex"; paths are full.
 using PathMap = std::map<std::string, std::string>;
 PathMap RegistryTree(HKEY root, const std::string& path);
-std::string Hex(const BYTE* data, size_t size);

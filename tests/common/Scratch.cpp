@@ -2,7 +2,10 @@
 
 #include "Handle.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 ScratchFolder::ScratchFolder(const std::string& name) : m_path("C:\\vxtest\\" + name) {
@@ -24,24 +27,36 @@ void RemoveTree(const std::string& path) {
         DeleteFileA(path.c_str());
         return;
     }
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAA entry;
-        const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
-        if (search) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name != "." && name != "..")
-                    RemoveTree(path + "\\" + name);
-            } while (FindNextFileA(search.Get(), &entry));
-        }
-    }
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        ForEachEntry(path, [&](const WIN32_FIND_DATAA& entry) {
+            RemoveTree(path + "\\" + entry.cFileName);
+        });
     RemoveDirectoryA(path.c_str());
+}
+
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
+    WIN32_FIND_DATAA entry;
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!search)
+        return;
+    do {
+        if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, ".."))
+            visit(entry);
+    } while (FindNextFileA(search.Get(), &entry));
 }
 
 void MakeFolder(const std::string& path, DWORD attributes) {
     CreateDirectoryA(path.c_str(), nullptr);
     if (attributes)
         SetFileAttributesA(path.c_str(), attributes);
+}
+
+void MakeFolders(const std::string& path) {
+    for (size_t slash = path.find('\\'); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
 }
 
 void WriteText(const std::string& path, const std::string& content, DWORD attributes) {
@@ -73,18 +88,19 @@ bool Exists(const std::string& path) {
 
 std::string Listing(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (search) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        } while (FindNextFileA(search.Get(), &entry));
-    }
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) { names.push_back(entry.cFileName); });
     std::sort(names.begin(), names.end());
     std::string listing;
     for (const auto& name : names)
         listing += (listing.empty() ? "" : " ") + name;
     return listing;
+}
+
+int MoveToRecycleBin(const std::string& path) {
+    const std::string from = path + '\0';
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationA(&operation);
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // A fresh folder C:\vxtest\<name>, removed with everything in it when the object goes.
@@ -21,9 +22,16 @@ private:
 };
 
 void RemoveTree(const std::string& path);
+// Each entry of the folder but "." and "..".
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const WIN32_FIND_DATAA&)>& visit);
 void MakeFolder(const std::string& path, DWORD attributes = 0);
+// The folder and every missing folder on its way.
+void MakeFolders(const std::string& path);
 void WriteText(const std::string& path, const std::string& content, DWORD attributes = 0);
 std::string ReadText(const std::string& path);
 bool Exists(const std::string& path);
 // Names in a folder, without "." and "..", sorted.
 std::string Listing(const std::string& folder);
+// SHFileOperation's result: 0 once the file or folder is in the recycle bin.
+int MoveToRecycleBin(const std::string& path);

@@ -1,24 +1,19 @@
-// Keeps the stored erase method ("Setting") of the build's Wine profile as it was before a test
-// or a benchmark run, and changes it meanwhile.
+// Keeps the stored erase method of the build's Wine profile as it was before a test or a
+// benchmark run, and changes it meanwhile.
 #pragma once
 
-#include <windows.h>
-
-#include <vector>
+#include "StoredSettings.h"
+#include "ValueGuard.h"
 
 class SettingGuard {
 public:
-    SettingGuard();
-    ~SettingGuard();
-    SettingGuard(const SettingGuard&) = delete;
-    SettingGuard& operator=(const SettingGuard&) = delete;
-
-    static bool Write(DWORD type, const void* data, DWORD size);
+    static bool Write(DWORD type, const void* data, DWORD size) {
+        return WriteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kMethodValue, type, data,
+                                  size) == ERROR_SUCCESS;
+    }
     static bool WriteDword(DWORD value) { return Write(REG_DWORD, &value, sizeof value); }
-    static void Remove();
+    static void Remove() { DeleteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kMethodValue); }
 
 private:
-    bool m_present = false;
-    DWORD m_type = 0;
-    std::vector<BYTE> m_data;
+    ValueGuard m_value{HKEY_CURRENT_USER, kSettingsKey, kMethodValue};
 };

@@ -9,6 +9,22 @@ std::string ShellFolder(int csidl, const std::string& suffix) {
     return folder + suffix;
 }
 
+std::string AppData(const std::string& suffix) {
+    return ShellFolder(CSIDL_APPDATA, suffix);
+}
+
+std::string CommonAppData(const std::string& suffix) {
+    return ShellFolder(CSIDL_COMMON_APPDATA, suffix);
+}
+
+std::string ProgramFiles(const std::string& suffix) {
+    return ShellFolder(CSIDL_PROGRAM_FILES, suffix);
+}
+
+std::string WindowsFolder(const std::string& suffix) {
+    return ShellFolder(CSIDL_WINDOWS, suffix);
+}
+
 std::string TempFolder() {
     char temp[MAX_PATH], longTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);

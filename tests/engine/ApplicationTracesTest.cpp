@@ -1,12 +1,13 @@
 // Application traces against a profile where each application is installed with its traces and
 // with neighbours that must survive: each member removes exactly what it lists.
+#include "ApplicationPlaces.h"
 #include "Handle.h"
 #include "TraceArea.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
-#include "common/SettingGuard.h"
 #include "common/ShellFolder.h"
+#include "common/ValueGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -20,90 +21,10 @@ namespace {
 
 const char kUserShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-const char kRealClass[] = "CLSID\\{FF393560-C2A7-11CF-BFF4-444553540000}";
 const char kRealUserData[] = "Software\\RealNetworks\\Preferences\\UserDataPath";
-const std::string kACDSeeUsers = ".default\\Software\\ACD Systems";
 const char* const kACDSeeNames[] = {"OpenFolder",     "LastFolder",      "Favorites",
                                     "ImageDB",        "HistPaths",       "HistMCFDestFolder",
                                     "HistSearchText", "HistFileFilters", "Keep"};
-
-// HKCU keys below which the fixtures are built.
-const char* const kUserKeys[] = {"ACD Systems",
-                                 "Software\\ACD Systems",
-                                 "Software\\Adobe",
-                                 "Software\\Dravok\\OrlimbyStudio",
-                                 "Software\\GlobalSCAPE",
-                                 "Software\\JetCar",
-                                 "Software\\Headlight",
-                                 "Software\\RealNetworks",
-                                 "Software\\e-merge",
-                                 "Software\\WinRAR",
-                                 "Software\\Nico Mak Computing",
-                                 "Software\\Microsoft\\MediaPlayer",
-                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad",
-                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint",
-                                 "Software\\Google",
-                                 "Software\\Microsoft\\MSN Toolbar"};
-
-std::string ProgramFiles(const std::string& suffix) {
-    return ShellFolder(CSIDL_PROGRAM_FILES, suffix);
-}
-std::string AppData(const std::string& suffix) {
-    return ShellFolder(CSIDL_APPDATA, suffix);
-}
-std::string WindowsFolder(const std::string& suffix) {
-    return ShellFolder(CSIDL_WINDOWS, suffix);
-}
-std::string CommonAppData(const std::string& suffix) {
-    return ShellFolder(CSIDL_COMMON_APPDATA, suffix);
-}
-
-// Folders below the shell folders that the fixtures create.
-std::vector<std::string> FixtureFolders() {
-    return {AppData("\\ACD Systems"),
-            AppData("\\GlobalSCAPE"),
-            ProgramFiles("\\Lavasoft"),
-            ProgramFiles("\\FlashGet"),
-            ProgramFiles("\\GetRight"),
-            ProgramFiles("\\ICQ"),
-            ProgramFiles("\\mIRC"),
-            ProgramFiles("\\CyberLink"),
-            WindowsFolder("\\uedit32.INI"),
-            WindowsFolder("\\Internet Logs"),
-            WindowsFolder("\\wmplibrary_v_0_12.db"),
-            WindowsFolder("\\wmplibrary_v_0_12.lrd"),
-            WindowsFolder("\\wmplibrary_v_0_11.db"),
-            CommonAppData("\\Microsoft\\Media Index")};
-}
-
-// Raw bytes, so that a test can store text without its terminating zero.
-void SetRootValue(HKEY root, const std::string& path, const char* name, DWORD type,
-                  const std::string& bytes) {
-    RegKey key;
-    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
-                              nullptr),
-              ERROR_SUCCESS)
-        << path;
-    RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   DWORD(bytes.size()));
-}
-
-void SetRootText(HKEY root, const std::string& path, const char* name, const std::string& text) {
-    SetRootValue(root, path, name, REG_SZ, text + '\0');
-}
-
-std::set<std::string> RootValueNames(HKEY root, const std::string& path) {
-    std::set<std::string> names;
-    RegKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
-        return names;
-    char name[256];
-    for (DWORD i = 0, size = sizeof name; RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr,
-                                                        nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, size = sizeof name)
-        names.insert(name);
-    return names;
-}
 
 // The lines of `snapshot` for one entry of `removed`: "\\key|value" is that value's line,
 // "\\key" the key's whole tree.
@@ -143,39 +64,13 @@ void FillFolder(const std::string& folder) {
     WriteText(folder + "\\sub\\deeper.dat", "trace");
 }
 
-void MakeFolders(const std::string& path) {
-    SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
-}
-
 // Points a "User Shell Folders" value at a folder that does not exist, so that the shell cannot
 // resolve that folder, and restores the value afterwards.
-class UnknownShellFolder {
+class UnknownShellFolder : ValueGuard {
 public:
-    UnknownShellFolder(HKEY root, const char* name) : m_root(root), m_name(name) {
-        RegKey key;
-        if (RegOpenKeyExA(root, kUserShellFolders, 0, KEY_READ, key.Put()) == ERROR_SUCCESS) {
-            BYTE data[1024];
-            DWORD size = sizeof data;
-            m_present =
-                RegQueryValueExA(key.Get(), name, nullptr, &m_type, data, &size) == ERROR_SUCCESS;
-            m_data.assign(reinterpret_cast<char*>(data), size);
-        }
-        SetRootText(root, kUserShellFolders, name, "C:\\vxtest\\no such folder");
+    UnknownShellFolder(HKEY root, const char* name) : ValueGuard(root, kUserShellFolders, name) {
+        SetString(kUserShellFolders, name, "C:\\vxtest\\no such folder", root);
     }
-    ~UnknownShellFolder() {
-        if (m_present) {
-            SetRootValue(m_root, kUserShellFolders, m_name, m_type, m_data);
-            return;
-        }
-        SHDeleteValueA(m_root, kUserShellFolders, m_name);
-    }
-
-private:
-    HKEY m_root;
-    const char* m_name;
-    bool m_present = false;
-    DWORD m_type = 0;
-    std::string m_data;
 };
 
 bool Resolves(int csidl) {
@@ -185,14 +80,7 @@ bool Resolves(int csidl) {
 
 class ApplicationTraces : public TraceArea {
 protected:
-    void Clean() override {
-        for (const char* key : kUserKeys)
-            DeleteKeyQuietly(key);
-        SHDeleteKeyA(HKEY_USERS, kACDSeeUsers.c_str());
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, kRealClass);
-        for (const std::string& folder : FixtureFolders())
-            RemoveTree(folder);
-    }
+    void Clean() override { RemoveApplicationFixtures(); }
 
     // Every value name under every ACDSee key of the table, and a version key not in it.
     static void InstallACDSee() {
@@ -203,7 +91,7 @@ protected:
             for (const char* name : kACDSeeNames)
                 SetString(key, name, name);
         for (const char* name : kACDSeeNames)
-            SetRootText(HKEY_USERS, kACDSeeUsers + "\\ACDSee", name, name);
+            SetString(kACDSeeUsers + "\\ACDSee", name, name, HKEY_USERS);
         const std::string database = AppData("\\ACD Systems\\ACDSee");
         MakeFolders(database + "\\Backup");
         for (const char* name :
@@ -270,7 +158,8 @@ TEST_F(ApplicationTraces, DelACDSeeTakesTheBaseValuesEverywhereAndTheHistoryOnly
         expectedTop.insert(lines.begin(), lines.end());
     }
     EXPECT_EQ(Missing(top, Snapshot("ACD Systems")), expectedTop);
-    EXPECT_EQ(RootValueNames(HKEY_USERS, kACDSeeUsers + "\\ACDSee"),
+    const auto users = ValueNames(kACDSeeUsers + "\\ACDSee", HKEY_USERS);
+    EXPECT_EQ(std::set<std::string>(users.begin(), users.end()),
               (std::set<std::string>{"HistFileFilters", "HistSearchText", "Keep"}));
     EXPECT_EQ(Listing(AppData("\\ACD Systems\\ACDSee")), "Backup Settings.ini");
     EXPECT_TRUE(Exists(AppData("\\ACD Systems\\ACDSee\\Backup\\ImageDB.dtf")));
@@ -585,8 +474,8 @@ TEST_F(ApplicationTraces, RealPlayerClearsClipListsUserFilesAndTheCacheInsideThe
     for (const char* name :
          {"MostRecentClips1", "mostrecentclips2", "OpenLocationClips1", "RecentClips", "Volume"})
         SetString(preferences + "\\" + name, "", "value");
-    SetRootText(HKEY_CURRENT_USER, kRealUserData, "", m_real / "user\\");
-    SetRootText(HKEY_CLASSES_ROOT, kRealClass, "", "Cache");
+    SetString(kRealUserData, "", m_real / "user\\");
+    SetString(kRealClass, "", "Cache", HKEY_CLASSES_ROOT);
     InstallRealFiles();
 
     ExpectOnlyRemoved(m_engine, &CVxMain::DelReal, "Software\\RealNetworks",
@@ -601,8 +490,8 @@ TEST_F(ApplicationTraces, RealPlayerClearsClipListsUserFilesAndTheCacheInsideThe
 }
 
 TEST_F(ApplicationTraces, RealPlayerGluesTheCacheNameToAUserFolderWithoutBackslash) {
-    SetRootText(HKEY_CURRENT_USER, kRealUserData, "", m_real / "user");
-    SetRootText(HKEY_CLASSES_ROOT, kRealClass, "", "Cache");
+    SetString(kRealUserData, "", m_real / "user");
+    SetString(kRealClass, "", "Cache", HKEY_CLASSES_ROOT);
     InstallRealFiles();
     m_engine.DelReal();
     EXPECT_EQ(Listing(m_real / "user"), "Cache Other prefs.ini");
@@ -612,9 +501,8 @@ TEST_F(ApplicationTraces, RealPlayerGluesTheCacheNameToAUserFolderWithoutBacksla
 
 TEST_F(ApplicationTraces, RealPlayerAcceptsExpandableAndUnterminatedFolderTexts) {
     SetEnvironmentVariableA("VXREALTEST", m_real.Path().c_str());
-    SetRootValue(HKEY_CURRENT_USER, kRealUserData, "", REG_EXPAND_SZ,
-                 std::string("%VXREALTEST%\\user\\") + '\0');
-    SetRootValue(HKEY_CLASSES_ROOT, kRealClass, "", REG_SZ, "Cache");
+    SetValue(kRealUserData, "", REG_EXPAND_SZ, std::string("%VXREALTEST%\\user\\") + '\0');
+    SetValue(kRealClass, "", REG_SZ, "Cache", HKEY_CLASSES_ROOT);
     InstallRealFiles();
     m_engine.DelReal();
     SetEnvironmentVariableA("VXREALTEST", nullptr);
@@ -636,7 +524,7 @@ TEST_F(ApplicationTraces, RealPlayerNeverWorksOnAnUnreadUserFolder) {
             WriteText(name, "kept");
             rootFiles.push_back(name);
         }
-    SetRootText(HKEY_CLASSES_ROOT, kRealClass, "", "Cache");
+    SetString(kRealClass, "", "Cache", HKEY_CLASSES_ROOT);
 
     const struct {
         const char* what;
@@ -650,7 +538,7 @@ TEST_F(ApplicationTraces, RealPlayerNeverWorksOnAnUnreadUserFolder) {
     for (const auto& value : userData) {
         DeleteKeyQuietly("Software\\RealNetworks");
         if (value.type != REG_NONE)
-            SetRootValue(HKEY_CURRENT_USER, kRealUserData, "", value.type, value.bytes);
+            SetValue(kRealUserData, "", value.type, value.bytes);
         else if (std::string(value.what) == "no default value")
             SetString(kRealUserData, "Other", m_real.Path());
         m_engine.DelReal();
@@ -664,13 +552,13 @@ TEST_F(ApplicationTraces, RealPlayerNeverWorksOnAnUnreadUserFolder) {
 }
 
 TEST_F(ApplicationTraces, RealPlayerKeepsTheUserFolderWhenTheCacheNameIsUnread) {
-    SetRootText(HKEY_CURRENT_USER, kRealUserData, "", m_real / "user\\");
+    SetString(kRealUserData, "", m_real / "user\\");
     InstallRealFiles();
     m_engine.DelReal();
     EXPECT_EQ(Listing(m_real / "user"), "Cache Other prefs.ini");
     EXPECT_EQ(Listing(m_real / "user\\Cache"), "sub trace.log");
 
-    SetRootText(HKEY_CLASSES_ROOT, kRealClass, "", "");
+    SetString(kRealClass, "", "", HKEY_CLASSES_ROOT);
     WriteText(m_real / "user\\url.ini", "trace");
     m_engine.DelReal();
     EXPECT_EQ(Listing(m_real / "user"), "Cache Other prefs.ini");

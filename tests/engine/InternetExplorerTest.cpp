@@ -4,6 +4,7 @@
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/ShellFolder.h"
+#include "common/ValueGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ TEST_F(IETraces, TypedAddressesGoAndTheirAbsenceChangesNothing) {
 }
 
 TEST_F(IETraces, TheStartPageIsBlankedCreatingMainWhenMissing) {
-    const auto saved = Snapshot(kExplorer + "\\Main");
+    const ValueGuard startPage(HKEY_CURRENT_USER, kExplorer + "\\Main", "Start Page");
     DeleteKeyQuietly(kExplorer + "\\Main");
     m_engine.ClsIEStartPage();
     EXPECT_EQ(StringValue(kExplorer + "\\Main", "Start Page"), "about:blank");

@@ -1,11 +1,11 @@
 // File-sharing, messenger, download, player, editor and browser traces: each member against an
 // installed application with neighbours that must survive, compared entry by entry.
+#include "ApplicationPlaces.h"
 #include "Handle.h"
 #include "TraceArea.h"
 #include "TraceTree.h"
 #include "VxMain.h"
 #include "common/Scratch.h"
-#include "common/SettingGuard.h"
 #include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +21,6 @@
 namespace {
 
 const std::string kProgramFiles = ShellFolder(CSIDL_PROGRAM_FILES);
-const std::string kAppData = ShellFolder(CSIDL_APPDATA);
-const std::string kOpera = kAppData + "\\Opera";
-const char* const kNapsterFiles[] = {"shared.dat", "notify.dat", "channels.dat"};
-
-const char* const kUserKeys[] = {"Software\\iMesh",       "Software\\Morpheus", "Software\\Kazaa",
-                                 "Software\\Macromedia",  "Software\\SpeedBit", "Software\\Jasc",
-                                 "Software\\DivXNetworks"};
-const char* const kMachineKeys[] = {"Software\\Morpheus", "Software\\SpeedBit", "Software\\Jasc",
-                                    "Software\\Microsoft\\Conferencing"};
-const char* const kApplicationFolders[] = {
-    "iMesh",  "Morpheus",   "StreamCast", "KaZaA",    "KaZaA Lite", "BearShare", "AIM",    "DAP",
-    "winamp", "NetMeeting", "Yahoo!",     "Trillian", "DivX",       "J River",   "Napster"};
 
 // Answers the engine's shell folder lookups from a table for the length of a test, by replacing
 // the engine's import of SHGetSpecialFolderPathA. A folder mapped to an empty text fails the
@@ -196,27 +184,13 @@ private:
 
 class NetworkTraces : public TraceArea {
 protected:
-    void Clean() override {
-        for (const char* key : kUserKeys)
-            SHDeleteKeyA(HKEY_CURRENT_USER, key);
-        for (const char* key : kMachineKeys)
-            SHDeleteKeyA(HKEY_LOCAL_MACHINE, key);
-        for (const char* folder : kApplicationFolders)
-            RemoveTree(kProgramFiles + "\\" + folder);
-        for (const char* name : kNapsterFiles) {
-            DeleteFileA((kProgramFiles + "\\" + name).c_str());
-            DeleteFileA((std::string("C:\\") + name).c_str());
-        }
-        for (const char* version : {"5.0", "6.0", "7.0"})
-            RemoveTree(std::string("C:\\America Online ") + version);
-        RemoveTree(kOpera);
-    }
+    void Clean() override { RemoveNetworkFixtures(); }
 
     // Everything the tests install, as one tree per place.
     static std::map<std::string, Tree> Everything() {
         std::map<std::string, Tree> trees;
         trees["HKCU"] = RegistryTree(HKEY_CURRENT_USER, "Software");
-        for (const char* key : kMachineKeys)
+        for (const char* key : kNetworkMachineKeys)
             trees[std::string("HKLM\\") + key] = RegistryTree(HKEY_LOCAL_MACHINE, key);
         trees["Program Files"] = FolderTree(kProgramFiles);
         trees["C:"] = FolderFiles("C:");

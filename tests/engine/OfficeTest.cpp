@@ -4,12 +4,9 @@
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
-#include "common/SettingGuard.h"
 #include "common/ShellFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <shlobj.h>
 
 namespace {
 
@@ -21,10 +18,6 @@ std::string OpenFind(const std::string& version, const std::string& application,
                      const std::string& dialog = kSaveAs) {
     return kOffice + "\\" + version + "\\Common\\Open Find\\Microsoft Office " + application +
            "\\Settings\\" + dialog + "\\File Name MRU";
-}
-
-std::string AppData(const std::string& suffix) {
-    return ShellFolder(CSIDL_APPDATA, suffix);
 }
 
 // Lines of a snapshot of the Office and FrontPage keys, as left by a member.
@@ -69,13 +62,9 @@ protected:
 
 // A string value as a snapshot of "Software\\Microsoft" shows it.
 std::string StringLine(const std::string& key, const std::string& name, const std::string& text) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : text + '\0') {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return key.substr(std::string("Software\\Microsoft").size()) + "|" + name + "=1:" + hex;
+    const std::string data = text + '\0';
+    return key.substr(std::string("Software\\Microsoft").size()) + "|" + name +
+           "=1:" + Hex(data.data(), data.size());
 }
 
 } // namespace
@@ -137,9 +126,7 @@ TEST_F(Office, ExcelAndPowerPointLoseTheirRecentTreesButKeepTheirKeys) {
 TEST_F(Office, PublisherAndInfoPathVisitOnlyTheirOwnVersions) {
     InstallOffice();
     const std::string cache = AppData("\\Microsoft\\InfoPath\\Solution Cache");
-    MakeFolder(AppData("\\Microsoft\\InfoPath"));
-    MakeFolder(cache);
-    MakeFolder(cache + "\\{solution}");
+    MakeFolders(cache + "\\{solution}");
     WriteText(cache + "\\{solution}\\manifest.xsf", "form");
 
     m_engine.DelPublisher();
@@ -161,8 +148,7 @@ TEST_F(Office, PublisherAndInfoPathVisitOnlyTheirOwnVersions) {
 
 TEST_F(Office, TheSolutionCacheIsErasedWithoutAnyInfoPathKey) {
     const std::string cache = AppData("\\Microsoft\\InfoPath\\Solution Cache");
-    MakeFolder(AppData("\\Microsoft\\InfoPath"));
-    MakeFolder(cache);
+    MakeFolders(cache);
     WriteText(cache + "\\cached.xsn", "form");
     m_engine.DelInfoPath();
     EXPECT_EQ(Listing(cache), "");
@@ -228,8 +214,7 @@ TEST_F(Office, DelFrontPageWithoutItsExplorerKeyChangesNothing) {
 
 TEST_F(Office, DelOfficeRecentErasesTheRecentFolderAndKeepsIt) {
     const std::string recent = AppData("\\Microsoft\\Office\\Recent");
-    MakeFolder(AppData("\\Microsoft\\Office"));
-    MakeFolder(recent);
+    MakeFolders(recent);
     WriteText(recent + "\\report.doc.LNK", "link");
     WriteText(recent + "\\index.dat", "index");
     m_engine.DelOfficeRecent();

@@ -1,6 +1,7 @@
 // The user's form data in protected storage: its keys deny the user, so the engine takes over
 // their rights to delete them and gives the base key its rights back.
 #include "Handle.h"
+#include "TraceArea.h"
 #include "VxMain.h"
 #include "common/Account.h"
 #include "common/RegistryFixture.h"
@@ -43,11 +44,10 @@ std::string AccessText(const std::string& path) {
     return text ? text : "";
 }
 
-class ProtectedStorage : public ::testing::Test {
+class ProtectedStorage : public TraceArea {
 protected:
     void SetUp() override {
-        m_base = kStorage + UserSidText();
-        Clean();
+        TraceArea::SetUp();
         SetString(m_base + kFormData + "\\site", "value", "typed secret");
         SetString(m_base + "\\Data\\other", "keep", "keep");
         MakeKey(m_machine);
@@ -59,20 +59,14 @@ protected:
         SetAccess(HKEY_CURRENT_USER, m_base,
                   ("D:(A;CI;KR;;;" + UserSidText() + ")(A;CI;KA;;;SY)").c_str());
     }
-    void TearDown() override { Clean(); }
-    void Clean() {
+    void Clean() override {
         SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Protected Storage System Provider");
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Protected Storage System Provider");
     }
 
-    std::string m_base;
+    std::string m_base = kStorage + UserSidText();
     std::string m_machine = kStorage + UserName();
 };
-
-bool MachineKeyExists(const std::string& path) {
-    RegKey key;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
-}
 
 } // namespace
 
@@ -80,10 +74,10 @@ TEST_F(ProtectedStorage, FormDataIsTakenOverAndDeletedAndTheBaseGetsItsRightsBac
     const std::string before = AccessText(m_base);
     ASSERT_TRUE(Subkeys(m_base + kFormData).empty()) << "the user cannot list the form data";
 
-    CVxMain().DelIEAutoComplete();
+    m_engine.DelIEAutoComplete();
 
     EXPECT_FALSE(KeyExists(m_base + kFormData));
-    EXPECT_FALSE(MachineKeyExists(m_machine + kFormData));
+    EXPECT_FALSE(KeyExists(m_machine + kFormData, HKEY_LOCAL_MACHINE));
     EXPECT_EQ(AccessText(m_base), before);
     EXPECT_EQ(AccessText(m_base + "\\Data"),
               "D:(A;OICI;KA;;;" + UserSidText() + ")(A;OICI;KA;;;SY)");
@@ -116,7 +110,7 @@ TEST_F(ProtectedStorage, OutsideTheNtFamilyOnlyTheMachineKeyByUserNameIsDeleted)
     DeleteFileA(child.c_str());
 
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_FALSE(MachineKeyExists(m_machine + kFormData));
+    EXPECT_FALSE(KeyExists(m_machine + kFormData, HKEY_LOCAL_MACHINE));
     EXPECT_EQ(AccessText(m_base + kFormData), "D:(A;;KA;;;SY)") << "the per-SID keys are untouched";
     EXPECT_EQ(AccessText(m_base), before);
 }

@@ -4,6 +4,7 @@
 
 #include "Handle.h"
 #include "common/RegistryFixture.h"
+#include "common/Scratch.h"
 
 #include <windows.h>
 
@@ -31,26 +32,20 @@ inline std::string ContentHash(const std::string& path) {
         for (DWORD i = 0; i < read; ++i)
             hash = (hash ^ buffer[i]) * 1099511628211ull;
     }
-    return Hex(reinterpret_cast<const BYTE*>(&hash), sizeof hash);
+    return Hex(&hash, sizeof hash);
 }
 
 inline void AddFolderTree(const std::string& folder, const std::string& relative, bool recurse,
                           Tree& tree) {
-    WIN32_FIND_DATAA entry;
-    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!search)
-        return;
-    do {
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
         const std::string name = entry.cFileName;
-        if (name == "." || name == "..")
-            continue;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             tree[relative + name] = ContentHash(folder + "\\" + name);
         else if (recurse) {
             tree[relative + name + "\\"] = "";
             AddFolderTree(folder + "\\" + name, relative + name + "\\", true, tree);
         }
-    } while (FindNextFileA(search.Get(), &entry));
+    });
 }
 
 // Everything below the folder, with paths relative to it.
@@ -104,30 +99,23 @@ inline void PlantKeys(HKEY root, std::initializer_list<std::string> entries) {
         std::string path = entry.substr(0, bar);
         if (path.back() == '\\')
             path.pop_back();
-        RegKey key;
-        if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
-                            nullptr) != ERROR_SUCCESS)
-            continue;
-        if (bar != std::string::npos)
-            RegSetValueExA(key.Get(), entry.substr(bar + 1).c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(entry.c_str()), DWORD(entry.size() + 1));
+        if (bar == std::string::npos)
+            MakeKey(path, root);
+        else
+            SetString(path, entry.substr(bar + 1), entry, root);
     }
 }
 
 // Creates `folder`, then folders ("a\b\") and files ("a\b", holding their own relative path)
 // below it, with every folder on the way.
 inline void PlantFiles(const std::string& folder, std::initializer_list<std::string> entries) {
-    CreateDirectoryA(folder.c_str(), nullptr);
+    MakeFolders(folder);
     for (const std::string& entry : entries) {
-        for (size_t slash = entry.find('\\'); slash != std::string::npos;
-             slash = entry.find('\\', slash + 1))
-            CreateDirectoryA((folder + "\\" + entry.substr(0, slash)).c_str(), nullptr);
-        if (entry.back() == '\\')
-            continue;
-        const FileHandle file(CreateFileA((folder + "\\" + entry).c_str(), GENERIC_WRITE, 0,
-                                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        WriteFile(file.Get(), entry.data(), DWORD(entry.size()), &written, nullptr);
+        const size_t slash = entry.rfind('\\');
+        if (slash != std::string::npos)
+            MakeFolders(folder + "\\" + entry.substr(0, slash));
+        if (entry.back() != '\\')
+            WriteText(folder + "\\" + entry, entry);
     }
 }
 

@@ -1,6 +1,7 @@
 // One run over a profile with the traces of all sixty catalogue entries: each member, called in
 // the catalogue's run order, removes exactly its own traces and every other key, value, file and
 // folder of the places the fixture fills stays as it was.
+#include "ApplicationPlaces.h"
 #include "Handle.h"
 #include "TraceArea.h"
 #include "TraceTree.h"
@@ -8,8 +9,8 @@
 #include "common/Account.h"
 #include "common/Clipboard.h"
 #include "common/Scratch.h"
-#include "common/SettingGuard.h"
 #include "common/ShellFolder.h"
+#include "common/ValueGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -91,31 +92,6 @@ const Member kRunOrder[] = {
 };
 static_assert(std::size(kRunOrder) == 60, "one member per catalogue entry");
 
-void SetText(HKEY root, const std::string& path, const char* name, const std::string& text) {
-    RegKey key;
-    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   DWORD(text.size() + 1));
-}
-
-std::string TextValue(HKEY root, const char* path, const char* name) {
-    char text[MAX_PATH] = {};
-    DWORD size = sizeof text - 1;
-    if (SHGetValueA(root, path, name, nullptr, text, &size) != ERROR_SUCCESS)
-        return "<missing>";
-    return text;
-}
-
-std::set<std::string> Minus(const std::set<std::string>& from, const std::set<std::string>& less) {
-    std::set<std::string> rest;
-    for (const std::string& entry : from)
-        if (!less.count(entry))
-            rest.insert(entry);
-    return rest;
-}
-
 bool InUse(const std::string& path) {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
@@ -137,7 +113,6 @@ const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Exp
 const std::string kInternetExplorer = "Software\\Microsoft\\Internet Explorer\\";
 const std::string kStorage = "Software\\Microsoft\\Protected Storage System Provider\\";
 const std::string kFormData = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
-const std::string kRealClass = "CLSID\\{FF393560-C2A7-11CF-BFF4-444553540000}";
 
 std::string OpenFind(const std::string& version, const std::string& application,
                      const std::string& dialog = "\xC1\xED\xB4\xE6\xCE\xAA") {
@@ -153,23 +128,8 @@ const std::pair<const char*, const char*> kFrontPageDefaults[] = {
     {"Software\\Microsoft\\FrontPage\\Editor", "Default Add Image Directory"},
 };
 
+// Keys below HKEY_CURRENT_USER that the fixture builds besides those of the application tests.
 const char* const kUserKeys[] = {
-    "ACD Systems",
-    "Software\\ACD Systems",
-    "Software\\Adobe",
-    "Software\\Dravok\\OrlimbyStudio",
-    "Software\\GlobalSCAPE",
-    "Software\\JetCar",
-    "Software\\Headlight",
-    "Software\\Google",
-    "Software\\RealNetworks",
-    "Software\\e-merge",
-    "Software\\WinRAR",
-    "Software\\Nico Mak Computing",
-    "Software\\Microsoft\\MediaPlayer",
-    "Software\\Microsoft\\MSN Toolbar",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint",
     "Software\\Microsoft\\Office",
     "Software\\Microsoft\\FrontPage",
     "Software\\Microsoft\\Search Assistant",
@@ -183,13 +143,6 @@ const char* const kUserKeys[] = {
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\LastVisitedMRU",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\CIDSizeMRU",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Vx Neighbour",
-    "Software\\iMesh",
-    "Software\\Morpheus",
-    "Software\\Kazaa",
-    "Software\\Macromedia",
-    "Software\\SpeedBit",
-    "Software\\Jasc",
-    "Software\\DivXNetworks",
 };
 // Parents of fixture keys that may be there before the test; each is removed afterwards only
 // when the test created it.
@@ -199,32 +152,18 @@ const std::pair<HKEY, const char*> kParentKeys[] = {
     {HKEY_CURRENT_USER, "Software\\Microsoft\\Protected Storage System Provider"},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Protected Storage System Provider"},
 };
-const char* const kMachineKeys[] = {"Software\\Morpheus", "Software\\SpeedBit", "Software\\Jasc",
-                                    "Software\\Microsoft\\Conferencing"};
-const char* const kProgramFolders[] = {
-    "Lavasoft", "FlashGet",   "GetRight", "ICQ",        "mIRC",      "CyberLink", "iMesh",
-    "Morpheus", "StreamCast", "KaZaA",    "KaZaA Lite", "BearShare", "AIM",       "DAP",
-    "winamp",   "NetMeeting", "Yahoo!",   "Trillian",   "DivX",      "J River"};
-const char* const kAppDataFolders[] = {"ACD Systems", "GlobalSCAPE", "Opera", "Microsoft\\Office",
-                                       "Microsoft\\InfoPath"};
-
 class WholeEngine : public TraceArea {
 protected:
     void SetUp() override {
-        m_startPage =
-            TextValue(HKEY_CURRENT_USER, (kInternetExplorer + "Main").c_str(), "Start Page");
-        for (const auto& parent : kParentKeys) {
-            RegKey key;
-            m_parentExisted.push_back(RegOpenKeyExA(parent.first, parent.second, 0, KEY_READ,
-                                                    key.Put()) == ERROR_SUCCESS);
-        }
-        m_folders = {{"Program Files", ShellFolder(CSIDL_PROGRAM_FILES)},
-                     {"AppData", ShellFolder(CSIDL_APPDATA)},
+        for (const auto& parent : kParentKeys)
+            m_parentExisted.push_back(KeyExists(parent.second, parent.first));
+        m_folders = {{"Program Files", ProgramFiles("")},
+                     {"AppData", AppData("")},
                      {"Local AppData", ShellFolder(CSIDL_LOCAL_APPDATA)},
-                     {"ProgramData", ShellFolder(CSIDL_COMMON_APPDATA)},
-                     {"Windows", ShellFolder(CSIDL_WINDOWS)},
-                     {"Windows Temp", ShellFolder(CSIDL_WINDOWS) + "\\Temp"},
-                     {"Internet Logs", ShellFolder(CSIDL_WINDOWS) + "\\Internet Logs"},
+                     {"ProgramData", CommonAppData("")},
+                     {"Windows", WindowsFolder("")},
+                     {"Windows Temp", WindowsFolder("\\Temp")},
+                     {"Internet Logs", WindowsFolder("\\Internet Logs")},
                      {"Temp", TempFolder()},
                      {"C:", "C:"},
                      {"Real", m_real.Path()}};
@@ -235,35 +174,17 @@ protected:
         for (size_t i = 0; i < std::size(kParentKeys); ++i)
             if (!m_parentExisted[i])
                 SHDeleteKeyA(kParentKeys[i].first, kParentKeys[i].second);
-        if (m_startPage != "<missing>")
-            SetText(HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page", m_startPage);
     }
 
     void Clean() override {
+        RemoveApplicationFixtures();
+        RemoveNetworkFixtures();
         for (const char* key : kUserKeys)
-            SHDeleteKeyA(HKEY_CURRENT_USER, key);
-        SHDeleteKeyA(HKEY_CURRENT_USER, (kStorage + UserSidText()).c_str());
-        SHDeleteKeyA(HKEY_USERS, ".default\\Software\\ACD Systems");
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, kRealClass.c_str());
-        for (const char* key : kMachineKeys)
-            SHDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+            DeleteKeyQuietly(key);
+        DeleteKeyQuietly(kStorage + UserSidText());
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, (kStorage + UserName()).c_str());
-        const std::string programs = ShellFolder(CSIDL_PROGRAM_FILES);
-        for (const char* folder : kProgramFolders)
-            RemoveTree(programs + "\\" + folder);
-        for (const char* folder : kAppDataFolders)
-            RemoveTree(ShellFolder(CSIDL_APPDATA) + "\\" + folder);
-        const std::string windows = ShellFolder(CSIDL_WINDOWS);
-        for (const char* file : {"\\uedit32.INI", "\\wmplibrary_v_0_12.db",
-                                 "\\wmplibrary_v_0_12.lrd", "\\Internet Logs"})
-            RemoveTree(windows + file);
-        RemoveTree(ShellFolder(CSIDL_COMMON_APPDATA) + "\\Microsoft\\Media Index");
-        for (const char* file : {"shared.dat", "notify.dat", "channels.dat"}) {
-            DeleteFileA((std::string("C:\\") + file).c_str());
-            DeleteFileA((programs + "\\" + file).c_str());
-        }
-        RemoveTree("C:\\America Online 6.0");
-        RemoveTree("C:\\America Online 7.0");
+        RemoveTree(AppData("\\Microsoft\\Office"));
+        RemoveTree(AppData("\\Microsoft\\InfoPath"));
         for (const char* url : {kPage, kCookie, kVisited})
             DeleteUrlCacheEntryA(url);
     }
@@ -326,7 +247,7 @@ protected:
                   kInternetExplorer + "IntelliForms\\", kInternetExplorer + "IntelliForms|Use",
                   kInternetExplorer + "IntelliForms\\SPW\\",
                   kInternetExplorer + "IntelliForms\\SPW|site"});
-        SetText(HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page", "http://home.test/");
+        SetString(kInternetExplorer + "Main", "Start Page", "http://home.test/");
         m_changed["HKCU"].insert(kInternetExplorer + "Main|Start Page");
         const std::string user = kStorage + UserSidText();
         UserKeys({user + kFormData + "\\", user + kFormData + "\\site\\",
@@ -349,14 +270,8 @@ protected:
         // The bin holds the file wherever the system keeps it; emptying the bin removes it there.
         const auto withoutBin = Snapshot();
         ScratchFolder thrown("whole-recycle");
-        std::string from = thrown / "thrown-away.txt";
-        WriteText(from, "in the bin");
-        from += '\0';
-        SHFILEOPSTRUCTA operation = {};
-        operation.wFunc = FO_DELETE;
-        operation.pFrom = from.c_str();
-        operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-        ASSERT_EQ(SHFileOperationA(&operation), 0);
+        WriteText(thrown / "thrown-away.txt", "in the bin");
+        ASSERT_EQ(MoveToRecycleBin(thrown / "thrown-away.txt"), 0);
         for (const auto& place : Snapshot())
             for (const std::string& entry : Removed(place.second, withoutBin.at(place.first)))
                 m_removed[place.first].insert(entry);
@@ -400,7 +315,7 @@ protected:
                   frontPage + "Explorer\\FrontPage Explorer\\Recent Web List|1"},
                  {frontPage + "Explorer\\Keep|1"});
         for (const auto& value : kFrontPageDefaults) {
-            SetText(HKEY_CURRENT_USER, value.first, value.second, "http://web");
+            SetString(value.first, value.second, "http://web");
             m_changed["HKCU"].insert(std::string(value.first) + "|" + value.second);
         }
         Files("AppData",
@@ -493,8 +408,8 @@ protected:
                   real + "RealPlayer\\6.0\\Preferences\\OpenLocationClips1\\",
                   real + "RealPlayer\\6.0\\Preferences\\OpenLocationClips1|"},
                  {real + "RealPlayer\\6.0\\Preferences\\Volume|"});
-        SetText(HKEY_CURRENT_USER, real + "Preferences\\UserDataPath", "", m_real.Path() + "\\");
-        SetText(HKEY_CLASSES_ROOT, kRealClass, "", "History");
+        SetString(real + "Preferences\\UserDataPath", "", m_real.Path() + "\\");
+        SetString(kRealClass, "", "History", HKEY_CLASSES_ROOT);
         Files("Real",
               {"session.ste", "url.ini", "urls.ini", "cookies.txt", "History\\h.dat",
                "History\\sub\\", "History\\sub\\s.dat"},
@@ -696,7 +611,8 @@ protected:
         trees["HKCU ACD"] = RegistryTree(HKEY_CURRENT_USER, "ACD Systems");
         trees["HKU"] = RegistryTree(HKEY_USERS, ".default\\Software");
         trees["HKCR"] = RegistryTree(HKEY_CLASSES_ROOT, kRealClass);
-        std::vector<std::string> machineKeys(std::begin(kMachineKeys), std::end(kMachineKeys));
+        std::vector<std::string> machineKeys(std::begin(kNetworkMachineKeys),
+                                             std::end(kNetworkMachineKeys));
         machineKeys.push_back(kStorage + UserName());
         for (const std::string& key : machineKeys) {
             const Tree tree = RegistryTree(HKEY_LOCAL_MACHINE, key);
@@ -710,7 +626,7 @@ protected:
     }
 
     ScratchFolder m_real{"whole-real"};
-    std::string m_startPage;
+    const ValueGuard m_startPage{HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page"};
     std::vector<bool> m_parentExisted;
     std::map<std::string, std::string> m_folders;
     std::map<std::string, std::set<std::string>> m_removed, m_changed;
@@ -739,20 +655,19 @@ TEST_F(WholeEngine, EveryEntryInRunOrderRemovesExactlyItsTracesAndNothingElse) {
     for (const auto& place : before) {
         const auto removed = Removed(place.second, after.at(place.first));
         const auto changed = Changed(place.second, after.at(place.first));
-        EXPECT_EQ(Minus(removed, m_removed[place.first]), none) << place.first << ": not a trace";
-        EXPECT_EQ(Minus(m_removed[place.first], removed), none) << place.first << ": left behind";
-        EXPECT_EQ(Minus(changed, m_changed[place.first]), none) << place.first << ": changed";
-        EXPECT_EQ(Minus(m_changed[place.first], changed), none) << place.first << ": unchanged";
+        EXPECT_EQ(Missing(removed, m_removed[place.first]), none) << place.first << ": not a trace";
+        EXPECT_EQ(Missing(m_removed[place.first], removed), none) << place.first << ": left behind";
+        EXPECT_EQ(Missing(changed, m_changed[place.first]), none) << place.first << ": changed";
+        EXPECT_EQ(Missing(m_changed[place.first], changed), none) << place.first << ": unchanged";
     }
 
-    EXPECT_EQ(TextValue(HKEY_CURRENT_USER, (kInternetExplorer + "Main").c_str(), "Start Page"),
-              "about:blank");
+    EXPECT_EQ(StringValue(kInternetExplorer + "Main", "Start Page"), "about:blank");
     EXPECT_EQ(ReadText(m_folders.at("Windows") + "\\uedit32.INI"),
               "[Settings]\r\nFont=Courier\r\n");
     EXPECT_EQ(ReadText(m_folders.at("Program Files") + "\\winamp\\winamp.ini"),
               "[winamp]\r\nvolume=200\r\ncwd=\r\n");
     for (const auto& value : kFrontPageDefaults)
-        EXPECT_EQ(TextValue(HKEY_CURRENT_USER, value.first, value.second), "") << value.second;
+        EXPECT_EQ(StringValue(value.first, value.second), "") << value.second;
     for (const char* url : {kPage, kCookie, kVisited})
         EXPECT_FALSE(Cached(url)) << url;
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));

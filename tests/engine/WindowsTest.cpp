@@ -97,7 +97,7 @@ TEST_F(WindowsTraces, MissingListKeysAreSkippedAndTheOtherKeyIsStillCleaned) {
 TEST_F(WindowsTraces, TemporaryFoldersAreErasedExceptFilesInUse) {
     const std::string temp = TempFolder();
     ASSERT_EQ(temp.compare(0, 3, "C:\\"), 0) << "the temporary folder is inside the prefix";
-    const std::string windowsTemp = ShellFolder(CSIDL_WINDOWS) + "\\Temp";
+    const std::string windowsTemp = WindowsFolder("\\Temp");
     WriteText(temp + "\\vx-old.tmp", "old");
     MakeFolder(temp + "\\vx-setup");
     WriteText(temp + "\\vx-setup\\unpacked.dll", "setup");
@@ -119,7 +119,7 @@ TEST_F(WindowsTraces, TemporaryFoldersAreErasedExceptFilesInUse) {
 }
 
 TEST_F(WindowsTraces, TheWindowsTempFolderIsErasedWhenTheUserOneIsUnknown) {
-    const std::string windowsTemp = ShellFolder(CSIDL_WINDOWS) + "\\Temp";
+    const std::string windowsTemp = WindowsFolder("\\Temp");
     WriteText(windowsTemp + "\\vx-win.tmp", "windows");
     const std::string tooLong = "C:\\" + std::string(300, 't');
     EnvironmentGuard tmp("TMP", tooLong), temp("TEMP", tooLong);
@@ -128,7 +128,7 @@ TEST_F(WindowsTraces, TheWindowsTempFolderIsErasedWhenTheUserOneIsUnknown) {
 }
 
 TEST_F(WindowsTraces, ATemporaryFolderThatIsTheWindowsFolderOrADriveRootIsLeftAlone) {
-    const std::string windows = ShellFolder(CSIDL_WINDOWS);
+    const std::string windows = WindowsFolder("");
     WriteText(windows + "\\vx-keep.txt", "keep");
     WriteText("C:\\vx-keep.txt", "keep");
     for (const std::string& folder : {windows + "\\", std::string("C:\\")}) {
@@ -143,11 +143,10 @@ TEST_F(WindowsTraces, ATemporaryFolderThatIsTheWindowsFolderOrADriveRootIsLeftAl
 
 TEST_F(WindowsTraces, RecentDocumentsThenOfficeRecentFilesAndNetworkShortcuts) {
     const std::string recent = ShellFolder(CSIDL_RECENT);
-    const std::string officeRecent = ShellFolder(CSIDL_APPDATA) + "\\Microsoft\\Office\\Recent";
+    const std::string officeRecent = AppData("\\Microsoft\\Office\\Recent");
     const std::string netHood = ShellFolder(CSIDL_NETHOOD);
     WriteText(recent + "\\notes.txt.lnk", "link");
-    MakeFolder(ShellFolder(CSIDL_APPDATA) + "\\Microsoft\\Office");
-    MakeFolder(officeRecent);
+    MakeFolders(officeRecent);
     WriteText(officeRecent + "\\report.doc.lnk", "link");
     WriteText(netHood + "\\server.lnk", "link");
 
@@ -157,19 +156,13 @@ TEST_F(WindowsTraces, RecentDocumentsThenOfficeRecentFilesAndNetworkShortcuts) {
     EXPECT_EQ(Listing(recent), "");
     EXPECT_EQ(Listing(officeRecent), "");
     EXPECT_EQ(Listing(netHood), "");
-    RemoveTree(ShellFolder(CSIDL_APPDATA) + "\\Microsoft\\Office");
+    RemoveTree(AppData("\\Microsoft\\Office"));
 }
 
 TEST_F(WindowsTraces, TheRecycleBinIsEmptiedWithoutAWindow) {
     ScratchFolder folder("recycle");
-    const std::string file = folder / "thrown-away.txt";
-    WriteText(file, "in the bin");
-    std::string from = file + '\0';
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    ASSERT_EQ(SHFileOperationA(&operation), 0);
+    WriteText(folder / "thrown-away.txt", "in the bin");
+    ASSERT_EQ(MoveToRecycleBin(folder / "thrown-away.txt"), 0);
     SHQUERYRBINFO bin = {sizeof bin, 0, 0};
     SHQueryRecycleBinA(nullptr, &bin);
     ASSERT_GT(bin.i64NumItems, 0);

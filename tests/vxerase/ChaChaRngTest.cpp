@@ -1,5 +1,7 @@
 #include "ChaChaRng.h"
 
+#include "common/Hex.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -24,16 +26,6 @@ ChaChaRng TestVectorRng() {
     for (int i = 0; i < 32; ++i)
         key[i] = uint8_t(i);
     return ChaChaRng(key, uint64_t(0x09000000) << 32 | 1, 0x4a000000, 20);
-}
-
-std::string Hex(const uint8_t* data, size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (size_t i = 0; i < size; ++i) {
-        hex += digits[data[i] >> 4];
-        hex += digits[data[i] & 15];
-    }
-    return hex;
 }
 
 // Word w of block b stands at word 4 * w + b of the output.
