@@ -1,0 +1,103 @@
+#include "CommandLine.h"
+
+#include "Catalogue.h"
+#include "UserItem.h"
+#include "UserItemParser.h"
+
+#include <strings.h>
+
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+const struct {
+    const char* name;
+    EraseMethod method;
+} kMethods[] = {{"gutmann", EraseMethod::Gutmann},
+                {"dod7", EraseMethod::Dod5200_28Std},
+                {"dod3", EraseMethod::Dod5220_22M},
+                {"random", EraseMethod::PseudoRandom},
+                {"zero", EraseMethod::Zeroes}};
+
+bool SameText(const std::string& a, const char* b) {
+    return strcasecmp(a.c_str(), b) == 0;
+}
+
+const CatalogueEntry* Entry(const std::string& word) {
+    char* end = nullptr;
+    const long bit = std::strtol(word.c_str(), &end, 10);
+    const bool number = !word.empty() && *end == '\0';
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (number ? entry.bit == bit : SameText(word, entry.name))
+            return &entry;
+    return nullptr;
+}
+
+// "X:" or "X:\" of a letter.
+std::optional<std::string> DriveRoot(const std::string& text) {
+    if ((text.size() != 2 && !(text.size() == 3 && text[2] == '\\')) ||
+        !std::isalpha(static_cast<unsigned char>(text[0])) || text[1] != ':')
+        return std::nullopt;
+    return std::string(1, char(std::toupper(static_cast<unsigned char>(text[0])))) + ":\\";
+}
+
+std::optional<std::string> ItemFault(const std::string& item) {
+    UserItemRun run;
+    if (!ParseUserItem(item.c_str(), run))
+        return "is not FOLDER\\<PATTERNS><SubFolder:Yes|No>";
+    if (CheckFolder(run.folder) != FolderCheck::FullPath)
+        return "needs a full path such as C:\\Files or \\\\Server\\Share";
+    for (const CString& pattern : run.patterns)
+        if (!IsPatternInsideFolder(pattern))
+            return "has a file name that reaches outside its folder";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::string>& arguments) {
+    CliRequest request;
+    if (arguments.size() == 1 && arguments[0] == "list")
+        return request;
+    if (arguments.empty() || arguments[0] != "shred")
+        return std::string("usage: nvc list | nvc shred [ENTRY...] [--selection] [--method M] "
+                           "[--free-space X:]... [--items ITEM]...");
+    request.command = CliCommand::Shred;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (word == "--selection") {
+            request.storedSelection = true;
+        } else if (word == "--method" || word == "--free-space" || word == "--items") {
+            if (!hasValue)
+                return word + " needs a value";
+            const std::string& value = arguments[++i];
+            if (word == "--method") {
+                request.method.reset();
+                for (const auto& known : kMethods)
+                    if (SameText(value, known.name))
+                        request.method = known.method;
+                if (!request.method)
+                    return "unknown method \"" + value + "\": gutmann, dod7, dod3, random or zero";
+            } else if (word == "--free-space") {
+                const std::optional<std::string> root = DriveRoot(value);
+                if (!root)
+                    return "\"" + value + "\" is not a drive such as D:";
+                request.freeSpace.push_back(*root);
+            } else if (const std::optional<std::string> fault = ItemFault(value)) {
+                return "the item \"" + value + "\" " + *fault;
+            } else {
+                request.items.push_back(value);
+            }
+        } else if (const CatalogueEntry* entry = Entry(word)) {
+            request.selection |= SelectionBit(entry->bit);
+        } else {
+            return "unknown entry \"" + word + "\": nvc list shows the entries";
+        }
+    }
+    if (!request.selection && !request.storedSelection && request.freeSpace.empty() &&
+        request.items.empty())
+        return std::string("nothing to shred: name entries, --selection, --free-space or --items");
+    return request;
+}

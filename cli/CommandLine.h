@@ -1,0 +1,33 @@
+// The command line of nvc, the console program for scheduled and scripted runs:
+//   nvc list
+//   nvc shred [ENTRY...] [--selection] [--method gutmann|dod7|dod3|random|zero]
+//             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
+// Needs no system header, so that it is also built and tested natively.
+#pragma once
+
+#include "Selection.h"
+#include "StoredSettings.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+enum class CliCommand { List, Shred };
+
+struct CliRequest {
+    CliCommand command = CliCommand::List;
+    // Catalogue entries named by their name in the tree (any case) or their bit number.
+    SelectionMask selection = 0;
+    // The entries, items and erase method the program stored.
+    bool storedSelection = false;
+    // For this run only; the stored method stays.
+    std::optional<EraseMethod> method;
+    // Drive roots, "X:\".
+    std::vector<std::string> freeSpace;
+    // Display strings of user-defined items, checked to be safe to run.
+    std::vector<std::string> items;
+};
+
+// The request, or the message that says what is wrong with the arguments.
+std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::string>& arguments);

@@ -1,0 +1,149 @@
+// nvc: the console program over the cleaning engine. Progress goes to standard error, the
+// summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped),
+// 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running entry stops at its next
+// buffer and no further entry starts).
+#include "Catalogue.h"
+#include "CommandLine.h"
+#include "Handle.h"
+#include "RunPlan.h"
+#include "UserItemStore.h"
+#include "WinApp.h"
+#include "vxerase.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace {
+
+enum Exit { kDone = 0, kPartly = 1, kUsage = 2, kCancelled = 3 };
+
+std::atomic<bool> g_cancelled{false};
+
+BOOL WINAPI OnConsoleBreak(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    g_cancelled = true;
+    eraserCancel();
+    return TRUE;
+}
+
+// The stored erase method, changed for this run and put back as it was afterwards.
+class MethodForThisRun {
+public:
+    explicit MethodForThisRun(EraseMethod method) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, m_key.Put(),
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof m_old;
+        m_present = RegQueryValueExA(m_key.Get(), kMethodValue, nullptr, &m_type,
+                                     reinterpret_cast<BYTE*>(&m_old), &size) == ERROR_SUCCESS;
+        const DWORD setting = SettingForMethod(method);
+        m_set = RegSetValueExA(m_key.Get(), kMethodValue, 0, REG_DWORD,
+                               reinterpret_cast<const BYTE*>(&setting),
+                               sizeof setting) == ERROR_SUCCESS;
+    }
+    ~MethodForThisRun() {
+        if (!m_set)
+            return;
+        if (m_present)
+            RegSetValueExA(m_key.Get(), kMethodValue, 0, m_type,
+                           reinterpret_cast<const BYTE*>(&m_old), sizeof m_old);
+        else
+            RegDeleteValueA(m_key.Get(), kMethodValue);
+    }
+    MethodForThisRun(const MethodForThisRun&) = delete;
+    MethodForThisRun& operator=(const MethodForThisRun&) = delete;
+    bool IsSet() const { return m_set; }
+
+private:
+    RegKey m_key;
+    bool m_present = false;
+    bool m_set = false;
+    DWORD m_type = REG_DWORD;
+    DWORD m_old = 0;
+};
+
+int List() {
+    for (const CatalogueEntry& entry : kCatalogue)
+        std::printf("%2d  %s: %s\n", entry.bit, CategoryName(entry.category), entry.name);
+    return kDone;
+}
+
+bool IsEligibleDrive(const std::string& root) {
+    const UINT type = GetDriveTypeA(root.c_str());
+    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;
+}
+
+// The entries and the checked items the program stored, as its next run would take them.
+void AddStoredSelection(RunRequest& request) {
+    StoredSelection values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = AfxGetApp()->GetProfileInt("", kSelectionValues[i], 65535);
+    request.selection |= UnpackSelection(values);
+    if (const auto items = ReadUserItems("00"))
+        for (const StoredUserItem& stored : *items)
+            if (stored.selected)
+                request.userItems.AddTail(DisplayString(stored.item));
+}
+
+int Shred(const CliRequest& command) {
+    RunRequest request;
+    request.selection = command.selection;
+    for (const std::string& root : command.freeSpace) {
+        if (!IsEligibleDrive(root)) {
+            std::fprintf(stderr, "nvc: %s is not a fixed, removable or RAM drive\n", root.c_str());
+            return kUsage;
+        }
+        request.driveRoots.AddTail(root.c_str());
+        request.driveNames.AddTail(root.c_str());
+    }
+    for (const std::string& item : command.items)
+        request.userItems.AddTail(item.c_str());
+    if (command.storedSelection)
+        AddStoredSelection(request);
+
+    std::optional<MethodForThisRun> method;
+    if (command.method && !method.emplace(*command.method).IsSet()) {
+        std::fprintf(stderr, "nvc: the erase method could not be chosen\n");
+        return kUsage;
+    }
+    SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
+    CVxMain engine;
+    engine.IniLib();
+    size_t done = 0, skipped = 0;
+    const std::vector<RunStep> steps = PlanRun(request);
+    for (const RunStep& step : steps) {
+        if (g_cancelled)
+            break;
+        std::fprintf(stderr, "%s\n", static_cast<const char*>(step.line));
+        if (!step.call) {
+            ++skipped;
+            continue;
+        }
+        step.call(engine);
+        ++done;
+    }
+    engine.UnIniLib();
+    SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
+    if (g_cancelled) {
+        std::printf("Cancelled after %zu of %zu steps.\n", done, steps.size());
+        return kCancelled;
+    }
+    std::printf("Shredded %zu steps%s.\n", done, skipped ? ", some skipped as unsafe" : "");
+    return skipped ? kPartly : kDone;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CWinApp app("nv");
+    app.SetRegistryKey(kSettingsCompany);
+    const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+        std::fprintf(stderr, "nvc: %s\n", message->c_str());
+        return kUsage;
+    }
+    const CliRequest& request = std::get<CliRequest>(parsed);
+    return request.command == CliCommand::List ? List() : Shred(request);
+}

@@ -1,0 +1,50 @@
+// The console program's arguments: what they ask for, and every way they can be wrong before
+// anything is touched.
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CliRequest Parsed(const std::vector<std::string>& arguments) {
+    auto parsed = ParseCommandLine(arguments);
+    EXPECT_TRUE(std::holds_alternative<CliRequest>(parsed));
+    return std::holds_alternative<CliRequest>(parsed) ? std::get<CliRequest>(parsed) : CliRequest();
+}
+
+std::string Refusal(const std::vector<std::string>& arguments) {
+    auto parsed = ParseCommandLine(arguments);
+    return std::holds_alternative<std::string>(parsed) ? std::get<std::string>(parsed) : "";
+}
+
+} // namespace
+
+TEST(CommandLine, EntriesByNameOrBitMethodDrivesAndItems) {
+    const CliRequest request =
+        Parsed({"shred", "run history", "59", "--method", "DoD7", "--free-space", "d:", "--items",
+                "C:\\Temp\\<*.tmp,*.bak><SubFolder:Yes>", "--selection"});
+    EXPECT_EQ(request.command, CliCommand::Shred);
+    EXPECT_EQ(request.selection, SelectionBit(3) | SelectionBit(59));
+    EXPECT_EQ(request.method, EraseMethod::Dod5200_28Std);
+    EXPECT_EQ(request.freeSpace, std::vector<std::string>{"D:\\"});
+    EXPECT_EQ(request.items.size(), 1u);
+    EXPECT_TRUE(request.storedSelection);
+    EXPECT_EQ(Parsed({"list"}).command, CliCommand::List);
+}
+
+TEST(CommandLine, BadInputIsRefusedWithWhatIsWrong) {
+    EXPECT_NE(Refusal({}).find("usage"), std::string::npos);
+    EXPECT_NE(Refusal({"erase"}).find("usage"), std::string::npos);
+    EXPECT_NE(Refusal({"shred"}).find("nothing to shred"), std::string::npos);
+    EXPECT_NE(Refusal({"shred", "Kazaa Lite"}).find("unknown entry"), std::string::npos);
+    EXPECT_NE(Refusal({"shred", "60"}).find("unknown entry"), std::string::npos);
+    EXPECT_NE(Refusal({"shred", "ICQ", "--method", "fast"}).find("unknown method"),
+              std::string::npos);
+    EXPECT_NE(Refusal({"shred", "ICQ", "--method"}).find("needs a value"), std::string::npos);
+    EXPECT_NE(Refusal({"shred", "--free-space", "DD:"}).find("not a drive"), std::string::npos);
+    EXPECT_NE(Refusal({"shred", "--items", "Temp\\<*.tmp><SubFolder:No>"}).find("full path"),
+              std::string::npos);
+    EXPECT_NE(Refusal({"shred", "--items", "C:\\T\\<..\\*.*><SubFolder:No>"}).find("outside"),
+              std::string::npos);
+    EXPECT_NE(Refusal({"shred", "--items", "C:\\T"}).find("is not FOLDER"), std::string::npos);
+}

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# nvc end to end in the build's prefix: the list, a run over a user-defined item with a method
+# for that run only, and bad input that touches nothing.
+#   nvc.sh BUILD_DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(realpath "$1")
+prefix=$build/wine
+nvc=$prefix/drive_c/Norvexa/nvc.exe
+scratch=$prefix/drive_c/vxtest/nvc
+settings='HKCU\Software\Dravok\nv'
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+run() { "$root/tools/wine-run" "$prefix" "$nvc" "$@"; }
+reg() { "$root/tools/wine-run" "$prefix" "$prefix/drive_c/windows/system32/reg.exe" "$@" | tr -d '\r'; }
+status_of() {
+  local status=0
+  run "$@" >"$scratch.out" 2>"$scratch.err" || status=$?
+  echo "$status"
+}
+
+rm -rf "$scratch"
+mkdir -p "$scratch/sub"
+trap 'rm -rf "$scratch" "$scratch.out" "$scratch.err"' EXIT
+for file in a.tmp b.tmp keep.txt sub/c.tmp; do echo "secret $file" >"$scratch/$file"; done
+before=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
+
+[ "$(status_of list)" = 0 ] || fail "list failed"
+grep -q '^ 3  Microsoft Windows: Run History' "$scratch.out" || fail "list lacks Run History"
+[ "$(wc -l <"$scratch.out")" -eq 60 ] || fail "list does not show 60 entries"
+
+for bad in "shred" "shred NoSuchEntry" "shred 3 --method fast" "shred --free-space Q:" \
+  "shred --items Temp\\<*.tmp><SubFolder:No>" "shred --items C:\\vxtest\\nvc\\<..\\*.*><SubFolder:No>"; do
+  # shellcheck disable=SC2086
+  [ "$(status_of $bad)" = 2 ] || fail "\"$bad\" was not refused"
+  [ -s "$scratch.err" ] || fail "\"$bad\" gave no message"
+done
+[ -f "$scratch/a.tmp" ] || fail "bad input touched a file"
+echo "bad input refused with a message, nothing touched"
+
+[ "$(status_of shred --method zero --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
+  fail "the shred failed: $(cat "$scratch.err")"
+grep -q 'User Define' "$scratch.err" || fail "no progress on standard error"
+grep -q 'Shredded' "$scratch.out" || fail "no summary on standard output"
+for gone in a.tmp b.tmp sub/c.tmp; do [ ! -e "$scratch/$gone" ] || fail "$gone is still there"; done
+[ -f "$scratch/keep.txt" ] || fail "keep.txt was removed"
+after=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
+[ "$before" = "$after" ] || fail "--method changed the stored method: $before -> $after"
+echo "shred removed the item's files only and left the stored method"
