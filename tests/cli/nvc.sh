@@ -50,3 +50,29 @@ for gone in a.tmp b.tmp sub/c.tmp; do [ ! -e "$scratch/$gone" ] || fail "$gone i
 after=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
 [ "$before" = "$after" ] || fail "--method changed the stored method: $before -> $after"
 echo "shred removed the item's files only and left the stored method"
+
+# Ctrl+C (Wine turns the interrupt into the console's Ctrl+C) stops a long erase cooperatively:
+# exit 3, and the method of the run is taken back.
+truncate -s 1G "$scratch/long.bin"
+run shred --method gutmann --items 'C:\vxtest\nvc\<long.bin><SubFolder:No>' \
+  >"$scratch.out" 2>"$scratch.err" &
+runner=$!
+pid=
+for _ in $(seq 100); do
+  for candidate in $(pgrep -f 'nvc\.exe shred' || true); do
+    tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" &&
+      pid=$candidate
+  done
+  [ -n "$pid" ] && break
+  sleep 0.1
+done
+[ -n "$pid" ] || fail "the long run was not found"
+sleep 2
+kill -INT "$pid"
+status=0
+wait "$runner" || status=$?
+[ "$status" = 3 ] || fail "Ctrl+C gave exit $status: $(cat "$scratch.out")"
+grep -q Cancelled "$scratch.out" || fail "no word of the cancel"
+after=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
+[ "$before" = "$after" ] || fail "the cancelled run left its method stored"
+echo "Ctrl+C stopped the run with exit 3"
