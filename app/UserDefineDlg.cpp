@@ -37,11 +37,16 @@ void CUserDefineDlg::OnAdd() {
     CUserItemDlg dialog;
     if (dialog.DoModal() != IDOK)
         return;
-    m_modified = true;
     const UserItem item = dialog.Item();
+    const CString code = AddUserItem(item);
+    if (code.IsEmpty()) {
+        MessageBoxA(m_hWnd, "The item could not be stored.", "Norvexa", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_modified = true;
     const int row = m_list.InsertItem(m_list.GetItemCount(), "");
     ShowItem(row, item);
-    m_list.SetItemText(row, CodeColumn, AddUserItem(item));
+    m_list.SetItemText(row, CodeColumn, code);
 }
 
 void CUserDefineDlg::OnEdit() {

@@ -328,6 +328,12 @@ HWND UserDefineDialog(int id) {
     return search.found;
 }
 
+// Key by key, as a person types: the control's own limits and handlers see every character.
+void TypeInto(HWND control, const std::string& text) {
+    for (char c : text)
+        SendMessageA(control, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 1);
+}
+
 class UserItemOnVolume : public EndToEnd {
 protected:
     void TearDown() override {
@@ -356,9 +362,11 @@ TEST_F(UserItemOnVolume, AnItemAddedInItsDialogsAndTickedShredsTheMatchesOfItsPa
     ASSERT_TRUE(WaitFor([&] { return (list = UserDefineDialog(1022)) != nullptr; }, 10000));
     PostMessageA(GetDlgItem(list, 1043), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return (item = UserDefineDialog(1002)) != nullptr; }, 10000));
-    SendDlgItemMessageA(item, 1002, WM_SETTEXT, 0, LPARAM(folder.c_str()));
-    SendDlgItemMessageA(item, 1047, WM_SETTEXT, 0, LPARAM("*.tmp,*.bak"));
-    SendDlgItemMessageA(item, 1003, BM_SETCHECK, BST_CHECKED, 0);
+    TypeInto(GetDlgItem(item, 1002), folder);
+    TypeInto(FindWindowExA(GetDlgItem(item, 1047), nullptr, "Edit", nullptr), "*.tmp,*.bak");
+    PostMessageA(GetDlgItem(item, 1003), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor(
+        [&] { return SendDlgItemMessageA(item, 1003, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
     PostMessageA(GetDlgItem(item, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(item); }, 10000));
     PostMessageA(GetDlgItem(list, IDCANCEL), BM_CLICK, 0, 0);
@@ -381,9 +389,11 @@ TEST_F(UserItemOnVolume, AnItemAddedInItsDialogsAndTickedShredsTheMatchesOfItsPa
     PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(program.Ended(10000));
 
-    EXPECT_EQ(StringValue(kAppKey + "\\User Define\\00000001", "Folder"), folder);
-    EXPECT_EQ(DwordValue(kAppKey + "\\User Define\\00000001", "Selected"), 1u)
-        << "the run stores the items it took";
+    const std::string stored = kAppKey + "\\User Define\\00000001";
+    EXPECT_EQ(StringValue(stored, "Folder"), folder);
+    EXPECT_EQ(StringValue(stored, "FileName"), "*.tmp,*.bak");
+    EXPECT_EQ(DwordValue(stored, "SubFolder"), 1u);
+    EXPECT_EQ(DwordValue(stored, "Selected"), 1u) << "the run stores the items it took";
     for (const char* gone : {"a.tmp", "b.bak", "sub\\c.tmp"})
         EXPECT_FALSE(Exists(folder + "\\" + gone)) << gone;
     for (const char* kept : {"ud\\keep.txt", "other\\d.tmp"})

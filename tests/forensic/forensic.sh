@@ -202,7 +202,6 @@ write_marked() {
 
 useritem_suite() {
   local gone="vxf-$fs-item-gone" kept="vxf-$fs-item-kept" before status=0
-  vx method 88 || fail "cannot store method 88"
   write_marked ud/a.tmp "$gone" a
   write_marked ud/b.bak "$gone" b
   write_marked ud/sub/c.tmp "$gone" c
