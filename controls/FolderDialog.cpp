@@ -48,6 +48,8 @@ CFolderDialog::~CFolderDialog() {
     m_browseInfo = BROWSEINFOA();
 }
 
+// The browser is a modal dialog box of the system: it disables its owner for the run and
+// enables it again before it returns, as the framework's own modal dialogs do.
 INT_PTR CFolderDialog::DoModal() {
     m_browseInfo.hwndOwner = OwnerWindow();
     const ComApartment apartment;
@@ -57,28 +59,36 @@ INT_PTR CFolderDialog::DoModal() {
     return SHGetPathFromIDListA(item.Get(), m_selectedPath) ? IDOK : IDCANCEL;
 }
 
+// Runs on the thread of DoModal, inside the shell's dialog procedure: nothing may escape it.
 int CALLBACK CFolderDialog::BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
     auto* dialog = reinterpret_cast<CFolderDialog*>(data);
     dialog->m_browseWnd = window;
     int result = 0;
+    try {
+        result = dialog->Dispatch(message, lParam);
+    } catch (...) {
+    }
+    dialog->m_browseWnd = nullptr;
+    return result;
+}
+
+int CFolderDialog::Dispatch(UINT message, LPARAM lParam) {
     switch (message) {
     case BFFM_INITIALIZED:
-        dialog->OnInitialized();
+        OnInitialized();
         break;
     case BFFM_SELCHANGED:
-        dialog->OnSelChanged(reinterpret_cast<LPITEMIDLIST>(lParam));
+        OnSelChanged(reinterpret_cast<LPITEMIDLIST>(lParam));
         break;
     case BFFM_VALIDATEFAILEDA:
-        result = dialog->OnValidateFailed(reinterpret_cast<const char*>(lParam));
-        break;
+        return OnValidateFailed(reinterpret_cast<const char*>(lParam));
     case BFFM_IUNKNOWN:
-        dialog->OnIUnknown(reinterpret_cast<IUnknown*>(lParam));
+        OnIUnknown(reinterpret_cast<IUnknown*>(lParam));
         break;
     default:
         break;
     }
-    dialog->m_browseWnd = nullptr;
-    return result;
+    return 0;
 }
 
 // Some shells go on filling the tree after this message and lose the selection: it is asked

@@ -30,6 +30,7 @@ protected:
 
 private:
     static int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data);
+    int Dispatch(UINT message, LPARAM lParam);
 
     char m_displayName[MAX_PATH];
 };
