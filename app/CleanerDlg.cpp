@@ -62,8 +62,9 @@ BOOL CCleanerDlg::OnInitDialog() {
 
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ~WS_CAPTION);
     {
-        CClientDC screen(this);
-        m_dpi = GetDeviceCaps(screen.m_hDC, LOGPIXELSY);
+        const HDC screen = GetDC(nullptr);
+        m_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
     }
     SetWindowPos(m_hWnd, nullptr, 0, 0, Scaled(MAIN_WINDOW_WIDTH), Scaled(MAIN_WINDOW_HEIGHT),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
