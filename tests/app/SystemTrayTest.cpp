@@ -1,9 +1,9 @@
 // The program's icon in Wine's notification area: added and removed with the main window, its
 // clicks and its menu, and its return after the taskbar was created again.
 #include "CleanerDlg.h"
-#include "DialogScript.h"
 #include "ProgramSettings.h"
 #include "WineTray.h"
+#include "common/DialogScript.h"
 #include "common/RegistryFixture.h"
 #include "common/SettingGuard.h"
 #include "resource.h"

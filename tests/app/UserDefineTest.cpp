@@ -1,11 +1,11 @@
 // The user-defined items: their store in the registry, their branch of the main window's tree,
 // and the two dialogs that edit them, driven as a person would.
 #include "CleanerDlg.h"
-#include "DialogScript.h"
 #include "ProgramSettings.h"
 #include "UserDefineDlg.h"
 #include "UserItemDlg.h"
 #include "UserItemStore.h"
+#include "common/DialogScript.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "resource.h"

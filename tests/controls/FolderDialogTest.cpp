@@ -3,7 +3,7 @@
 #include "FolderDialog.h"
 
 #include "Handle.h"
-#include "app/DialogScript.h"
+#include "common/DialogScript.h"
 #include "common/Scratch.h"
 
 #include <gtest/gtest.h>
