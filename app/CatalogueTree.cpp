@@ -1,6 +1,7 @@
 #include "CatalogueTree.h"
 
 #include "Catalogue.h"
+#include "StoredRun.h"
 #include "StoredSettings.h"
 #include "WinApp.h"
 #include "art-ids.h"
@@ -8,10 +9,6 @@
 #include <shellapi.h>
 
 namespace {
-
-bool IsEligibleDrive(UINT type) {
-    return type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_RAMDISK;
-}
 
 // A drive the shell cannot name is shown by its root path.
 void AddDrives(CCheckTreeCtrl& tree, HTREEITEM root, CStringList& drives) {
@@ -24,7 +21,7 @@ void AddDrives(CCheckTreeCtrl& tree, HTREEITEM root, CStringList& drives) {
         if (!(present & (1u << letter)))
             continue;
         const char path[] = {char('A' + letter), ':', '\\', '\0'};
-        if (!IsEligibleDrive(GetDriveTypeA(path)))
+        if (!IsWipeableDrive(path))
             continue;
         SHFILEINFOA info = {};
         SHGetFileInfoA(path, 0, &info, sizeof info,

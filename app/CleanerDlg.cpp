@@ -4,6 +4,7 @@
 #include "Hyperlink.h"
 #include "RunRequest.h"
 #include "ShredDlg.h"
+#include "StoredRun.h"
 #include "StoredSettings.h"
 #include "UserDefineDlg.h"
 #include "WinApp.h"
@@ -187,18 +188,12 @@ void CCleanerDlg::OnUserDefine() {
         LoadUserItems(true);
 }
 
-// A missing value checks all sixteen entries of its bits.
 void CCleanerDlg::LoadSelection() {
-    StoredSelection values;
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] = AfxGetApp()->GetProfileInt("", kSelectionValues[i], 65535);
-    m_selection = UnpackSelection(values);
+    m_selection = ReadStoredSelection();
 }
 
 void CCleanerDlg::SaveSelection() {
-    const StoredSelection values = PackSelection(m_selection);
-    for (size_t i = 0; i < values.size(); ++i)
-        AfxGetApp()->WriteProfileInt("", kSelectionValues[i], int(values[i]));
+    WriteStoredSelection(m_selection);
 }
 
 // The slider shows the method the erase component will apply.

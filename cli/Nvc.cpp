@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "Handle.h"
 #include "RunPlan.h"
+#include "StoredRun.h"
 #include "UserItemStore.h"
 #include "WinApp.h"
 #include "vxerase.h"
@@ -70,17 +71,9 @@ int List() {
     return kDone;
 }
 
-bool IsEligibleDrive(const std::string& root) {
-    const UINT type = GetDriveTypeA(root.c_str());
-    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;
-}
-
 // The entries and the checked items the program stored, as its next run would take them.
 void AddStoredSelection(RunRequest& request) {
-    StoredSelection values;
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] = AfxGetApp()->GetProfileInt("", kSelectionValues[i], 65535);
-    request.selection |= UnpackSelection(values);
+    request.selection |= ReadStoredSelection();
     if (const auto items = ReadUserItems("00"))
         for (const StoredUserItem& stored : *items)
             if (stored.selected)
@@ -91,7 +84,7 @@ int Shred(const CliRequest& command) {
     RunRequest request;
     request.selection = command.selection;
     for (const std::string& root : command.freeSpace) {
-        if (!IsEligibleDrive(root)) {
+        if (!IsWipeableDrive(root.c_str())) {
             std::fprintf(stderr, "nvc: %s is not a fixed, removable or RAM drive\n", root.c_str());
             return kUsage;
         }
