@@ -1,5 +1,6 @@
 #include "Handle.h"
 #include "Registry.h"
+#include "TraceKey.h"
 
 namespace {
 
@@ -28,11 +29,11 @@ LONG DeleteSubtree(HKEY parent, const char* name) {
 } // namespace
 
 bool DeleteKeyTrees(HKEY root, const char* path, std::initializer_list<const char*> subkeys) {
-    RegKey key;
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS)
+    TraceKey key(root, path);
+    if (!key.IsOpen())
         return false;
     for (const char* subkey : subkeys)
-        DeleteKeyTree(key.Get(), subkey);
+        key.DeleteTree(subkey);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Taking over the access rights of a key and giving them back.
 #include "Handle.h"
+#include "Removal.h"
 #include "Silently.h"
 #include "VxMain.h"
 
@@ -72,12 +73,12 @@ int CVxMain::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** a
     });
 }
 
-// A key's list is replaced before its subkeys are visited, so the new rights already hold when
+// A preview gives no rights. A key's list is replaced before its subkeys are visited, so the new rights already hold when
 // they are opened.
 int CVxMain::RegSetPrivilege(HKEY root, const char* keyPath, SECURITY_DESCRIPTOR* descriptor,
                              int recurse) {
     return Silently(0, [&] {
-        if (!keyPath)
+        if (!keyPath || removal::Previewing())
             return 0;
         RegKey key;
         if (RegOpenKeyExA(root, keyPath, 0, WRITE_DAC, key.Put()) != ERROR_SUCCESS ||

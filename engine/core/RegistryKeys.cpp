@@ -1,7 +1,7 @@
 // Removal of registry values and keys, and the search for a product's highest version.
 #include "Handle.h"
-#include "Registry.h"
 #include "Silently.h"
+#include "TraceKey.h"
 #include "VxMain.h"
 
 #include <mbstring.h>
@@ -26,19 +26,11 @@ bool SubkeyCount(HKEY key, DWORD* count) {
 } // namespace
 
 void CVxMain::DelRegValue(HKEY root, CString keyPath, CString valueName) {
-    Silently([&] {
-        RegKey key;
-        if (OpenKey(root, keyPath, KEY_ALL_ACCESS, key))
-            RegDeleteValueA(key.Get(), valueName);
-    });
+    Silently([&] { TraceKey(root, keyPath).DeleteValue(valueName); });
 }
 
 void CVxMain::DelRegKey(HKEY root, CString keyPath, CString subKey) {
-    Silently([&] {
-        RegKey key;
-        if (OpenKey(root, keyPath, KEY_ALL_ACCESS, key))
-            DeleteKeyTree(key.Get(), subKey);
-    });
+    Silently([&] { TraceKey(root, keyPath).DeleteTree(subKey); });
 }
 
 // From the highest index down, so that deletions do not shift the names still to be visited.
@@ -46,9 +38,9 @@ void CVxMain::DelRegKey(HKEY root, CString keyPath, CString subKey) {
 // refuses to delete such keys.
 void CVxMain::DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix) {
     Silently([&] {
-        RegKey key;
+        TraceKey key(root, keyPath);
         DWORD count = 0;
-        if (!OpenKey(root, keyPath, KEY_ALL_ACCESS, key) || !SubkeyCount(key.Get(), &count))
+        if (!key.IsOpen() || !SubkeyCount(key.Get(), &count))
             return;
         const size_t prefixLength = std::strlen(prefix);
         for (DWORD i = count; i-- > 0;) {
@@ -61,7 +53,7 @@ void CVxMain::DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix) {
                 _mbsnbicmp(reinterpret_cast<const unsigned char*>(name),
                            reinterpret_cast<const unsigned char*>(static_cast<const char*>(prefix)),
                            prefixLength) == 0)
-                RegDeleteKeyA(key.Get(), name);
+                key.DeleteKey(name);
         }
     });
 }

@@ -1,7 +1,9 @@
 // Secure removal of files and folders: every file is handed to the erase component, one job
-// per folder level; nothing is ever deleted plainly.
+// per folder level; nothing is ever deleted plainly. A link is never entered, and keeps the
+// folder it is in.
 #include "EraseJob.h"
 #include "Handle.h"
+#include "Removal.h"
 #include "Silently.h"
 #include "VxMain.h"
 #include "vxerase.h"
@@ -20,11 +22,28 @@ bool IsLink(const WIN32_FIND_DATAA& entry) {
     return entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
 }
 
-void RemoveEmptiedFolder(const CString& path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+bool Skipped(const WIN32_FIND_DATAA& entry) {
+    if (IsDotEntry(entry.cFileName))
+        return true;
+    if (!IsLink(entry))
+        return false;
+    removal::ReportKept();
+    return true;
+}
+
+// A preview reports the folder when nothing below it was kept.
+void RemoveEmptiedFolder(const CString& path, unsigned keptBefore) {
+    if (removal::Previewing()) {
+        if (removal::KeptSoFar() == keptBefore)
+            removal::Report(VxTraceKind::Folder, path);
+        return;
+    }
+    removal::ClearReadOnly(path);
     RemoveDirectoryA(path);
+}
+
+unsigned long long Length(const WIN32_FIND_DATAA& entry) {
+    return (unsigned long long)entry.nFileSizeHigh << 32 | entry.nFileSizeLow;
 }
 
 } // namespace
@@ -39,10 +58,9 @@ void CVxMain::EraseFile(CString folder, CString pattern) {
         if (!job.IsOpen())
             return;
         do {
-            if (IsDotEntry(entry.cFileName) ||
-                (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || IsLink(entry))
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || Skipped(entry))
                 continue;
-            job.Add(folder + "\\" + entry.cFileName);
+            job.Add(folder + "\\" + entry.cFileName, Length(entry));
         } while (FindNextFileA(search.Get(), &entry));
         search.Reset();
         job.Start();
@@ -63,13 +81,13 @@ void CVxMain::ShredFiles(CString folder, CString pattern, bool subfolders) {
             return;
         const bool removeFolders = !strcmp(pattern, "*.*");
         do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-                IsDotEntry(entry.cFileName) || IsLink(entry))
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || Skipped(entry))
                 continue;
             const CString subfolder = folder + "\\" + entry.cFileName;
+            const unsigned kept = removal::KeptSoFar();
             ShredFiles(subfolder, pattern, true);
             if (removeFolders)
-                RemoveEmptiedFolder(subfolder);
+                RemoveEmptiedFolder(subfolder, kept);
         } while (FindNextFileA(search.Get(), &entry));
     });
 }

@@ -1,6 +1,7 @@
 // Traces of desktop applications: viewers, readers, FTP and download clients, messengers,
 // players, archivers, editors and toolbars. Each member is a script of removal steps.
 #include "Handle.h"
+#include "Removal.h"
 #include "ShellFolder.h"
 #include "Silently.h"
 #include "TraceScript.h"
@@ -271,10 +272,7 @@ void CVxMain::DelFlashGet() {
         if (!search)
             return;
         do {
-            const CString path = folder + "\\" + entry.cFileName;
-            const DWORD attributes = GetFileAttributesA(path);
-            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-                SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+            removal::ClearReadOnly(folder + "\\" + entry.cFileName);
             ShredFile(folder, entry.cFileName);
         } while (FindNextFileA(search.Get(), &entry));
     });

@@ -1,6 +1,8 @@
 // Internet Explorer's history, cache, cookies, typed addresses, start page and form data.
 #include "Handle.h"
+#include "Removal.h"
 #include "Silently.h"
+#include "TraceKey.h"
 #include "TraceSteps.h"
 #include "UrlCacheEnumerator.h"
 #include "UserSid.h"
@@ -18,7 +20,7 @@ const char kProtectedStorage[] = "Software\\Microsoft\\Protected Storage System 
 // caches compare the pattern case-sensitively.
 const char kCookies[] = "Cookie:";
 const char kVisited[] = "Visited:";
-const char kAutoCompleteData[] = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
+const char kAutoCompleteData[] = "e161255a-37c3-11d2-bcaa-00c04fd929db";
 
 const CLSID kUrlHistory = {
     0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
@@ -35,7 +37,7 @@ void DeleteCacheEntries(const char* pattern, bool stopAtFailure, Wanted wanted) 
          entry = entries.Next()) {
         if (!deleting || !wanted(*entry))
             continue;
-        if (!DeleteUrlCacheEntryA(entry->lpszSourceUrlName) && stopAtFailure)
+        if (!removal::DeleteCacheEntry(*entry) && stopAtFailure)
             deleting = false;
     }
 }
@@ -49,6 +51,10 @@ bool IsContent(const INTERNET_CACHE_ENTRY_INFOA& entry) {
 }
 
 void ClearHistoryStore() {
+    if (removal::Previewing()) {
+        removal::Report(VxTraceKind::HistoryStore, "Internet Explorer history");
+        return;
+    }
     CoInitialize(nullptr);
     IUrlHistoryStg2* history = nullptr;
     if (SUCCEEDED(CoCreateInstance(kUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
@@ -60,9 +66,7 @@ void ClearHistoryStore() {
 }
 
 void DeleteSubkeyPlainly(const char* path, const char* subkey) {
-    RegKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, key.Put()) == ERROR_SUCCESS)
-        RegDeleteKeyA(key.Get(), subkey);
+    TraceKey(HKEY_CURRENT_USER, path).DeleteKey(subkey);
 }
 
 bool IsNtFamily() {
@@ -105,15 +109,8 @@ void CVxMain::DelIEAddressBar() {
 
 void CVxMain::ClsIEStartPage() {
     Silently([&] {
-        RegKey explorer, main;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, KEY_ALL_ACCESS, explorer.Put()) !=
-                ERROR_SUCCESS ||
-            RegCreateKeyExA(explorer.Get(), "Main", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, main.Put(), nullptr) != ERROR_SUCCESS)
-            return;
-        static const char kBlank[] = "about:blank";
-        RegSetValueExA(main.Get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(kBlank),
-                       sizeof kBlank);
+        const TraceKey explorer(HKEY_CURRENT_USER, kExplorerKey);
+        TraceKey(explorer, "Main").SetText("Start Page", "about:blank");
     });
 }
 
@@ -144,8 +141,10 @@ void CVxMain::DelIEAutoComplete() {
             if (built) {
                 RegSetPrivilege(HKEY_CURRENT_USER, base, &descriptor, 0);
                 RegSetPrivilege(HKEY_CURRENT_USER, base + "\\Data", &descriptor, 0);
-                RegSetPrivilege(HKEY_CURRENT_USER, base + kAutoCompleteData, &descriptor, 1);
-                SHDeleteKeyA(HKEY_CURRENT_USER, base + kAutoCompleteData);
+                RegSetPrivilege(HKEY_CURRENT_USER, base + "\\Data\\" + kAutoCompleteData,
+                                &descriptor, 1);
+                TraceKey(HKEY_CURRENT_USER, base + "\\Data", TraceKey::Rights::Taken)
+                    .DeleteTree(kAutoCompleteData);
             }
             if (old)
                 RegSetPrivilege(HKEY_CURRENT_USER, base,
@@ -155,7 +154,7 @@ void CVxMain::DelIEAutoComplete() {
         char userName[MAX_PATH];
         DWORD size = sizeof userName;
         if (GetUserNameA(userName, &size))
-            SHDeleteKeyA(HKEY_LOCAL_MACHINE,
-                         CString(kProtectedStorage) + userName + kAutoCompleteData);
+            TraceKey(HKEY_LOCAL_MACHINE, CString(kProtectedStorage) + userName + "\\Data")
+                .DeleteTree(kAutoCompleteData);
     });
 }

@@ -2,6 +2,7 @@
 // and the Office folders of recent files and solution caches.
 #include "Handle.h"
 #include "Silently.h"
+#include "TraceKey.h"
 #include "TraceSteps.h"
 #include "VxMain.h"
 
@@ -37,16 +38,10 @@ std::vector<VersionKey> Versions(const CString& highest, const char* const (&fix
     return versions;
 }
 
-bool OpenFullAccess(HKEY root, const char* path, RegKey& key) {
-    return RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Put()) == ERROR_SUCCESS;
-}
-
 void RemoveOpenFindValue(const CString& version, const char* application) {
-    const CString path = version + "\\Common\\Open Find\\Microsoft Office " + application +
-                         "\\Settings\\" + kSaveAsDialog + "\\File Name MRU";
-    RegKey key;
-    if (OpenFullAccess(HKEY_CURRENT_USER, path, key))
-        RegDeleteValueA(key.Get(), "Value");
+    TraceKey(HKEY_CURRENT_USER, version + "\\Common\\Open Find\\Microsoft Office " + application +
+                                    "\\Settings\\" + kSaveAsDialog + "\\File Name MRU")
+        .DeleteValue("Value");
 }
 
 // Deletes the given trees below the version key, then the application's Open Find value
@@ -59,11 +54,11 @@ void RemoveTreesAndOpenFind(const CString& version, std::initializer_list<const 
 
 // Empties the value so that the application finds it present but blank.
 bool BlankValues(const char* path, std::initializer_list<const char*> names) {
-    RegKey key;
-    if (!OpenFullAccess(HKEY_CURRENT_USER, path, key))
+    TraceKey key(HKEY_CURRENT_USER, path);
+    if (!key.IsOpen())
         return false;
     for (const char* name : names)
-        RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        key.SetText(name, "");
     return true;
 }
 
@@ -83,11 +78,9 @@ void CVxMain::DelWord() {
     Silently([&] {
         for (const VersionKey& version :
              Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions)) {
-            RegKey data;
-            const bool opened =
-                OpenFullAccess(HKEY_CURRENT_USER, version.path + "\\Word\\Data", data);
-            if (opened)
-                RegDeleteValueA(data.Get(), "Settings");
+            TraceKey data(HKEY_CURRENT_USER, version.path + "\\Word\\Data");
+            const bool opened = data.IsOpen();
+            data.DeleteValue("Settings");
             if (opened || version.highest)
                 RemoveOpenFindValue(version.path, "Word");
         }
@@ -135,8 +128,8 @@ void CVxMain::DelAccess() {
     Silently([&] {
         for (const VersionKey& version :
              Versions(GetMaxVer(HKEY_CURRENT_USER, kOfficeKey), kAllVersions)) {
-            RegKey key;
-            if (!OpenFullAccess(HKEY_CURRENT_USER, version.path + "\\Access\\Settings", key))
+            TraceKey key(HKEY_CURRENT_USER, version.path + "\\Access\\Settings");
+            if (!key.IsOpen())
                 continue;
             DWORD count = 0;
             if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -149,7 +142,7 @@ void CVxMain::DelAccess() {
                     ERROR_SUCCESS)
                     break;
                 if (StartsWithMru(name))
-                    RegDeleteValueA(key.Get(), name);
+                    key.DeleteValue(name);
             }
         }
     });

@@ -1,5 +1,7 @@
 #include "TraceScript.h"
 
+#include "Removal.h"
+
 #include <shlobj.h>
 
 #include <cstring>
@@ -113,7 +115,7 @@ void TraceScript::Run(CVxMain& engine, const TraceStep* script, size_t count) {
             engine.EmptyDirectory(path, 0, 1);
             break;
         case TraceStep::ProfileString:
-            WritePrivateProfileStringA(step->name, step->key, step->text, path);
+            removal::WriteProfileEntry(path, step->name, step->key, step->text);
             break;
         case TraceStep::RequireBase:
             break;

@@ -1,5 +1,6 @@
 // Windows' own traces: recent documents, histories of the Run dialog, search and file dialogs,
 // temporary folders, recycle bins, clipboard and network neighbourhood.
+#include "Removal.h"
 #include "Silently.h"
 #include "TraceSteps.h"
 #include "VxMain.h"
@@ -39,8 +40,7 @@ bool IsTemporaryFolder(const char* folder) {
 
 void CVxMain::DelSysRecycleBin() {
     Silently([&] {
-        SHEmptyRecycleBinA(nullptr, nullptr,
-                           SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+removal::EmptyRecycleBin();
     });
 }
 
@@ -86,12 +86,7 @@ void CVxMain::DelSysList() {
 }
 
 void CVxMain::DelClipBoard() {
-    Silently([&] {
-        if (!OpenClipboard(nullptr))
-            return;
-        EmptyClipboard();
-        CloseClipboard();
-    });
+    Silently([&] { removal::EmptyClipboard(); });
 }
 
 void CVxMain::DelNetHood() {
