@@ -73,8 +73,8 @@ int CVxMain::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** a
     });
 }
 
-// A preview gives no rights. A key's list is replaced before its subkeys are visited, so the new rights already hold when
-// they are opened.
+// A preview gives no rights. A key's list is replaced before its subkeys are visited, so the new
+// rights already hold when they are opened.
 int CVxMain::RegSetPrivilege(HKEY root, const char* keyPath, SECURITY_DESCRIPTOR* descriptor,
                              int recurse) {
     return Silently(0, [&] {

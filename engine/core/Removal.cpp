@@ -63,8 +63,7 @@ bool ProfileSectionExists(const char* file, const char* section) {
 }
 
 // Whether writing the entry would change the file.
-bool ProfileEntryChanges(const char* file, const char* section, const char* key,
-                         const char* text) {
+bool ProfileEntryChanges(const char* file, const char* section, const char* key, const char* text) {
     if (!key)
         return ProfileSectionExists(file, section);
     static const char kMissing[] = "\x01missing\x01";

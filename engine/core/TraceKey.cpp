@@ -21,8 +21,8 @@ const char* RootName(HKEY root) {
 
 TraceKey::TraceKey(HKEY root, const CString& path, Rights rights) : m_root(root), m_path(path) {
     const LONG status = RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, m_key.Put());
-    m_open = status == ERROR_SUCCESS || (removal::Previewing() && rights == Rights::Taken &&
-                                         status == ERROR_ACCESS_DENIED);
+    m_open = status == ERROR_SUCCESS ||
+             (removal::Previewing() && rights == Rights::Taken && status == ERROR_ACCESS_DENIED);
 }
 
 TraceKey::TraceKey(const TraceKey& parent, const char* name)
@@ -65,8 +65,8 @@ void TraceKey::DeleteValue(const char* name) {
         return;
     }
     DWORD size = 0;
-    if (m_key && RegQueryValueExA(m_key.Get(), name, nullptr, nullptr, nullptr, &size) ==
-                     ERROR_SUCCESS)
+    if (m_key &&
+        RegQueryValueExA(m_key.Get(), name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS)
         removal::Report(VxTraceKind::Value, Place(nullptr), name, size);
 }
 
@@ -104,11 +104,11 @@ void TraceKey::SetText(const char* name, const char* text) {
     }
     std::string current(length, '\0');
     DWORD type = 0, size = length;
-    const bool same = m_key &&
-                      RegQueryValueExA(m_key.Get(), name, nullptr, &type,
-                                       reinterpret_cast<BYTE*>(&current[0]),
-                                       &size) == ERROR_SUCCESS &&
-                      type == REG_SZ && size == length && current.compare(0, length, text, length) == 0;
+    const bool same =
+        m_key &&
+        RegQueryValueExA(m_key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&current[0]),
+                         &size) == ERROR_SUCCESS &&
+        type == REG_SZ && size == length && current.compare(0, length, text, length) == 0;
     if (!same)
         removal::Report(VxTraceKind::BlankedValue, Place(nullptr), name);
 }

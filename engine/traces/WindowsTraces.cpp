@@ -39,9 +39,7 @@ bool IsTemporaryFolder(const char* folder) {
 } // namespace
 
 void CVxMain::DelSysRecycleBin() {
-    Silently([&] {
-removal::EmptyRecycleBin();
-    });
+    Silently([&] { removal::EmptyRecycleBin(); });
 }
 
 void CVxMain::DelSysRecent() {
