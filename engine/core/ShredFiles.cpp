@@ -42,6 +42,18 @@ void RemoveEmptiedFolder(const CString& path, unsigned keptBefore) {
     RemoveDirectoryA(path);
 }
 
+// A folder given with a closing backslash ("C:\\Temp\\") is joined without doubling it, so that
+// every path names its file one way only. The last character is found as the code page reads
+// it: the second byte of a double-byte character may have the backslash's value.
+CString Join(const CString& folder, const char* name) {
+    const char* begin = folder;
+    const char* end = begin + folder.GetLength();
+    const char* last = CharPrevA(begin, end);
+    if (last != end && last + 1 == end && *last == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
 unsigned long long Length(const WIN32_FIND_DATAA& entry) {
     return (unsigned long long)entry.nFileSizeHigh << 32 | entry.nFileSizeLow;
 }
@@ -51,7 +63,7 @@ unsigned long long Length(const WIN32_FIND_DATAA& entry) {
 void CVxMain::EraseFile(CString folder, CString pattern) {
     Silently([&] {
         WIN32_FIND_DATAA entry;
-        FindHandle search(FindFirstFileA(folder + "\\" + pattern, &entry));
+        FindHandle search(FindFirstFileA(Join(folder, pattern), &entry));
         if (!search)
             return;
         EraseJob job(ERASER_DATA_FILES);
@@ -60,7 +72,7 @@ void CVxMain::EraseFile(CString folder, CString pattern) {
         do {
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || Skipped(entry))
                 continue;
-            job.Add(folder + "\\" + entry.cFileName, Length(entry));
+            job.Add(Join(folder, entry.cFileName), Length(entry));
         } while (FindNextFileA(search.Get(), &entry));
         search.Reset();
         job.Start();
@@ -76,14 +88,14 @@ void CVxMain::ShredFiles(CString folder, CString pattern, bool subfolders) {
         if (!subfolders)
             return;
         WIN32_FIND_DATAA entry;
-        FindHandle search(FindFirstFileA(folder + "\\*.*", &entry));
+        FindHandle search(FindFirstFileA(Join(folder, "*.*"), &entry));
         if (!search)
             return;
         const bool removeFolders = !strcmp(pattern, "*.*");
         do {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || Skipped(entry))
                 continue;
-            const CString subfolder = folder + "\\" + entry.cFileName;
+            const CString subfolder = Join(folder, entry.cFileName);
             const unsigned kept = removal::KeptSoFar();
             ShredFiles(subfolder, pattern, true);
             if (removeFolders)

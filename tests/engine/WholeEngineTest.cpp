@@ -6,6 +6,7 @@
 #include "TraceArea.h"
 #include "TraceTree.h"
 #include "VxMain.h"
+#include "VxPreview.h"
 #include "common/Account.h"
 #include "common/Clipboard.h"
 #include "common/Scratch.h"
@@ -20,6 +21,7 @@
 #include <shlwapi.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iterator>
 #include <vector>
@@ -152,6 +154,54 @@ const std::pair<HKEY, const char*> kParentKeys[] = {
     {HKEY_CURRENT_USER, "Software\\Microsoft\\Protected Storage System Provider"},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Protected Storage System Provider"},
 };
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), ::toupper);
+    return text;
+}
+
+// A preview's traces in the form the snapshots' entries take below: keys and folders end with a
+// backslash, a value is "KEY\|NAME", all in upper case; the system's own stores by their kind.
+class Record : public VxTraceSink {
+public:
+    void Found(const VxTrace& trace) noexcept override {
+        const std::string place = Upper(trace.place);
+        switch (trace.kind) {
+        case VxTraceKind::Key:
+        case VxTraceKind::Folder:
+            removed.insert(place + "\\");
+            break;
+        case VxTraceKind::Value:
+            removed.insert(place + "\\|" + Upper(trace.name));
+            break;
+        case VxTraceKind::File:
+            removed.insert(place);
+            break;
+        case VxTraceKind::BlankedValue:
+            changed.insert(place + "\\|" + Upper(trace.name));
+            break;
+        case VxTraceKind::ProfileEntry:
+            changed.insert(place);
+            break;
+        default:
+            stores.insert({trace.kind, place});
+        }
+    }
+    // Whether the run removes the entry: it or a key or folder above it was reported.
+    bool Removes(const std::string& entry) const {
+        for (size_t slash = entry.find('\\'); slash != std::string::npos;
+             slash = entry.find('\\', slash + 1))
+            if (removed.count(entry.substr(0, slash + 1)))
+                return true;
+        return removed.count(entry) > 0;
+    }
+    bool Has(VxTraceKind kind, const std::string& place) const {
+        return stores.count({kind, Upper(place)}) > 0;
+    }
+
+    std::set<std::string> removed, changed;
+    std::set<std::pair<VxTraceKind, std::string>> stores;
+};
+
 class WholeEngine : public TraceArea {
 protected:
     void SetUp() override {
@@ -625,6 +675,29 @@ protected:
         return trees;
     }
 
+    // A snapshot entry by its full name, as a preview reports it.
+    std::string FullName(const std::string& place, const std::string& entry) const {
+        static const std::map<std::string, std::string> kRoots = {{"HKCU", "HKEY_CURRENT_USER"},
+                                                                  {"HKCU ACD", "HKEY_CURRENT_USER"},
+                                                                  {"HKU", "HKEY_USERS"},
+                                                                  {"HKCR", "HKEY_CLASSES_ROOT"},
+                                                                  {"HKLM", "HKEY_LOCAL_MACHINE"}};
+        const auto root = kRoots.find(place);
+        if (root == kRoots.end())
+            return Upper(m_folders.at(place) + "\\" + entry);
+        const size_t bar = entry.find('|');
+        const std::string value =
+            bar == std::string::npos ? entry : entry.substr(0, bar) + "\\" + entry.substr(bar);
+        return Upper(root->second + "\\" + value);
+    }
+    std::set<std::string> FullNames(const std::string& place,
+                                    const std::set<std::string>& entries) const {
+        std::set<std::string> names;
+        for (const std::string& entry : entries)
+            names.insert(FullName(place, entry));
+        return names;
+    }
+
     ScratchFolder m_real{"whole-real"};
     const ValueGuard m_startPage{HKEY_CURRENT_USER, kInternetExplorer + "Main", "Start Page"};
     std::vector<bool> m_parentExisted;
@@ -675,4 +748,68 @@ TEST_F(WholeEngine, EveryEntryInRunOrderRemovesExactlyItsTracesAndNothingElse) {
     SHQueryRecycleBinA(nullptr, &bin);
     EXPECT_EQ(bin.i64NumItems, 0);
     EXPECT_LT(seconds, 30);
+}
+
+// Each entry is previewed, then run: the preview changes nothing, and names exactly the keys,
+// values, files and folders the run then removes, the values and settings files it changes, and
+// the cache entries, clipboard and recycle bin it empties.
+TEST_F(WholeEngine, ThePreviewOfEveryEntryNamesExactlyWhatItsRunRemoves) {
+    InstallWindowsAndInternetExplorer();
+    InstallOffice();
+    InstallApplicationsPartOne();
+    InstallApplicationsPartTwo();
+    auto before = Snapshot();
+    const std::set<std::string> none;
+    for (size_t i = 0; i < std::size(kRunOrder); ++i) {
+        Record record;
+        const bool clipboard = CountClipboardFormats() > 0;
+        SHQUERYRBINFO bin = {sizeof bin, 0, 0};
+        SHQueryRecycleBinA(nullptr, &bin);
+        std::set<std::string> cached;
+        for (const char* url : {kPage, kCookie, kVisited})
+            if (Cached(url))
+                cached.insert(url);
+        {
+            const CVxPreview preview(record);
+            (m_engine.*kRunOrder[i])();
+        }
+        const auto previewed = Snapshot();
+        for (const auto& place : before)
+            EXPECT_EQ(place.second, previewed.at(place.first))
+                << "entry " << i << " " << place.first;
+
+        (m_engine.*kRunOrder[i])();
+        const auto after = Snapshot();
+        std::set<std::string> removed, expected, changed;
+        for (const auto& place : before) {
+            for (const std::string& name :
+                 FullNames(place.first, Removed(place.second, after.at(place.first))))
+                removed.insert(name);
+            for (const auto& entry : place.second) {
+                const std::string name = FullName(place.first, entry.first);
+                if (record.Removes(name))
+                    expected.insert(name);
+            }
+            const auto folder = m_folders.find(place.first);
+            for (const std::string& entry : Changed(place.second, after.at(place.first)))
+                if (folder == m_folders.end() || !InUse(folder->second + "\\" + entry))
+                    changed.insert(FullName(place.first, entry));
+        }
+        EXPECT_EQ(Missing(removed, expected), none) << "entry " << i << ": removed unannounced";
+        EXPECT_EQ(Missing(expected, removed), none) << "entry " << i << ": announced, left";
+        EXPECT_EQ(changed, record.changed) << "entry " << i;
+
+        for (const char* url : {kPage, kCookie, kVisited})
+            EXPECT_EQ(record.Has(VxTraceKind::CacheEntry, url), cached.count(url) && !Cached(url))
+                << "entry " << i << " " << url;
+        EXPECT_EQ(record.Has(VxTraceKind::Clipboard, "Clipboard"),
+                  clipboard && CountClipboardFormats() == 0)
+            << "entry " << i;
+        SHQUERYRBINFO emptied = {sizeof emptied, 0, 0};
+        SHQueryRecycleBinA(nullptr, &emptied);
+        EXPECT_EQ(record.Has(VxTraceKind::RecycleBin, "Recycle Bin"),
+                  bin.i64NumItems > 0 && emptied.i64NumItems == 0)
+            << "entry " << i;
+        before = after;
+    }
 }
