@@ -2,6 +2,9 @@
 
 #include "CatalogueTree.h"
 #include "Hyperlink.h"
+#include "Menu.h"
+#include "PreviewDlg.h"
+#include "RunPreview.h"
 #include "RunRequest.h"
 #include "ShredDlg.h"
 #include "StoredRun.h"
@@ -10,6 +13,8 @@
 #include "WinApp.h"
 #include "layout.h"
 #include "resource.h"
+
+#include <windowsx.h>
 
 namespace {
 
@@ -34,6 +39,8 @@ ON_BN_CLICKED(IDC_USER_DEFINE, OnUserDefine)
 ON_BN_CLICKED(IDC_HIDE, OnHide)
 ON_BN_CLICKED(IDC_WEB, OnWebSite)
 ON_COMMAND(ID_SHRED_NOW, OnTrayShredNow)
+ON_COMMAND(ID_PREVIEW, OnPreview)
+ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
 ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_METHOD, OnSliderReleasedCapture)
 END_MESSAGE_MAP()
 
@@ -217,9 +224,7 @@ void CCleanerDlg::OnShredNow() {
     UpdateData(TRUE);
     SaveMethod(m_method);
 
-    RunRequest request;
-    for (HTREEITEM leaf = m_tree.GetFirstChecked(); leaf; leaf = m_tree.GetNextChecked(leaf))
-        AddCheckedLeaf(request, m_tree.GetItemText(leaf), m_driveList);
+    const RunRequest request = CheckedRequest();
     m_selection = request.selection;
     m_driveRoots = request.driveRoots;
     m_driveNames = request.driveNames;
@@ -236,6 +241,50 @@ void CCleanerDlg::OnShredNow() {
     m_shredding = true;
     dialog.DoModal();
     m_shredding = false;
+}
+
+RunRequest CCleanerDlg::CheckedRequest() const {
+    RunRequest request;
+    for (HTREEITEM leaf = m_tree.GetFirstChecked(); leaf; leaf = m_tree.GetNextChecked(leaf))
+        AddCheckedLeaf(request, m_tree.GetItemText(leaf), m_driveList);
+    return request;
+}
+
+// The preview runs on this thread: it only reads, and the window waits for it as for a dialog.
+// Shred in the report starts the run of the same checked items.
+void CCleanerDlg::OnPreview() {
+    if (m_shredding)
+        return;
+    const RunRequest request = CheckedRequest();
+    if (request.IsEmpty()) {
+        MessageBoxA(m_hWnd, "Please select some items.", "Norvexa", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const RunPreview preview = PreviewRun(request);
+    SetCursor(previous);
+    CPreviewDlg report(preview);
+    if (report.DoModal() == IDOK)
+        OnShredNow();
+}
+
+// The tree's menu, at the cursor, or below the selected item when the keyboard asked for it.
+LRESULT CCleanerDlg::OnContextMenu(WPARAM window, LPARAM position) {
+    if (HWND(window) != m_tree.m_hWnd || m_shredding)
+        return Default();
+    POINT at = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    RECT item;
+    if (position == LPARAM(-1)) {
+        const HTREEITEM selected = m_tree.GetSelectedItem();
+        at = selected && m_tree.GetItemRect(selected, &item, TRUE) ? POINT{item.left, item.bottom}
+                                                                   : POINT{0, 0};
+        ClientToScreen(m_tree.m_hWnd, &at);
+    }
+    CMenu menu;
+    if (menu.LoadMenu(IDR_TREE_MENU))
+        TrackPopupMenu(menu.GetSubMenu(0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd,
+                       nullptr);
+    return 0;
 }
 
 // Enter and Escape end the program, but never under a running shred.

@@ -10,6 +10,7 @@
 #include "Dialog.h"
 #include "Gdi.h"
 #include "HandCursor.h"
+#include "RunRequest.h"
 #include "Selection.h"
 #include "StringList.h"
 #include "SystemTray.h"
@@ -27,6 +28,8 @@ public:
     void LoadMethod();
     void SaveMethod(int position);
     void OnShredNow();
+    // Shows what a shred of the checked items would remove, and lets it start from there.
+    void OnPreview();
     void OnUserDefine();
     void OnHide();
     void OnWebSite();
@@ -72,11 +75,14 @@ protected:
     LRESULT OnEraseBkgnd(WPARAM dc, LPARAM);
     void OnLButtonDown(UINT flags, CPoint point);
     LRESULT OnMove(WPARAM, LPARAM);
+    LRESULT OnContextMenu(WPARAM window, LPARAM position);
     void OnSliderReleasedCapture(NMHDR*, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The run the checked leaves of the tree ask for.
+    RunRequest CheckedRequest() const;
     // Stores which user-defined items are checked now; they come back checked at the next start.
     void SaveUserItemMarks();
 

@@ -60,10 +60,10 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
     CliRequest request;
     if (arguments.size() == 1 && arguments[0] == "list")
         return request;
-    if (arguments.empty() || arguments[0] != "shred")
-        return std::string("usage: nvc list | nvc shred [ENTRY...] [--selection] [--method M] "
-                           "[--free-space X:]... [--items ITEM]...");
-    request.command = CliCommand::Shred;
+    if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
+        return std::string("usage: nvc list | nvc preview|shred [ENTRY...] [--selection] "
+                           "[--method M] [--free-space X:]... [--items ITEM]...");
+    request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -74,6 +74,8 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
                 return word + " needs a value";
             const std::string& value = arguments[++i];
             if (word == "--method") {
+                if (request.command != CliCommand::Shred)
+                    return std::string("--method applies to shred only");
                 request.method.reset();
                 for (const auto& known : kMethods)
                     if (SameText(value, known.name))
@@ -98,6 +100,7 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
     }
     if (!request.selection && !request.storedSelection && request.freeSpace.empty() &&
         request.items.empty())
-        return std::string("nothing to shred: name entries, --selection, --free-space or --items");
+        return "nothing to " + arguments[0] +
+               ": name entries, --selection, --free-space or --items";
     return request;
 }

@@ -1,5 +1,6 @@
 // The command line of nvc, the console program for scheduled and scripted runs:
 //   nvc list
+//   nvc preview [ENTRY...] [--selection] [--free-space X:]... [--items ITEM]...
 //   nvc shred [ENTRY...] [--selection] [--method gutmann|dod7|dod3|random|zero]
 //             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
 // Needs no system header, so that it is also built and tested natively.
@@ -13,7 +14,7 @@
 #include <variant>
 #include <vector>
 
-enum class CliCommand { List, Shred };
+enum class CliCommand { List, Preview, Shred };
 
 struct CliRequest {
     CliCommand command = CliCommand::List;
@@ -21,7 +22,7 @@ struct CliRequest {
     SelectionMask selection = 0;
     // The entries, items and erase method the program stored.
     bool storedSelection = false;
-    // For this run only; the stored method stays.
+    // For this run only; the stored method stays. Shred only.
     std::optional<EraseMethod> method;
     // Drive roots, "X:\".
     std::vector<std::string> freeSpace;

@@ -1,4 +1,5 @@
-// nvc: the console program over the cleaning engine. Progress goes to standard error, the
+// nvc: the console program over the cleaning engine. A preview prints to standard output what a
+// shred would remove, and touches nothing. A shred's progress goes to standard error, its
 // summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped),
 // 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running entry stops at its next
 // buffer and no further entry starts).
@@ -6,6 +7,7 @@
 #include "CommandLine.h"
 #include "Handle.h"
 #include "RunPlan.h"
+#include "RunPreview.h"
 #include "StoredRun.h"
 #include "UserItemStore.h"
 #include "WinApp.h"
@@ -80,13 +82,13 @@ void AddStoredSelection(RunRequest& request) {
                 request.userItems.AddTail(DisplayString(stored.item));
 }
 
-int Shred(const CliRequest& command) {
-    RunRequest request;
+// The run the arguments ask for; false, with the message given, when a drive cannot be wiped.
+bool BuildRequest(const CliRequest& command, RunRequest& request) {
     request.selection = command.selection;
     for (const std::string& root : command.freeSpace) {
         if (!IsWipeableDrive(root.c_str())) {
             std::fprintf(stderr, "nvc: %s is not a fixed, removable or RAM drive\n", root.c_str());
-            return kUsage;
+            return false;
         }
         request.driveRoots.AddTail(root.c_str());
         request.driveNames.AddTail(root.c_str());
@@ -95,6 +97,33 @@ int Shred(const CliRequest& command) {
         request.userItems.AddTail(item.c_str());
     if (command.storedSelection)
         AddStoredSelection(request);
+    return true;
+}
+
+int Preview(const CliRequest& command) {
+    RunRequest request;
+    if (!BuildRequest(command, request))
+        return kUsage;
+    const RunPreview preview = PreviewRun(request);
+    bool complete = true;
+    for (const PreviewStep& step : preview.steps) {
+        std::printf("%s: %s, %s\n", static_cast<const char*>(step.line),
+                    CountText(step.items.size()).c_str(), SizeText(step.bytes).c_str());
+        for (const PreviewItem& item : step.items)
+            std::printf("    %s\n", DescribeItem(item).c_str());
+        complete = complete && step.complete;
+    }
+    std::printf("Total: %s, %s\n", CountText(preview.items).c_str(),
+                SizeText(preview.bytes).c_str());
+    if (!complete)
+        std::fprintf(stderr, "nvc: memory ran out; some lists are cut short\n");
+    return complete ? kDone : kPartly;
+}
+
+int Shred(const CliRequest& command) {
+    RunRequest request;
+    if (!BuildRequest(command, request))
+        return kUsage;
 
     std::optional<MethodForThisRun> method;
     if (command.method && !method.emplace(*command.method).IsSet()) {
@@ -138,5 +167,13 @@ int main(int argc, char** argv) {
         return kUsage;
     }
     const CliRequest& request = std::get<CliRequest>(parsed);
-    return request.command == CliCommand::List ? List() : Shred(request);
+    switch (request.command) {
+    case CliCommand::List:
+        return List();
+    case CliCommand::Preview:
+        return Preview(request);
+    case CliCommand::Shred:
+        break;
+    }
+    return Shred(request);
 }

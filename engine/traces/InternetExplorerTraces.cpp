@@ -50,16 +50,33 @@ bool IsContent(const INTERNET_CACHE_ENTRY_INFOA& entry) {
     return !(entry.CacheEntryType & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY));
 }
 
-void ClearHistoryStore() {
-    if (removal::Previewing()) {
-        removal::Report(VxTraceKind::HistoryStore, "Internet Explorer history");
-        return;
+// Whether the store lists an address; a store that cannot list its addresses counts as empty.
+bool HoldsHistory(IUrlHistoryStg2* history) {
+    IEnumSTATURL* addresses = nullptr;
+    if (FAILED(history->EnumUrls(&addresses)) || !addresses)
+        return false;
+    STATURL address = {};
+    address.cbSize = sizeof address;
+    ULONG fetched = 0;
+    const bool holds = addresses->Next(1, &address, &fetched) == S_OK && fetched == 1;
+    if (holds) {
+        CoTaskMemFree(address.pwcsUrl);
+        CoTaskMemFree(address.pwcsTitle);
     }
+    addresses->Release();
+    return holds;
+}
+
+// A preview reports the store when it lists an address.
+void ClearHistoryStore() {
     CoInitialize(nullptr);
     IUrlHistoryStg2* history = nullptr;
     if (SUCCEEDED(CoCreateInstance(kUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
                                    reinterpret_cast<void**>(&history)))) {
-        history->ClearHistory();
+        if (!removal::Previewing())
+            history->ClearHistory();
+        else if (HoldsHistory(history))
+            removal::Report(VxTraceKind::HistoryStore, "Internet Explorer history");
         history->Release();
     }
     CoUninitialize();

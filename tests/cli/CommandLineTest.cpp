@@ -30,6 +30,9 @@ TEST(CommandLine, EntriesByNameOrBitMethodDrivesAndItems) {
     EXPECT_EQ(request.items.size(), 1u);
     EXPECT_TRUE(request.storedSelection);
     EXPECT_EQ(Parsed({"list"}).command, CliCommand::List);
+    const CliRequest preview = Parsed({"preview", "Cookies", "--free-space", "C:\\"});
+    EXPECT_EQ(preview.command, CliCommand::Preview);
+    EXPECT_EQ(preview.freeSpace, std::vector<std::string>{"C:\\"});
 }
 
 TEST(CommandLine, BadInputIsRefusedWithWhatIsWrong) {
@@ -47,4 +50,7 @@ TEST(CommandLine, BadInputIsRefusedWithWhatIsWrong) {
     EXPECT_NE(Refusal({"shred", "--items", "C:\\T\\<..\\*.*><SubFolder:No>"}).find("outside"),
               std::string::npos);
     EXPECT_NE(Refusal({"shred", "--items", "C:\\T"}).find("is not FOLDER"), std::string::npos);
+    EXPECT_NE(Refusal({"preview"}).find("nothing to preview"), std::string::npos);
+    EXPECT_NE(Refusal({"preview", "ICQ", "--method", "zero"}).find("shred only"),
+              std::string::npos);
 }

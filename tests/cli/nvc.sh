@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# nvc end to end in the build's prefix: the list, a run over a user-defined item with a method
-# for that run only, and bad input that touches nothing.
+# nvc end to end in the build's prefix: the list, a preview that removes nothing, a run over a
+# user-defined item with a method for that run only, and bad input that touches nothing.
 #   nvc.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -40,6 +40,17 @@ for bad in "shred" "shred NoSuchEntry" "shred 3 --method fast" "shred --free-spa
 done
 [ -f "$scratch/a.tmp" ] || fail "bad input touched a file"
 echo "bad input refused with a message, nothing touched"
+
+[ "$(status_of preview --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
+  fail "the preview failed: $(cat "$scratch.err")"
+for listed in 'File C:\vxtest\nvc\a.tmp (13 bytes)' 'File C:\vxtest\nvc\sub\c.tmp (17 bytes)' \
+  'Total: 3 items, 43 bytes'; do
+  grep -qF "$listed" "$scratch.out" || fail "the preview lacks \"$listed\": $(cat "$scratch.out")"
+done
+! grep -q keep.txt "$scratch.out" || fail "the preview lists keep.txt"
+for kept in a.tmp b.tmp sub/c.tmp; do [ -f "$scratch/$kept" ] || fail "the preview removed $kept"; done
+[ "$(status_of preview 3 --method zero)" = 2 ] || fail "preview took a method"
+echo "preview listed the item's files and removed nothing"
 
 [ "$(status_of shred --method zero --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
   fail "the shred failed: $(cat "$scratch.err")"

@@ -1,0 +1,43 @@
+// What a shred run of a request would remove, found by running its steps under a preview of the
+// engine: the same members, each removal reported instead of made.
+#pragma once
+
+#include "RunRequest.h"
+#include "VxPreview.h"
+
+#include <string>
+#include <vector>
+
+struct PreviewItem {
+    VxTraceKind kind;
+    std::string place;
+    std::string name;
+    unsigned long long size;
+};
+
+// One step of the run: its progress line and what it would remove. A step that is only shown (a
+// user-defined item the run skips) finds nothing.
+struct PreviewStep {
+    CString line;
+    std::vector<PreviewItem> items;
+    unsigned long long bytes = 0;
+    // False when memory ran out while the step was recorded: its list is cut short.
+    bool complete = true;
+};
+
+struct RunPreview {
+    std::vector<PreviewStep> steps;
+    size_t items = 0;
+    // Bytes of files, values and cache entries; the free space of drives is not counted.
+    unsigned long long bytes = 0;
+};
+
+RunPreview PreviewRun(const RunRequest& request);
+
+// One line for an item: what it is, where, and its size where it has one, such as
+// "File C:\Temp\a.tmp (12 bytes)" or "Value HKEY_CURRENT_USER\Software\Vx: Recent (8 bytes)".
+std::string DescribeItem(const PreviewItem& item);
+// "1 item", "12 items".
+std::string CountText(size_t items);
+// "0 bytes", "1 byte", "512 bytes", "1.5 KB", "23.4 MB", "2.0 GB".
+std::string SizeText(unsigned long long bytes);
