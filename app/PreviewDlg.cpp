@@ -13,8 +13,8 @@ BOOL CPreviewDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     for (const PreviewStep& step : m_preview.steps)
         ShowStep(step);
-    const std::string total = "Total: " + CountText(m_preview.items) + ", " +
-                              SizeText(m_preview.bytes);
+    const std::string total =
+        "Total: " + CountText(m_preview.items) + ", " + SizeText(m_preview.bytes);
     SetDlgItemText(IDC_PREVIEW_TOTAL, total.c_str());
     return TRUE;
 }

@@ -64,10 +64,8 @@ TEST(PreviewReport, StepsShowCountsAndSizesLongListsAreCutAndEnterRemovesNothing
     preview.steps.push_back({"< Microsoft Windows >: Run History", {}, 0, false});
     preview.steps.back().items.push_back(
         {VxTraceKind::Key, "HKEY_CURRENT_USER\\Software\\RunMRU", "", 0});
-    preview.steps.push_back({"< User Define >: Temp\\*.* (skipped: the folder is not a full path)",
-                             {},
-                             0,
-                             true});
+    preview.steps.push_back(
+        {"< User Define >: Temp\\*.* (skipped: the folder is not a full path)", {}, 0, true});
     preview.items = 1004;
     preview.bytes = 1003;
 
@@ -135,7 +133,8 @@ TEST(PreviewReport, TheTreeMenuPreviewsTheCheckedEntriesAndCloseRemovesNothing) 
     }
     EXPECT_EQ(script.Finish(), "");
     EXPECT_EQ(steps, std::vector<std::string>{"< Microsoft Windows >: Run History: 1 item"});
-    EXPECT_EQ(items, std::vector<std::string>{"Key HKEY_CURRENT_USER\\" + std::string(kRunHistory)});
+    EXPECT_EQ(items,
+              std::vector<std::string>{"Key HKEY_CURRENT_USER\\" + std::string(kRunHistory)});
     EXPECT_TRUE(KeyExists(std::string(kRunHistory) + "\\typed"));
     DestroyWindow(window.m_hWnd);
     DeleteKeyQuietly(kRunHistory);

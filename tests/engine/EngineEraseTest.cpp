@@ -2,6 +2,7 @@
 #include "Handle.h"
 #include "StoredSettings.h"
 #include "VxMain.h"
+#include "VxPreview.h"
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
@@ -10,6 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <objbase.h>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -34,6 +39,22 @@ DWORD ReadSetting(DWORD* type) {
                          &size);
     return value;
 }
+
+// Each trace as "kind place size".
+class Traces : public VxTraceSink {
+public:
+    void Found(const VxTrace& trace) noexcept override {
+        m_found.push_back(std::to_string(int(trace.kind)) + " " + trace.place + " " +
+                          std::to_string(trace.size));
+    }
+    std::vector<std::string> Sorted() {
+        std::sort(m_found.begin(), m_found.end());
+        return m_found;
+    }
+
+private:
+    std::vector<std::string> m_found;
+};
 
 } // namespace
 
@@ -72,6 +93,41 @@ TEST_F(EngineErase, LockedAndHardLinkedFilesKeepTheirDataAndTheRestGoes) {
     EXPECT_EQ(Listing(m_top / "sub"), "locked.txt");
     EXPECT_EQ(ReadText(m_top / "sub\\locked.txt"), "in use");
     EXPECT_EQ(ReadText(m_top / "keep\\original.txt"), "linked data");
+}
+
+// The preview leaves out the held file, which keeps its folder, and changes nothing; it holds
+// only on its own thread, where a run goes on removing for real.
+TEST_F(EngineErase, APreviewNamesWhatTheRunWouldRemoveAndOnlyOnItsOwnThread) {
+    MakeFolder(m_top / "held");
+    WriteText(m_top / "held\\locked.txt", "in use");
+    WriteText(m_top / "held\\other.txt", "other");
+    MakeFolder(m_top / "free");
+    WriteText(m_top / "free\\a.txt", "abc");
+    ScratchFolder elsewhere("engine-elsewhere");
+    WriteText(elsewhere / "gone.txt", "x");
+    FileHandle lock(CreateFileA((m_top / "held\\locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+
+    Traces traces;
+    {
+        const CVxPreview preview(traces);
+        std::thread([&] {
+            CVxMain engine;
+            engine.EmptyDirectory(elsewhere.Path().c_str(), 0, 1);
+        }).join();
+        m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    }
+    lock.Reset();
+
+    const std::string file = std::to_string(int(VxTraceKind::File)) + " ";
+    const std::string folder = std::to_string(int(VxTraceKind::Folder)) + " ";
+    EXPECT_EQ(traces.Sorted(), (std::vector<std::string>{file + (m_top / "free\\a.txt") + " 3",
+                                                         file + (m_top / "held\\other.txt") + " 5",
+                                                         folder + (m_top / "free") + " 0"}));
+    EXPECT_EQ(Listing(m_top.Path()), "free held");
+    EXPECT_EQ(Listing(m_top / "held"), "locked.txt other.txt");
+    EXPECT_EQ(Listing(elsewhere.Path()), "");
 }
 
 TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {
