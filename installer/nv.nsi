@@ -57,6 +57,7 @@ Section "Norvexa" SecProgram
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${BINARIES}\nv.exe"
+  File "${BINARIES}\nvc.exe"
   File "${BINARIES}\vxclean.dll"
   File "${BINARIES}\vxerase.dll"
   File "${BINARIES}\README.txt"
@@ -96,6 +97,7 @@ Section "Uninstall"
   SetShellVarContext all
   Call un.EndRunningCopy
   Delete "$INSTDIR\nv.exe"
+  Delete "$INSTDIR\nvc.exe"
   Delete "$INSTDIR\vxclean.dll"
   Delete "$INSTDIR\vxerase.dll"
   Delete "$INSTDIR\README.txt"

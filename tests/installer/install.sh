@@ -42,7 +42,7 @@ install() {
 }
 
 install
-for file in nv.exe vxclean.dll vxerase.dll uninstall.exe README.txt; do
+for file in nv.exe nvc.exe vxclean.dll vxerase.dll uninstall.exe README.txt; do
   [ -f "$installed/$file" ] || fail "$file was not installed"
 done
 find "$prefix/drive_c" -ipath '*Start Menu/Programs/Norvexa.lnk' | grep -q . || fail "no Start-menu shortcut"
@@ -51,7 +51,7 @@ reg query "$uninstall_key" /v Publisher | grep -q Dravok || fail "not registered
 echo "installed: files, shortcut, Run entry, uninstall entry"
 
 # Every binary names its product, maker and version in its version resource.
-for file in nv.exe vxclean.dll vxerase.dll; do
+for file in nv.exe nvc.exe vxclean.dll vxerase.dll; do
   python3 - "$installed/$file" <<'PY' || fail "$file: version resource incomplete"
 import re, sys
 text = open(sys.argv[1], "rb").read().decode("utf-16-le", "ignore")
