@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -34,6 +35,35 @@ FileHandle CreateScratchFile(const std::string& folder, Job& job) {
     const std::string path = folder + "\\" + job.RandomName(kNameLength);
     return FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+}
+
+// Fillers are named with kNameLength capitals and digits.
+bool IsFillerName(const char* name) {
+    size_t length = 0;
+    for (; name[length]; ++length)
+        if (!std::isupper(static_cast<unsigned char>(name[length])) &&
+            !std::isdigit(static_cast<unsigned char>(name[length])))
+            return false;
+    return length == kNameLength;
+}
+
+// A wipe cut short by a power loss leaves its fillers behind: delete-on-close is not kept on
+// disk. They hold nothing but the wipe's own patterns, and are removed before the free space
+// is measured again. Anything else in the folder stays, and keeps the folder.
+void RemoveLeftFillers(const std::string& folder) {
+    std::vector<std::string> fillers;
+    WIN32_FIND_DATAA entry;
+    FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!search)
+        return;
+    do {
+        if (!(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+            IsFillerName(entry.cFileName))
+            fillers.push_back(folder + "\\" + entry.cFileName);
+    } while (FindNextFileA(search.Get(), &entry));
+    search.Reset();
+    for (const std::string& filler : fillers)
+        DeleteFileA(filler.c_str());
 }
 
 bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
@@ -182,6 +212,7 @@ void WipeFreeSpace(const std::string& root, Job& job) {
                            &clusters))
         return;
     const std::string folder = root + kFolderName;
+    RemoveLeftFillers(folder);
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return;
     SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);

@@ -8,7 +8,8 @@
 # shred:     for every erase method, a populated folder is emptied with EmptyDirectory; before the
 #            erase every marker must be in the image (the control), after it none may be.
 # freespace: plainly deleted files are wiped from the free space, which must come back whole;
-#            then a wipe killed midway must leave no filler file behind.
+#            then a wipe killed midway must leave no filler file behind, and the wipe after a
+#            power loss midway (process and Wine server killed) must remove the fillers it left.
 # useritem:  the program itself, driven by the END_TO_END test program through its windows, adds
 #            a user-defined item for a folder of the volume and shreds it: the files of its
 #            patterns must be gone from the image, those outside its patterns or folder intact.
@@ -157,6 +158,16 @@ wipe_process() {
   done
 }
 
+# The Wine server of this prefix.
+prefix_server() {
+  local candidate
+  for candidate in $(pgrep wineserver || true); do
+    if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+      echo "$candidate"
+    fi
+  done
+}
+
 # A wipe killed with SIGKILL while it writes its fillers: they are delete-on-close, so none may
 # stay and the free space must come back whole.
 kill_suite() {
@@ -191,6 +202,46 @@ kill_suite() {
   after=$(free_bytes)
   check_same_free "$before" "$after" "killed wipe"
   note "killed wipe: free space $before before, $after after"
+}
+
+# A wipe cut short by a power loss: the wiping process and the prefix's Wine server are killed
+# together, so that delete-on-close never runs and the fillers stay on the volume, as they do on
+# Windows. The next wipe removes them (and nothing else of the folder): the free space is whole.
+powerloss_suite() {
+  local before after pid folder=$mnt/~VXFREE.TMP
+  rm -rf "$folder"
+  vx method 90 || fail "cannot store method 90"
+  before=$(free_bytes)
+  "$root/tools/wine-run" "$prefix" "$tool" wipe "$letter:\\" &
+  background=$!
+  pid=
+  for _ in $(seq 1 1000); do
+    pid=$(wipe_process)
+    [ -n "$pid" ] && break
+    sleep 0.01
+  done
+  [ -n "$pid" ] || fail "the wipe's process was not found"
+  for _ in $(seq 1 3000); do
+    [ -d "$folder" ] && (($(du -sb "$folder" | cut -f1) > 32 * mib)) && break
+    kill -0 "$background" 2>/dev/null || fail "the wipe ended before the power loss"
+    sleep 0.01
+  done
+  # One signal each, at once: a server that outlives its client closes the fillers' last handles
+  # and deletes them.
+  # shellcheck disable=SC2086
+  kill -9 $pid $(prefix_server) 2>/dev/null || true
+  wait "$background" 2>/dev/null || true
+  background=
+  [ -n "$(fillers_left)" ] || fail "the power loss left no filler behind"
+  echo "not the wipe's" >"$folder/notes.txt"
+
+  vx wipe "$letter:\\" || fail "the wipe after the power loss did not run"
+  after=$(free_bytes)
+  check_same_free "$before" "$after" "wipe after a power loss"
+  [ "$(ls -A "$folder")" = notes.txt ] || defect "after the power loss the wipe left: $(ls -A "$folder" | tr '\n' ' ')"
+  [ "$(cat "$folder/notes.txt")" = "not the wipe's" ] || defect "the wipe changed a file it did not make"
+  rm -rf "$folder"
+  note "wipe after a power loss: free space $before before, $after after"
 }
 
 # Writes FILE on the mounted volume, filled with the marker of TAG and ID.
@@ -241,6 +292,7 @@ shred) shred_suite ;;
 freespace)
   wipe_suite
   kill_suite
+  powerloss_suite
   ;;
 useritem) useritem_suite ;;
 *) fail "unknown suite $suite" ;;
