@@ -1,8 +1,10 @@
 #include "WinApp.h"
 
 #include "Handle.h"
+#include "StoredValue.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -60,10 +62,10 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
         return UINT(defaultValue);
     DWORD type = 0, value = 0, size = sizeof value;
     if (RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                         &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof value)
+                         &size) != ERROR_SUCCESS)
         return UINT(defaultValue);
-    return value;
+    return StoredNumber(type, reinterpret_cast<const uint8_t*>(&value), size)
+        .value_or(UINT(defaultValue));
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
@@ -83,17 +85,13 @@ CString CWinApp::GetProfileString(const char* section, const char* entry,
     DWORD type = 0, size = 0;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section), 0, KEY_QUERY_VALUE, key.Put()) !=
             ERROR_SUCCESS ||
-        RegQueryValueExA(key.Get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
+        RegQueryValueExA(key.Get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return defaultValue;
-    CString value;
-    char* buffer = value.GetBuffer(int(size) + 1);
-    if (RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS)
+    std::vector<uint8_t> data(size);
+    if (RegQueryValueExA(key.Get(), entry, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
         return defaultValue;
-    buffer[size] = '\0';
-    value.ReleaseBuffer();
-    return value;
+    const std::optional<std::string> text = StoredText(type, data.data(), size);
+    return text ? CString(text->c_str()) : CString(defaultValue);
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {

@@ -4,6 +4,7 @@
 #include "Removal.h"
 #include "ShellFolder.h"
 #include "Silently.h"
+#include "StoredValue.h"
 #include "TraceScript.h"
 
 #include <shlobj.h>
@@ -191,22 +192,19 @@ bool ReadDefaultText(HKEY root, const char* path, CString& text) {
     RegKey key;
     if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS)
         return false;
-    char stored[kRealTextSize];
+    uint8_t stored[kRealTextSize];
     DWORD type = 0, size = sizeof stored;
-    if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(stored),
-                         &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
+    if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, stored, &size) != ERROR_SUCCESS)
         return false;
-    const size_t length = strnlen(stored, size);
-    if (length == 0 || length >= sizeof stored)
+    const std::optional<std::string> value = StoredText(type, stored, size);
+    if (!value || value->empty() || value->size() >= sizeof stored)
         return false;
-    stored[length] = '\0';
     if (type == REG_SZ) {
-        text = stored;
+        text = value->c_str();
         return true;
     }
     char expanded[kRealTextSize];
-    const DWORD needed = ExpandEnvironmentStringsA(stored, expanded, sizeof expanded);
+    const DWORD needed = ExpandEnvironmentStringsA(value->c_str(), expanded, sizeof expanded);
     if (needed <= 1 || needed > sizeof expanded)
         return false;
     text = expanded;

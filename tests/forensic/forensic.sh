@@ -6,7 +6,8 @@
 #   forensic.sh shred|freespace|useritem ext4|ntfs LETTER WORKDIR PREFIX TOOL [END_TO_END]
 #
 # shred:     for every erase method, a populated folder is emptied with EmptyDirectory; before the
-#            erase every marker must be in the image (the control), after it none may be.
+#            erase every marker must be in the image (the control), after it none may be; then
+#            the same on a volume filled to its last block.
 # freespace: plainly deleted files are wiped from the free space, which must come back whole;
 #            then a wipe killed midway must leave no filler file behind, and the wipe after a
 #            power loss midway (process and Wine server killed) must remove the fillers it left.
@@ -126,6 +127,28 @@ shred_suite() {
       defect "$name: erased content is in the image"
     fi
   done
+}
+
+# A volume with no free space left: the erase overwrites in place, so every file still goes and
+# none of its content stays.
+full_volume_shred() {
+  local tag="vxf-$fs-full" markers
+  vx method 88 || fail "cannot store method 88"
+  markers=$(populate full "$tag")
+  dd if=/dev/zero of="$mnt/filling" bs=1M status=none 2>/dev/null || true
+  dd if=/dev/zero of="$mnt/filling-tail" bs=4k status=none 2>/dev/null || true
+  sync
+  note "volume filled: $(free_bytes) bytes free"
+  # shellcheck disable=SC2086
+  scan_unmounted "$tag" --present $markers || fail "control for the full volume"
+  vx shred "$letter:\\full" || fail "shred on a full volume did not run"
+  [ -z "$(ls -A "$mnt/full")" ] || defect "full volume: left in the folder: $(find "$mnt/full" -mindepth 1 | tr '\n' ' ')"
+  if scan_unmounted "$tag" --absent; then
+    note "full volume: nothing left"
+  else
+    defect "full volume: erased content is in the image"
+  fi
+  rm -f "$mnt/filling" "$mnt/filling-tail"
 }
 
 wipe_suite() {
@@ -288,7 +311,10 @@ vx method 88 || fail "cannot run $tool"
 "$root/tools/image-drive" up "$drive" "$fs" "$image_size" "$prefix" "$letter"
 
 case $suite in
-shred) shred_suite ;;
+shred)
+  shred_suite
+  full_volume_shred
+  ;;
 freespace)
   wipe_suite
   kill_suite

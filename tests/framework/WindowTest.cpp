@@ -121,6 +121,40 @@ TEST(Profile, ValuesOfTheWrongTypeFallBackAndSectionsNestUnderTheApplicationKey)
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest");
 }
 
+// Every shape another program or a damaged profile can give a value: a number only from four
+// bytes of the number type, a text up to its first zero or its size, anything else the fallback.
+TEST(Profile, ValuesOfEveryShapeReadAsTheirNumberTextOrTheFallback) {
+    CWinApp app("vxprofileshapes");
+    app.SetRegistryKey("VxTest");
+    RegKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofileshapes", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, key.Put(), nullptr),
+              ERROR_SUCCESS);
+    auto set = [&](const char* name, DWORD type, const std::string& bytes) {
+        RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       DWORD(bytes.size()));
+    };
+    set("Short", REG_DWORD, std::string("\x01\x02", 2));
+    set("Long", REG_DWORD, std::string(8, '\x01'));
+    set("Binary", REG_BINARY, std::string("\x05\0\0\0", 4));
+    set("Unterminated", REG_SZ, "C:\\Files");
+    set("Empty", REG_SZ, "");
+    set("Huge", REG_SZ, std::string(65536, 'x'));
+    set("Expandable", REG_EXPAND_SZ, std::string("%TEMP%\0", 7));
+    set("Several", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
+    for (const char* name : {"Short", "Long", "Binary", "Unterminated", "Empty"})
+        EXPECT_EQ(app.GetProfileInt("", name, 7), 7u) << name;
+    EXPECT_STREQ(app.GetProfileString("", "Unterminated"), "C:\\Files");
+    EXPECT_STREQ(app.GetProfileString("", "Empty", "fallback"), "");
+    EXPECT_EQ(std::string(app.GetProfileString("", "Huge")), std::string(65536, 'x'));
+    EXPECT_STREQ(app.GetProfileString("", "Expandable"), "%TEMP%");
+    EXPECT_STREQ(app.GetProfileString("", "Several", "fallback"), "fallback");
+    EXPECT_STREQ(app.GetProfileString("", "Binary", "fallback"), "fallback");
+    key.Reset();
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest\\vxprofileshapes");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VxTest");
+}
+
 // Controls copy what fits into the buffer they are given and say nothing of the rest.
 TEST(Controls, ItemTextsOfAnyLengthAreReadWhole) {
     InitCommonControls();
