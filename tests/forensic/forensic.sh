@@ -7,7 +7,8 @@
 #
 # shred:     for every erase method, a populated folder is emptied with EmptyDirectory; before the
 #            erase every marker must be in the image (the control), after it none may be; then
-#            the same on a volume filled to its last block.
+#            the same on a volume filled to its last block; then runs killed at twenty points,
+#            each followed by a complete run of the same folder.
 # freespace: plainly deleted files are wiped from the free space, which must come back whole;
 #            then a wipe killed midway must leave no filler file behind, and the wipe after a
 #            power loss midway (process and Wine server killed) must remove the fillers it left.
@@ -151,6 +152,68 @@ full_volume_shred() {
   rm -f "$mnt/filling" "$mnt/filling-tail"
 }
 
+# Seconds that a command takes.
+seconds_of() {
+  local start
+  start=$(date +%s.%N)
+  "$@" >/dev/null || fail "$* did not run"
+  awk "BEGIN { print $(date +%s.%N) - $start }"
+}
+
+# Fills folder K of the volume for a killed run: the populated files and a long one, so that the
+# run spends seconds among its files (NTFS through FUSE writes about ten times slower).
+populate_killed() {
+  local long=$((48 * mib))
+  [ "$fs" = ntfs ] && long=$((4 * mib))
+  populate "$1" "$2" >/dev/null
+  yes "|$2|long|" | head -c "$long" >"$mnt/$1/long.bin" || true
+}
+
+# A shred killed at twenty points spread over its files (the program's start is measured on an
+# empty folder, the whole run on a full one): a file the run renamed is already empty, a file
+# elsewhere on the volume never changes, and the next run of the same folder leaves nothing of
+# any of them in the image.
+killpoints_suite() {
+  local tag="vxf-$fs-kill" outside i pid name left=0 running=0 start whole
+  vx method 81 || fail "cannot store method 81"
+  populate outside "vxf-$fs-outside" >/dev/null
+  outside=$(cd "$mnt/outside" && find . -type f -exec md5sum {} + | sort)
+  mkdir -p "$mnt/empty"
+  start=$(seconds_of vx shred "$letter:\\empty")
+  populate_killed k0 "$tag"
+  whole=$(seconds_of vx shred "$letter:\\k0")
+  for i in $(seq 1 20); do
+    populate_killed "k$i" "$tag"
+    vx shred "$letter:\\k$i" &
+    background=$!
+    sleep "$(awk "BEGIN { print $start + ($whole - $start) * $i / 21 }")"
+    pid=$(wipe_process shred)
+    if [ -n "$pid" ]; then
+      # shellcheck disable=SC2086
+      kill -9 $pid
+      running=$((running + 1))
+    fi
+    wait "$background" 2>/dev/null || true
+    background=
+    while IFS= read -r name; do
+      [[ $name == *.bin ]] && continue
+      left=$((left + 1))
+      [ ! -s "$mnt/k$i/$name" ] || defect "kill point $i: $name was renamed with its content"
+    done < <(cd "$mnt/k$i" && find . -type f -printf '%P\n')
+    chmod u+w "$mnt/k$i/rosub" 2>/dev/null || true
+    vx method 88 >/dev/null && vx shred "$letter:\\k$i" && vx method 81 >/dev/null ||
+      fail "the run after kill point $i did not run"
+    [ -z "$(ls -A "$mnt/k$i")" ] || defect "kill point $i: the next run left $(ls -A "$mnt/k$i" | tr '\n' ' ')"
+  done
+  [ "$(cd "$mnt/outside" && find . -type f -exec md5sum {} + | sort)" = "$outside" ] ||
+    defect "a file outside the killed runs' folders changed"
+  if scan_unmounted "$tag" --absent; then
+    note "20 kill points over a ${whole} s run, $running of them while it ran: $left renamed empty file(s) left, none after the next run"
+  else
+    defect "content of a killed run's files is in the image after the next run"
+  fi
+}
+
 wipe_suite() {
   local tag="vxf-$fs-free" markers before after
   vx method 84 || fail "cannot store method 84"
@@ -171,10 +234,11 @@ wipe_suite() {
   fi
 }
 
-# The Windows process of this prefix's wipe, not one of another build tree.
+# The Windows process of this prefix's wipe (or of another command), not one of another build
+# tree.
 wipe_process() {
   local candidate
-  for candidate in $(pgrep -f 'vxforensic\.exe wipe' || true); do
+  for candidate in $(pgrep -f "vxforensic\\.exe ${1:-wipe}" || true); do
     if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
       echo "$candidate"
     fi
@@ -314,6 +378,7 @@ case $suite in
 shred)
   shred_suite
   full_volume_shred
+  killpoints_suite
   ;;
 freespace)
   wipe_suite
