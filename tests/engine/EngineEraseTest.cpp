@@ -130,6 +130,28 @@ TEST_F(EngineErase, APreviewNamesWhatTheRunWouldRemoveAndOnlyOnItsOwnThread) {
     EXPECT_EQ(Listing(elsewhere.Path()), "");
 }
 
+// Folders nested until their paths pass 260 characters: everything the run can name goes, the
+// folders beyond stay with their files, and the run ends normally.
+TEST_F(EngineErase, FoldersNestedPastTheLongestPathAreLeftWithTheirFiles) {
+    std::wstring deep = L"\\\\?\\" + std::wstring(m_top.Path().begin(), m_top.Path().end());
+    std::string reachable = m_top.Path();
+    for (int level = 0; level < 6; ++level) {
+        const std::string name = "level" + std::to_string(level) + std::string(40, 'x');
+        deep += L"\\" + std::wstring(name.begin(), name.end());
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << level;
+        const std::wstring file = deep + L"\\data.txt";
+        const FileHandle handle(
+            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(handle) << level;
+        if (reachable.size() + name.size() + 10 < MAX_PATH)
+            reachable += "\\" + name;
+    }
+    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    EXPECT_FALSE(Exists(reachable + "\\data.txt")) << "a file whose path fits was left";
+    EXPECT_TRUE(GetFileAttributesW((deep + L"\\data.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+        << "the deepest file cannot be named by the run and stays";
+}
+
 TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {
     WriteText(m_top / "a.tmp", "a");
     WriteText(m_top / "a.txt", "a");
