@@ -13,8 +13,8 @@
 // Zeroes are the method; the stored "Setting" is put back as it was afterwards.
 #include "Handle.h"
 #include "ShredDlg.h"
-#include "StoredSettings.h"
 #include "Stopwatch.h"
+#include "StoredSettings.h"
 #include "VxMain.h"
 #include "WinApp.h"
 #include "common/SettingGuard.h"
@@ -52,8 +52,8 @@ bool MakeFiles(const std::string& folder, int count) {
         const FileHandle file(CreateFileA((sub + "\\" + std::to_string(i) + ".tmp").c_str(),
                                           GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
-        if (!file || !WriteFile(file.Get(), content.data(), DWORD(content.size()), &written,
-                                nullptr))
+        if (!file ||
+            !WriteFile(file.Get(), content.data(), DWORD(content.size()), &written, nullptr))
             return false;
     }
     return true;

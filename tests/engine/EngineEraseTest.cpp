@@ -40,6 +40,12 @@ DWORD ReadSetting(DWORD* type) {
     return value;
 }
 
+// The file open with no sharing, as a program that holds it.
+FileHandle HeldOpen(const std::string& path) {
+    return FileHandle(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
 // Each trace as "kind place size".
 class Traces : public VxTraceSink {
 public:
@@ -83,8 +89,7 @@ TEST_F(EngineErase, LockedAndHardLinkedFilesKeepTheirDataAndTheRestGoes) {
     WriteText(m_top / "keep\\original.txt", "linked data");
     ASSERT_TRUE(CreateHardLinkA((m_top / "sub\\link.txt").c_str(),
                                 (m_top / "keep\\original.txt").c_str(), nullptr));
-    FileHandle lock(CreateFileA((m_top / "sub\\locked.txt").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    FileHandle lock = HeldOpen(m_top / "sub\\locked.txt");
     ASSERT_TRUE(lock);
 
     m_engine.EmptyDirectory((m_top / "sub").c_str(), 0, 1);
@@ -105,8 +110,7 @@ TEST_F(EngineErase, APreviewNamesWhatTheRunWouldRemoveAndOnlyOnItsOwnThread) {
     WriteText(m_top / "free\\a.txt", "abc");
     ScratchFolder elsewhere("engine-elsewhere");
     WriteText(elsewhere / "gone.txt", "x");
-    FileHandle lock(CreateFileA((m_top / "held\\locked.txt").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    FileHandle lock = HeldOpen(m_top / "held\\locked.txt");
     ASSERT_TRUE(lock);
 
     Traces traces;

@@ -255,13 +255,9 @@ prefix_server() {
   done
 }
 
-# A wipe killed with SIGKILL while it writes its fillers: they are delete-on-close, so none may
-# stay and the free space must come back whole.
-kill_suite() {
-  local before after pid
-  rm -rf "$mnt/~VXFREE.TMP"
-  vx method 81 || fail "cannot store method 81"
-  before=$(free_bytes)
+# Starts a wipe of the drive in the background: its runner in $background, its Windows process
+# in $pid.
+start_wipe() {
   "$root/tools/wine-run" "$prefix" "$tool" wipe "$letter:\\" &
   background=$!
   pid=
@@ -271,6 +267,16 @@ kill_suite() {
     sleep 0.01
   done
   [ -n "$pid" ] || fail "the wipe's process was not found"
+}
+
+# A wipe killed with SIGKILL while it writes its fillers: they are delete-on-close, so none may
+# stay and the free space must come back whole.
+kill_suite() {
+  local before after pid
+  rm -rf "$mnt/~VXFREE.TMP"
+  vx method 81 || fail "cannot store method 81"
+  before=$(free_bytes)
+  start_wipe
   for _ in $(seq 1 3000); do
     [ -n "$(fillers_left)" ] && break
     kill -0 "$background" 2>/dev/null || fail "the wipe ended before it could be killed"
@@ -299,15 +305,7 @@ powerloss_suite() {
   rm -rf "$folder"
   vx method 90 || fail "cannot store method 90"
   before=$(free_bytes)
-  "$root/tools/wine-run" "$prefix" "$tool" wipe "$letter:\\" &
-  background=$!
-  pid=
-  for _ in $(seq 1 1000); do
-    pid=$(wipe_process)
-    [ -n "$pid" ] && break
-    sleep 0.01
-  done
-  [ -n "$pid" ] || fail "the wipe's process was not found"
+  start_wipe
   for _ in $(seq 1 3000); do
     [ -d "$folder" ] && (($(du -sb "$folder" | cut -f1) > 32 * mib)) && break
     kill -0 "$background" 2>/dev/null || fail "the wipe ended before the power loss"
