@@ -139,10 +139,12 @@ TEST_F(EngineErase, APreviewNamesWhatTheRunWouldRemoveAndOnlyOnItsOwnThread) {
 TEST_F(EngineErase, FoldersNestedPastTheLongestPathAreLeftWithTheirFiles) {
     std::wstring deep = L"\\\\?\\" + std::wstring(m_top.Path().begin(), m_top.Path().end());
     std::string reachable = m_top.Path();
+    std::vector<std::wstring> levels;
     for (int level = 0; level < 6; ++level) {
         const std::string name = "level" + std::to_string(level) + std::string(40, 'x');
         deep += L"\\" + std::wstring(name.begin(), name.end());
         ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << level;
+        levels.push_back(deep);
         const std::wstring file = deep + L"\\data.txt";
         const FileHandle handle(
             CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
@@ -154,6 +156,10 @@ TEST_F(EngineErase, FoldersNestedPastTheLongestPathAreLeftWithTheirFiles) {
     EXPECT_FALSE(Exists(reachable + "\\data.txt")) << "a file whose path fits was left";
     EXPECT_TRUE(GetFileAttributesW((deep + L"\\data.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
         << "the deepest file cannot be named by the run and stays";
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+        DeleteFileW((*level + L"\\data.txt").c_str());
+        RemoveDirectoryW(level->c_str());
+    }
 }
 
 TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {
