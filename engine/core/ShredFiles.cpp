@@ -8,9 +8,16 @@
 #include "VxMain.h"
 #include "vxerase.h"
 
+#include <mbstring.h>
+#include <ntsecapi.h>
+
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
+
+constexpr int kFolderRenames = 3;
 
 bool IsDotEntry(const char* name) {
     return !strcmp(name, ".") || !strcmp(name, "..");
@@ -31,7 +38,45 @@ bool Skipped(const WIN32_FIND_DATAA& entry) {
     return true;
 }
 
-// A preview reports the folder when nothing below it was kept.
+bool IsEmptyFolder(const CString& path) {
+    WIN32_FIND_DATAA entry;
+    const FindHandle search(FindFirstFileA(path + "\\*", &entry));
+    if (!search)
+        return false;
+    do {
+        if (!IsDotEntry(entry.cFileName))
+            return false;
+    } while (FindNextFileA(search.Get(), &entry));
+    return true;
+}
+
+// The folder under names of random capitals and digits of the same length, a few times over, so
+// that its parent's entries and its own record keep no trace of its name; the path it ends with.
+// The separator is found as the code page reads the path.
+CString RenamedAway(const CString& path) {
+    const auto* text = reinterpret_cast<const unsigned char*>(static_cast<const char*>(path));
+    const unsigned char* separator = _mbsrchr(text, '\\');
+    const int slash = separator ? int(separator - text) : -1;
+    const CString parent = path.Left(slash + 1);
+    const int length = path.GetLength() - slash - 1;
+    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    CString current = path;
+    for (int round = 0; round < kFolderRenames && length > 0; ++round) {
+        std::vector<unsigned char> bytes(length);
+        if (!RtlGenRandom(bytes.data(), ULONG(length)))
+            break;
+        std::string name(length, 'A');
+        for (int i = 0; i < length; ++i)
+            name[i] = kAlphabet[bytes[i] % (sizeof kAlphabet - 1)];
+        const CString renamed = parent + name.c_str();
+        if (MoveFileA(current, renamed))
+            current = renamed;
+    }
+    return current;
+}
+
+// A preview reports the folder when nothing below it was kept. Only a folder found empty loses
+// its name; one that will not go all the same gets it back.
 void RemoveEmptiedFolder(const CString& path, unsigned keptBefore) {
     if (removal::Previewing()) {
         if (removal::KeptSoFar() == keptBefore)
@@ -39,7 +84,9 @@ void RemoveEmptiedFolder(const CString& path, unsigned keptBefore) {
         return;
     }
     removal::ClearReadOnly(path);
-    RemoveDirectoryA(path);
+    const CString last = IsEmptyFolder(path) ? RenamedAway(path) : path;
+    if (!RemoveDirectoryA(last) && last != path)
+        MoveFileA(last, path);
 }
 
 // A folder given with a closing backslash ("C:\\Temp\\") is joined without doubling it, so that
