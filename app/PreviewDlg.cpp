@@ -11,8 +11,19 @@ void CPreviewDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPreviewDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (const PreviewStep& step : m_preview.steps)
-        ShowStep(step);
+    size_t idle = 0;
+    for (const PreviewStep& step : m_preview.steps) {
+        if (step.items.empty() && step.complete && !step.skipped)
+            ++idle;
+        else
+            ShowStep(step);
+    }
+    if (idle) {
+        const std::string line = std::to_string(idle) +
+                                 (idle == 1 ? " checked entry finds" : " checked entries find") +
+                                 " nothing to remove";
+        m_report.InsertItem(line.c_str(), 0, 0);
+    }
     const std::string total =
         "Total: " + CountText(m_preview.items) + ", " + SizeText(m_preview.bytes);
     SetDlgItemText(IDC_PREVIEW_TOTAL, total.c_str());

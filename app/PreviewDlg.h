@@ -1,5 +1,6 @@
-// The report of a preview: each step of the run with the number and size of what it would
-// remove, expandable to the items, and the total. Shred ends the dialog with IDOK, Close (the
+// The report of a preview: each step of the run that would remove something (or that the run
+// skips) with the number and size of what it would remove, expandable to the items, one line
+// for the steps that find nothing, and the total. Shred ends the dialog with IDOK, Close (the
 // default button, so that Enter removes nothing) with IDCANCEL.
 #pragma once
 

@@ -65,7 +65,7 @@ RunPreview PreviewRun(const RunRequest& request) {
     StepRecorder recorder;
     const CVxPreview recording(recorder);
     for (const RunStep& step : steps) {
-        preview.steps.push_back({step.line, {}, 0, true});
+        preview.steps.push_back({step.line, {}, 0, true, !step.call});
         recorder.StartStep(preview.steps.back());
         if (step.call)
             step.call(engine);

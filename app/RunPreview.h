@@ -23,6 +23,8 @@ struct PreviewStep {
     unsigned long long bytes = 0;
     // False when memory ran out while the step was recorded: its list is cut short.
     bool complete = true;
+    // A user-defined item the run skips as unsafe.
+    bool skipped = false;
 };
 
 struct RunPreview {

@@ -55,6 +55,7 @@ PreviewItem File(const std::string& path, unsigned long long size) {
 
 } // namespace
 
+// Steps that find nothing share one line; a skipped item keeps its own.
 TEST(PreviewReport, StepsShowCountsAndSizesLongListsAreCutAndEnterRemovesNothing) {
     RunPreview preview;
     preview.steps.push_back({"< User Define >: C:\\Logs\\*.log", {}, 0, true});
@@ -65,7 +66,9 @@ TEST(PreviewReport, StepsShowCountsAndSizesLongListsAreCutAndEnterRemovesNothing
     preview.steps.back().items.push_back(
         {VxTraceKind::Key, "HKEY_CURRENT_USER\\Software\\RunMRU", "", 0});
     preview.steps.push_back(
-        {"< User Define >: Temp\\*.* (skipped: the folder is not a full path)", {}, 0, true});
+        {"< User Define >: Temp\\*.* (skipped: the folder is not a full path)", {}, 0, true, true});
+    preview.steps.push_back({"< Microsoft Windows >: Clipboard", {}, 0, true});
+    preview.steps.push_back({"< Microsoft Windows >: Nethood", {}, 0, true});
     preview.items = 1004;
     preview.bytes = 1003;
 
@@ -77,7 +80,8 @@ TEST(PreviewReport, StepsShowCountsAndSizesLongListsAreCutAndEnterRemovesNothing
                   "< User Define >: C:\\Logs\\*.log: 1003 items, 1003 bytes",
                   "< Microsoft Windows >: Run History: 1 item (memory ran out: the list is cut "
                   "short)",
-                  "< User Define >: Temp\\*.* (skipped: the folder is not a full path): 0 items"}));
+                  "< User Define >: Temp\\*.* (skipped: the folder is not a full path): 0 items",
+                  "2 checked entries find nothing to remove"}));
     const std::vector<std::string> logs = Texts(tree, TreeView_GetRoot(tree));
     ASSERT_EQ(logs.size(), CPreviewDlg::kShownItems + 1);
     EXPECT_EQ(logs.front(), "File C:\\Logs\\0.log (1 byte)");
