@@ -248,10 +248,13 @@ names_measure() {
   vx method 88 >/dev/null && vx shred "$letter:\\names" || fail "shred of the named files did not run"
   [ -z "$(ls -A "$mnt/names")" ] || defect "names: left in the folder: $(ls -A "$mnt/names")"
   left=$(names_left "${folders[@]}")
-  note "names still readable: folders ${left%% *} of 10"
+  note "names still readable after the shred: folders ${left%% *} of 10"
   left=$(names_left "${files[@]}")
-  note "names still readable: files ${left%% *} of 30"
+  note "names still readable after the shred: files ${left%% *} of 30"
   rmdir "$mnt/names"
+  vx wipe "$letter:\\" || fail "the wipe after the named files did not run"
+  left=$(names_left "${folders[@]}" "${files[@]}")
+  note "names still readable after a free-space wipe: ${left%% *} of 40"
 }
 
 wipe_suite() {
