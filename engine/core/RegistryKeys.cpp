@@ -1,12 +1,12 @@
 // Removal of registry values and keys, and the search for a product's highest version.
 #include "Handle.h"
+#include "HighestVersion.h"
 #include "Silently.h"
 #include "TraceKey.h"
 #include "VxMain.h"
 
 #include <mbstring.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -58,28 +58,22 @@ void CVxMain::DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix) {
     });
 }
 
-// Versions compare as numbers ("11.0" beats "9.0"); among equal values the first enumerated
-// wins, and names longer than five characters are passed over.
+// Among the subkeys in the order enumerated; names longer than five characters are passed over.
 CString CVxMain::GetMaxVer(HKEY root, const char* keyPath) {
     return Silently(CString(), [&] {
         RegKey key;
         DWORD count = 0;
         if (!OpenKey(root, keyPath, KEY_READ, key) || !SubkeyCount(key.Get(), &count))
             return CString();
-        double best = 0.0;
-        CString result;
+        HighestVersion highest;
         for (DWORD i = 0; i < count; ++i) {
             char name[kVersionNameSize];
             DWORD size = kVersionNameSize;
             if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
                 ERROR_SUCCESS)
                 continue;
-            const double value = std::atof(name);
-            if (value > best) {
-                best = value;
-                result = name;
-            }
+            highest.Offer(name);
         }
-        return result;
+        return CString(highest.Name().c_str());
     });
 }
