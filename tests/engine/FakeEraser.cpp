@@ -13,6 +13,8 @@ ERASER_HANDLE g_next = 1;
 std::string g_items[64];
 size_t g_count = 0;
 long g_type = 1;
+void (*g_change)() = nullptr;
+int g_jobsBeforeChange = 0;
 
 long Log(const std::string& line) {
     g_log += line + "\n";
@@ -25,6 +27,10 @@ extern "C" __declspec(dllexport) void fakeEraserReset() {
 }
 extern "C" __declspec(dllexport) const char* fakeEraserLog() {
     return g_log.c_str();
+}
+extern "C" __declspec(dllexport) void fakeEraserOnStart(int job, void (*change)()) {
+    g_jobsBeforeChange = job - 1;
+    g_change = change;
 }
 
 VXERASE_API long eraserInit() {
@@ -68,6 +74,11 @@ VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned
 }
 
 VXERASE_API long eraserStartSync(ERASER_HANDLE context) {
+    if (g_change && g_jobsBeforeChange-- == 0) {
+        const auto change = g_change;
+        g_change = nullptr;
+        change();
+    }
     for (size_t i = 0; g_type == ERASER_DATA_FILES && i < g_count; ++i)
         if (g_items[i].find("stuck") == std::string::npos) {
             SetFileAttributesA(g_items[i].c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -1,6 +1,7 @@
 // How the engine walks folders and hands files to the erase component, observed through a
 // stand-in component that records every call.
 #include "FakeEraser.h"
+#include "Handle.h"
 #include "VxMain.h"
 #include "common/Scratch.h"
 
@@ -157,6 +158,35 @@ TEST_F(Walk, ASubfolderStillHoldingAFileStaysAndTheWalkGoesOn) {
 
 // The folder as the system gives the temporary folder, with a closing backslash: each path
 // names its file one way only, as a preview reports it.
+// The tree changes under the walk as the first subfolder's job starts: a folder that may still be
+// visited vanishes, a file still to be erased is held open by another program, another is made
+// read-only. The walk goes on past each, and the held file keeps its folder and its name.
+TEST_F(Walk, FoldersThatVanishAndFilesHeldOrMadeReadOnlyDuringTheWalk) {
+    static std::string top;
+    static FileHandle held;
+    top = m_top.Path();
+    for (const char* file : {"a\\held.txt", "b\\sub\\gone.txt", "c\\readonly.txt"}) {
+        MakeFolders(m_top / std::string(file).substr(0, std::string(file).rfind('\\')));
+        WriteText(m_top / file, "data");
+    }
+    ScratchFolder outside("walk-outside");
+    WriteText(outside / "other.txt", "other");
+    fakeEraserOnStart(2, [] {
+        held = FileHandle(CreateFileA((top + "\\a\\held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        DeleteFileA((top + "\\b\\sub\\gone.txt").c_str());
+        RemoveDirectoryA((top + "\\b\\sub").c_str());
+        RemoveDirectoryA((top + "\\b").c_str());
+        SetFileAttributesA((top + "\\c\\readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    });
+    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    held.Reset();
+    EXPECT_EQ(Listing(m_top.Path()), "a");
+    EXPECT_EQ(Listing(m_top / "a"), "held.txt");
+    EXPECT_EQ(ReadText(m_top / "a\\held.txt"), "data");
+    EXPECT_EQ(Listing(outside.Path()), "other.txt");
+}
+
 TEST_F(Walk, AFolderEndingWithABackslashIsJoinedWithoutDoublingIt) {
     WriteText(m_top / "f.txt", "f");
     m_engine.EmptyDirectory((m_top.Path() + "\\").c_str(), 0, 1);
