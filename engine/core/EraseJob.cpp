@@ -6,11 +6,17 @@
 
 namespace {
 
-// The erase component overwrites a file only when it can hold it alone; one that another
-// program holds open stays.
-bool CanBeHeldAlone(const char* path) {
-    return bool(FileHandle(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+// The erase component takes a path shorter than 260 characters, and overwrites the file only
+// when it reads its attributes and can then hold it alone: a file another program holds open,
+// or a longer path, stays.
+bool WillBeErased(const CString& path) {
+    if (path.GetLength() >= MAX_PATH)
+        return false;
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+           FileHandle(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
 void ReportFreeSpace(const char* root) {
@@ -46,7 +52,7 @@ void EraseJob::Add(const CString& item, unsigned long long size) {
     }
     if (m_dataType == ERASER_DATA_DRIVES)
         ReportFreeSpace(item);
-    else if (CanBeHeldAlone(item))
+    else if (WillBeErased(item))
         removal::Report(VxTraceKind::File, item, "", size);
     else
         removal::ReportKept();

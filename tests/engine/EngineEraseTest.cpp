@@ -162,6 +162,42 @@ TEST_F(EngineErase, FoldersNestedPastTheLongestPathAreLeftWithTheirFiles) {
     }
 }
 
+// Files whose whole paths are 258 to 261 characters long: those that fit 259 go, the others
+// cannot be named by the run and stay whole, in the run as in its preview.
+TEST_F(EngineErase, AFileGoesWhenItsPathFitsAndStaysWhenItDoesNot) {
+    const std::string top = m_top.Path();
+    auto wide = [&](const std::string& name) {
+        const std::string path = "\\\\?\\" + top + "\\" + name;
+        return std::wstring(path.begin(), path.end());
+    };
+    std::vector<std::string> names;
+    for (size_t length : {258u, 259u, 260u, 261u}) {
+        names.push_back(std::to_string(length) + std::string(length - top.size() - 4, 'n'));
+        const FileHandle file(CreateFileW(wide(names.back()).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, 0, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(file && WriteFile(file.Get(), "secret", 6, &written, nullptr)) << length;
+    }
+    Traces traces;
+    {
+        const CVxPreview preview(traces);
+        m_engine.EmptyDirectory(top.c_str(), 0, 1);
+    }
+    EXPECT_EQ(traces.Sorted().size(), 2u);
+    m_engine.EmptyDirectory(top.c_str(), 0, 1);
+    EXPECT_EQ(Listing(top), names[2] + " " + names[3]);
+    {
+        const FileHandle left(CreateFileW(wide(names[2]).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+        char buffer[16] = {};
+        DWORD read = 0;
+        ReadFile(left.Get(), buffer, sizeof buffer, &read, nullptr);
+        EXPECT_EQ(std::string(buffer, read), "secret");
+    }
+    DeleteFileW(wide(names[2]).c_str());
+    DeleteFileW(wide(names[3]).c_str());
+}
+
 TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {
     WriteText(m_top / "a.tmp", "a");
     WriteText(m_top / "a.txt", "a");
