@@ -1,7 +1,7 @@
 #include "EraseJob.h"
 
 #include "Handle.h"
-#include "Removal.h"
+#include "Recording.h"
 #include "vxerase.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Taking over the access rights of a key and giving them back.
 #include "Handle.h"
-#include "Removal.h"
+#include "Recording.h"
 #include "Silently.h"
 #include "VxMain.h"
 

@@ -3,22 +3,12 @@
 // call reports instead what it would remove or change.
 #pragma once
 
-#include "VxPreview.h"
+#include "Recording.h"
 
 #include <windows.h>
 #include <wininet.h>
 
 namespace removal {
-
-bool Previewing();
-// Reports a trace to this thread's preview, unless the trace, or a key or folder above it, was
-// reported before: the run would find it gone.
-void Report(VxTraceKind kind, const char* place, const char* name = "",
-            unsigned long long size = 0);
-// Counts an item the run finds but leaves in place (a file in use, a link), which keeps the
-// folders above it.
-void ReportKept();
-unsigned KeptSoFar();
 
 void ClearReadOnly(const char* path);
 // Removes a section (null key) or a key (null text) of a settings file, or sets the key's text.

@@ -1,7 +1,7 @@
 #include "TraceKey.h"
 
+#include "Recording.h"
 #include "Registry.h"
-#include "Removal.h"
 
 #include <string>
 
