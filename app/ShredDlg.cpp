@@ -1,5 +1,6 @@
 #include "ShredDlg.h"
 
+#include "VxRunReport.h"
 #include "WinApp.h"
 #include "resource.h"
 #include "vxerase.h"
@@ -7,8 +8,18 @@
 #include <utility>
 
 namespace {
+
 const UINT kStepStarted = WM_APP + 1;
 const UINT kRunEnded = WM_APP + 2;
+
+CString EndLine(unsigned left) {
+    if (left == 0)
+        return "Shredding is completed.";
+    CString line;
+    line.Format("Done, but %u %s could not be erased.", left, left == 1 ? "file" : "files");
+    return line;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CShredDlg, CDialog)
@@ -53,8 +64,10 @@ UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
     return 0;
 }
 
-// On the worker: every step is announced before it starts, and none starts after Cancel.
+// On the worker: every step is announced before it starts, and none starts after Cancel. The
+// end carries the number of files the run could not erase.
 void CShredDlg::Run() {
+    const CVxRunReport report;
     m_engine.IniLib();
     for (size_t i = 0; i < m_steps.size() && !m_cancelled; ++i) {
         ::PostMessageA(m_window, kStepStarted, WPARAM(i), 0);
@@ -62,7 +75,7 @@ void CShredDlg::Run() {
             m_steps[i].call(m_engine);
     }
     m_engine.UnIniLib();
-    ::PostMessageA(m_window, kRunEnded, 0, 0);
+    ::PostMessageA(m_window, kRunEnded, WPARAM(report.Left()), 0);
 }
 
 void CShredDlg::ShowWorking(bool working) {
@@ -85,12 +98,13 @@ LRESULT CShredDlg::OnStepStarted(WPARAM step, LPARAM) {
     return 0;
 }
 
-LRESULT CShredDlg::OnRunEnded(WPARAM, LPARAM) {
+// A run that could not erase every file says so instead of being completed.
+LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     WaitForWorker();
     m_running = 0;
     const Stage stage = std::exchange(m_stage, Stage::Ended);
     if (stage == Stage::Running)
-        Finish("Shredding is completed.");
+        Finish(EndLine(unsigned(left)));
     else if (stage == Stage::Stopping)
         EndDialog(IDCANCEL);
     return 0;

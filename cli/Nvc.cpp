@@ -1,8 +1,8 @@
 // nvc: the console program over the cleaning engine. A preview prints to standard output what a
 // shred would remove, and touches nothing. A shred's progress goes to standard error, its
-// summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped),
-// 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running entry stops at its next
-// buffer and no further entry starts).
+// summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped or a file
+// could not be erased), 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running
+// entry stops at its next buffer and no further entry starts).
 #include "Catalogue.h"
 #include "CommandLine.h"
 #include "Handle.h"
@@ -10,6 +10,7 @@
 #include "RunPreview.h"
 #include "StoredRun.h"
 #include "UserItemStore.h"
+#include "VxRunReport.h"
 #include "WinApp.h"
 #include "vxerase.h"
 
@@ -131,6 +132,7 @@ int Shred(const CliRequest& command) {
         return kUsage;
     }
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
+    const CVxRunReport report;
     CVxMain engine;
     engine.IniLib();
     size_t done = 0, skipped = 0;
@@ -153,7 +155,11 @@ int Shred(const CliRequest& command) {
         return kCancelled;
     }
     std::printf("Shredded %zu steps%s.\n", done, skipped ? ", some skipped as unsafe" : "");
-    return skipped ? kPartly : kDone;
+    if (report.Left())
+        std::printf("%lu files could not be erased: another program holds them, or the system "
+                    "refused.\n",
+                    report.Left());
+    return skipped || report.Left() ? kPartly : kDone;
 }
 
 } // namespace

@@ -16,6 +16,7 @@ namespace {
 struct Context {
     long dataType = ERASER_DATA_FILES;
     std::vector<std::string> items;
+    long left = 0;
 };
 
 std::mutex g_lock;
@@ -138,15 +139,33 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
     }
     ChaChaRng rng = SeededRng();
     Job job{PassesFor(StoredMethod(), rng), rng.Fork(), {}, g_cancel};
+    long left = 0;
     for (const std::string& item : work.items) {
         if (g_cancel)
             break;
-        if (work.dataType == ERASER_DATA_FILES)
-            EraseFile(item, job);
-        else
+        if (work.dataType == ERASER_DATA_DRIVES) {
             WipeFreeSpace(item, job);
+            continue;
+        }
+        EraseFile(item, job);
+        if (GetFileAttributesA(item.c_str()) != INVALID_FILE_ATTRIBUTES)
+            ++left;
+    }
+    {
+        std::lock_guard<std::mutex> guard(g_lock);
+        const auto found = g_contexts.find(context);
+        if (found != g_contexts.end())
+            found->second.left = left;
     }
     return g_cancel ? ERASER_ERROR : ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
+}
+
+VXERASE_API long eraserLeftItems(ERASER_HANDLE context) try {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const auto found = g_contexts.find(context);
+    return found == g_contexts.end() ? ERASER_ERROR_CONTEXT : found->second.left;
 } catch (...) {
     return ERASER_ERROR;
 }

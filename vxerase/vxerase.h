@@ -37,6 +37,10 @@ VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType);
 VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned long length);
 // Runs the job and returns when every item has been processed (or the job was cancelled).
 VXERASE_API long eraserStartSync(ERASER_HANDLE context);
+// How many files of the context's last job are still there after it: files another program
+// held open, or that could not be overwritten or removed. Items a cancel kept from the job do
+// not count.
+VXERASE_API long eraserLeftItems(ERASER_HANDLE context);
 // Asks the running job, and every job started after it until the next eraserInit, to stop at
 // its next buffer. Safe to call from any thread.
 VXERASE_API long eraserCancel();

@@ -47,7 +47,8 @@ EraseJob::~EraseJob() {
 
 void EraseJob::Add(const CString& item, unsigned long long size) {
     if (m_context != kPreview) {
-        eraserAddItem(m_context, static_cast<const char*>(item), item.GetLength());
+        if (eraserAddItem(m_context, static_cast<const char*>(item), item.GetLength()) < 0)
+            removal::NoteLeft(1);
         return;
     }
     if (m_dataType == ERASER_DATA_DRIVES)
@@ -59,6 +60,10 @@ void EraseJob::Add(const CString& item, unsigned long long size) {
 }
 
 void EraseJob::Start() {
-    if (m_context != kPreview)
-        eraserStartSync(m_context);
+    if (m_context == kPreview)
+        return;
+    eraserStartSync(m_context);
+    const long left = eraserLeftItems(m_context);
+    if (left > 0)
+        removal::NoteLeft(left);
 }

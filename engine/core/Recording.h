@@ -1,4 +1,4 @@
-// What the members ask of a preview that records on their thread.
+// What the members tell a preview that records, or a report of the run, on their thread.
 #pragma once
 
 #include "VxPreview.h"
@@ -14,5 +14,7 @@ void Report(VxTraceKind kind, const char* place, const char* name = "",
 // folders above it.
 void ReportKept();
 unsigned KeptSoFar();
+// Counts files a run could not erase.
+void NoteLeft(unsigned long files);
 
 } // namespace removal

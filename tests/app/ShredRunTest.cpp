@@ -1,5 +1,6 @@
 // A shred run's worker on a request built by hand: drives, entries and user-defined items reach
 // the engine in order and the dialog ends up completed.
+#include "Handle.h"
 #include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
 #include "ShredDlg.h"
@@ -21,14 +22,15 @@ std::string ControlText(HWND dialog, int id) {
     return text;
 }
 
-// Runs the dialog without a modal loop of its own until the worker has finished.
-void RunToCompletion(CShredDlg& dialog) {
+// Runs the dialog without a modal loop of its own until the worker has finished and the dialog
+// shows `end`.
+void RunToCompletion(CShredDlg& dialog, const std::string& end = "Shredding is completed.") {
     ASSERT_TRUE(dialog.Create());
     for (int i = 0; i < 3000; ++i) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        if (ControlText(dialog.m_hWnd, 1029) == "Shredding is completed." && !dialog.m_running)
+        if (ControlText(dialog.m_hWnd, 1029) == end && !dialog.m_running)
             return;
         Sleep(10);
     }
@@ -221,5 +223,24 @@ TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndTheDialogEndsCompleted) {
         "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
     EXPECT_EQ(ControlText(dialog.m_hWnd, IDCANCEL), "OK");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog.m_hWnd, 1031)));
+    DestroyWindow(dialog.m_hWnd);
+}
+
+// A file another program holds open stays, and the run says so instead of being completed.
+TEST(ShredRun, ARunThatCouldNotEraseAFileSaysSo) {
+    UseProgramSettings();
+    SettingGuard setting;
+    SettingGuard::WriteDword(0x90);
+    ScratchFolder folder("run-held");
+    WriteText(folder / "held.tmp", "in use");
+    WriteText(folder / "free.tmp", "free");
+    const FileHandle held(CreateFileA((folder / "held.tmp").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+
+    CShredDlg dialog;
+    dialog.m_request.userItems.AddTail((folder.Path() + "\\<*.tmp><SubFolder:No>").c_str());
+    RunToCompletion(dialog, "Done, but 1 file could not be erased.");
+    EXPECT_EQ(Listing(folder.Path()), "held.tmp");
     DestroyWindow(dialog.m_hWnd);
 }

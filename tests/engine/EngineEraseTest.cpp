@@ -3,6 +3,7 @@
 #include "StoredSettings.h"
 #include "VxMain.h"
 #include "VxPreview.h"
+#include "VxRunReport.h"
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
@@ -92,7 +93,11 @@ TEST_F(EngineErase, LockedAndHardLinkedFilesKeepTheirDataAndTheRestGoes) {
     FileHandle lock = HeldOpen(m_top / "sub\\locked.txt");
     ASSERT_TRUE(lock);
 
-    m_engine.EmptyDirectory((m_top / "sub").c_str(), 0, 1);
+    {
+        const CVxRunReport report;
+        m_engine.EmptyDirectory((m_top / "sub").c_str(), 0, 1);
+        EXPECT_EQ(report.Left(), 1u) << "the held file is counted, the hard link is not";
+    }
     lock.Reset();
 
     EXPECT_EQ(Listing(m_top / "sub"), "locked.txt");
@@ -184,7 +189,9 @@ TEST_F(EngineErase, AFileGoesWhenItsPathFitsAndStaysWhenItDoesNot) {
         m_engine.EmptyDirectory(top.c_str(), 0, 1);
     }
     EXPECT_EQ(traces.Sorted().size(), 2u);
+    const CVxRunReport report;
     m_engine.EmptyDirectory(top.c_str(), 0, 1);
+    EXPECT_EQ(report.Left(), 2u) << "the paths the erase component refuses are counted";
     EXPECT_EQ(Listing(top), names[2] + " " + names[3]);
     {
         const FileHandle left(CreateFileW(wide(names[2]).c_str(), GENERIC_READ, FILE_SHARE_READ,

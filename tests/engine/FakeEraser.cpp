@@ -39,6 +39,10 @@ VXERASE_API long eraserInit() {
 VXERASE_API long eraserEnd() {
     return Log("end");
 }
+VXERASE_API long eraserLeftItems(ERASER_HANDLE context) {
+    Log("left " + std::to_string(context));
+    return 0;
+}
 VXERASE_API long eraserCancel() {
     return Log("cancel");
 }

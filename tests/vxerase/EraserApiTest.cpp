@@ -13,14 +13,19 @@
 
 namespace {
 
-long RunJob(long dataType, const std::vector<std::string>& items) {
+// The job's result; `left`, when given, receives how many of its files are still there.
+long RunJob(long dataType, const std::vector<std::string>& items, long* left = nullptr) {
     ERASER_HANDLE context = -1;
     if (eraserCreateContext(&context) < 0)
         return ERASER_ERROR;
     eraserSetDataType(context, dataType);
     for (const auto& item : items)
         eraserAddItem(context, item.c_str(), item.size());
-    return eraserStartSync(context);
+    const long result = eraserStartSync(context);
+    if (left)
+        *left = eraserLeftItems(context);
+    eraserDestroyContext(context);
+    return result;
 }
 
 // A file of `size` zero bytes that takes no room until written.
@@ -137,9 +142,11 @@ TEST_F(EraserApi, ALockedFileIsLeftWholeAndTheJobGoesOn) {
     FileHandle lock(CreateFileA((m_folder / "locked.txt").c_str(), GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
-    RunJob(ERASER_DATA_FILES, {m_folder / "locked.txt", m_folder / "free.txt"});
+    long left = -1;
+    RunJob(ERASER_DATA_FILES, {m_folder / "locked.txt", m_folder / "free.txt"}, &left);
     lock.Reset();
 
+    EXPECT_EQ(left, 1) << "the job says what it left";
     EXPECT_EQ(Listing(m_folder.Path()), "locked.txt");
     EXPECT_EQ(ReadText(m_folder / "locked.txt"), "in use");
     EXPECT_TRUE(GetFileAttributesA((m_folder / "locked.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
@@ -150,7 +157,9 @@ TEST_F(EraserApi, AHardLinkedFileLosesOnlyThisName) {
     WriteText(m_folder / "other\\original.txt", "shared data");
     ASSERT_TRUE(CreateHardLinkA((m_folder / "link.txt").c_str(),
                                 (m_folder / "other\\original.txt").c_str(), nullptr));
-    RunJob(ERASER_DATA_FILES, {m_folder / "link.txt"});
+    long left = -1;
+    RunJob(ERASER_DATA_FILES, {m_folder / "link.txt"}, &left);
+    EXPECT_EQ(left, 0);
     EXPECT_FALSE(Exists(m_folder / "link.txt"));
     EXPECT_EQ(ReadText(m_folder / "other\\original.txt"), "shared data");
 }
