@@ -1,8 +1,10 @@
-// Registry removal and key access rights under the build's Wine registry. Every test builds its
-// own keys under HKCU\Software\VxTest and removes them.
+// The engine core's own helpers under the build's Wine prefix: registry removal, key access
+// rights and shell-folder paths. Every registry test builds its own keys under
+// HKCU\Software\VxTest and removes them.
 #include "Registry.h"
 
 #include "Handle.h"
+#include "ShellFolder.h"
 #include "UserSid.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
@@ -10,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <sddl.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -288,4 +292,19 @@ TEST(UserSid, SubAuthoritiesAreUnsignedAndTheAuthorityIsItsLastByte) {
     char text[256];
     SidToText(sid.Get(), text);
     EXPECT_STREQ(text, "S-1-5-21-4294967295-1004");
+}
+
+// A shell folder with a suffix is used only when the whole path fits 259 characters: a cut path
+// could name another folder.
+TEST(ShellFolderPath, APathOf259CharactersIsTakenAndLongerOnesAreRefused) {
+    char appData[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE));
+    const size_t base = std::strlen(appData);
+    for (size_t total : {258u, 259u, 260u, 261u}) {
+        const std::string suffix = "\\" + std::string(total - base - 1, 's');
+        CString path = "untouched";
+        const bool taken = ShellFolderPath(CSIDL_APPDATA, suffix.c_str(), path);
+        EXPECT_EQ(taken, total < MAX_PATH) << total;
+        EXPECT_EQ(std::string(path), taken ? appData + suffix : "untouched") << total;
+    }
 }
