@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kRenames = 3;
 
-DWORD ClusterSize(const std::string& path) {
+DWORD LookUpClusterSize(const std::string& path) {
     char root[MAX_PATH];
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
     if (!GetVolumePathNameA(path.c_str(), root, sizeof root) ||
@@ -14,6 +14,13 @@ DWORD ClusterSize(const std::string& path) {
         sectorsPerCluster * bytesPerSector == 0)
         return 4096;
     return sectorsPerCluster * bytesPerSector;
+}
+
+DWORD ClusterSize(const std::string& path, DWORD volume, Job& job) {
+    const auto known = job.clusterSizes.find(volume);
+    if (known != job.clusterSizes.end())
+        return known->second;
+    return job.clusterSizes[volume] = LookUpClusterSize(path);
 }
 
 // A file smaller than a cluster is overwritten over exactly its length: NTFS keeps such a file
@@ -82,17 +89,17 @@ void EraseFile(const std::string& path, Job& job) {
     }
 
     const uint64_t size = uint64_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    const OverwriteResult result =
-        OverwriteFile(file.Get(), OverwriteLength(size, ClusterSize(path)), job);
+    const OverwriteResult result = OverwriteFile(
+        file.Get(), OverwriteLength(size, ClusterSize(path, info.dwVolumeSerialNumber, job)), job);
     if (result == OverwriteResult::Failed) {
         SetFileLength(file.Get(), size);
         file.Reset();
         restore();
         return;
     }
-    // A cancelled file is removed too: its content is already partly overwritten.
+    // A cancelled file is removed too: its content is already partly overwritten. The overwrite
+    // has reached the device; the cut needs no flush of its own.
     SetFileLength(file.Get(), 0);
-    FlushFileBuffers(file.Get());
     file.Reset();
     RemoveName(path, job);
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct Job {
     ChaChaRng rng;
     std::vector<uint8_t> buffer;
     const std::atomic<bool>& cancel;
+    // Cluster sizes by volume serial number, looked up once a job.
+    std::map<uint32_t, uint32_t> clusterSizes = {};
 
     // A name of `length` random letters and digits.
     std::string RandomName(size_t length);
