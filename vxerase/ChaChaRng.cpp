@@ -5,32 +5,37 @@
 namespace {
 
 typedef uint32_t u32x4 __attribute__((vector_size(16)));
+typedef uint32_t u32x8 __attribute__((vector_size(32)));
+typedef uint32_t u32x16 __attribute__((vector_size(64)));
 
 inline uint32_t LoadLe32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-__attribute__((always_inline)) inline u32x4 Rotl(u32x4 v, int n) {
-    return (v << n) | (v >> (32 - n));
-}
+#define VX_ROTL(v, n) ((v) << (n) | (v) >> (32 - (n)))
 
 #define VX_QUARTER(a, b, c, d)                                                                     \
-    x[a] += x[b], x[d] = Rotl(x[d] ^ x[a], 16), x[c] += x[d], x[b] = Rotl(x[b] ^ x[c], 12),        \
-                  x[a] += x[b], x[d] = Rotl(x[d] ^ x[a], 8), x[c] += x[d],                         \
-                  x[b] = Rotl(x[b] ^ x[c], 7)
+    x[a] += x[b], x[d] = VX_ROTL(x[d] ^ x[a], 16), x[c] += x[d], x[b] = VX_ROTL(x[b] ^ x[c], 12),  \
+                  x[a] += x[b], x[d] = VX_ROTL(x[d] ^ x[a], 8), x[c] += x[d],                      \
+                  x[b] = VX_ROTL(x[b] ^ x[c], 7)
 
-// Four blocks whose counters are state[12..13] + 0..3; writes 256 bytes and advances the counter.
-__attribute__((always_inline)) inline void FourBlocks(uint32_t* state, int doubleRounds,
-                                                      uint8_t* out) {
-    u32x4 in[16];
+// Blocks side by side, one per lane of V, whose counters are state[12..13] + lane. Every four
+// lanes write one 256-byte chunk in which word w of their blocks stands at bytes 16 w to 16 w + 15,
+// so eight or sixteen lanes give the same bytes as two or four runs of four. Advances the counter
+// past the blocks.
+template <typename V>
+__attribute__((always_inline)) inline void Blocks(uint32_t* state, int doubleRounds, uint8_t* out) {
+    constexpr int kLanes = sizeof(V) / sizeof(uint32_t);
+    V in[16];
     for (int i = 0; i < 16; ++i)
-        in[i] = u32x4{state[i], state[i], state[i], state[i]};
+        for (int lane = 0; lane < kLanes; ++lane)
+            in[i][lane] = state[i];
     const uint64_t counter = uint64_t(state[12]) | uint64_t(state[13]) << 32;
-    for (uint32_t lane = 0; lane < 4; ++lane) {
+    for (int lane = 0; lane < kLanes; ++lane) {
         in[12][lane] = uint32_t(counter + lane);
         in[13][lane] = uint32_t((counter + lane) >> 32);
     }
-    u32x4 x[16];
+    V x[16];
     for (int i = 0; i < 16; ++i)
         x[i] = in[i];
     for (int r = 0; r < doubleRounds; ++r) {
@@ -44,35 +49,59 @@ __attribute__((always_inline)) inline void FourBlocks(uint32_t* state, int doubl
         VX_QUARTER(3, 4, 9, 14);
     }
     for (int i = 0; i < 16; ++i) {
-        const u32x4 word = x[i] + in[i];
-        std::memcpy(out + 16 * i, &word, sizeof word);
+        const V word = x[i] + in[i];
+        for (int half = 0; half < kLanes / 4; ++half)
+            std::memcpy(out + ChaChaRng::kChunkSize * half + 16 * i,
+                        reinterpret_cast<const uint8_t*>(&word) + 16 * half, 16);
     }
-    const uint64_t next = counter + 4;
+    const uint64_t next = counter + kLanes;
     state[12] = uint32_t(next);
     state[13] = uint32_t(next >> 32);
 }
 
 #undef VX_QUARTER
+#undef VX_ROTL
 
+// Fills whole chunks with as many blocks side by side as V has lanes, the rest four at a time.
+template <typename V>
+__attribute__((always_inline)) inline void ChunksOf(uint32_t* state, int doubleRounds, uint8_t* out,
+                                                    size_t chunks) {
+    constexpr size_t kStep = sizeof(V) / sizeof(u32x4);
+    for (; chunks >= kStep; chunks -= kStep, out += kStep * ChaChaRng::kChunkSize)
+        Blocks<V>(state, doubleRounds, out);
+    for (; chunks > 0; --chunks, out += ChaChaRng::kChunkSize)
+        Blocks<u32x4>(state, doubleRounds, out);
+}
+
+// The widest vector code the processor runs is chosen once; the plain code stays for processors
+// without vector extensions.
 #if defined(__i386__) || defined(__x86_64__)
-__attribute__((target("sse2"))) void FourBlocksSse2(uint32_t* state, int doubleRounds,
-                                                    uint8_t* out) {
-    FourBlocks(state, doubleRounds, out);
+__attribute__((target("avx512f"))) void ChunksAvx512(uint32_t* state, int doubleRounds,
+                                                     uint8_t* out, size_t chunks) {
+    ChunksOf<u32x16>(state, doubleRounds, out, chunks);
 }
-void FourBlocksPlain(uint32_t* state, int doubleRounds, uint8_t* out) {
-    FourBlocks(state, doubleRounds, out);
+__attribute__((target("avx2"))) void ChunksAvx2(uint32_t* state, int doubleRounds, uint8_t* out,
+                                                size_t chunks) {
+    ChunksOf<u32x8>(state, doubleRounds, out, chunks);
+}
+__attribute__((target("sse2"))) void ChunksSse2(uint32_t* state, int doubleRounds, uint8_t* out,
+                                                size_t chunks) {
+    ChunksOf<u32x4>(state, doubleRounds, out, chunks);
+}
+void ChunksPlain(uint32_t* state, int doubleRounds, uint8_t* out, size_t chunks) {
+    ChunksOf<u32x4>(state, doubleRounds, out, chunks);
 }
 
-void FourBlocksDispatch(uint32_t* state, int doubleRounds, uint8_t* out) {
-    static const bool sse2 = __builtin_cpu_supports("sse2");
-    if (sse2)
-        FourBlocksSse2(state, doubleRounds, out);
-    else
-        FourBlocksPlain(state, doubleRounds, out);
+void Chunks(uint32_t* state, int doubleRounds, uint8_t* out, size_t chunks) {
+    static const auto fill = __builtin_cpu_supports("avx512f") ? ChunksAvx512
+                             : __builtin_cpu_supports("avx2")  ? ChunksAvx2
+                             : __builtin_cpu_supports("sse2")  ? ChunksSse2
+                                                               : ChunksPlain;
+    fill(state, doubleRounds, out, chunks);
 }
 #else
-void FourBlocksDispatch(uint32_t* state, int doubleRounds, uint8_t* out) {
-    FourBlocks(state, doubleRounds, out);
+void Chunks(uint32_t* state, int doubleRounds, uint8_t* out, size_t chunks) {
+    ChunksOf<u32x4>(state, doubleRounds, out, chunks);
 }
 #endif
 
@@ -94,12 +123,12 @@ ChaChaRng::ChaChaRng(const uint8_t (&key)[kKeySize], uint64_t counter, uint64_t 
 
 void ChaChaRng::Fill(void* out, size_t size) {
     uint8_t* p = static_cast<uint8_t*>(out);
-    for (; size >= kChunkSize; p += kChunkSize, size -= kChunkSize)
-        FourBlocksDispatch(m_state, m_doubleRounds, p);
-    if (size > 0) {
+    const size_t whole = size / kChunkSize;
+    Chunks(m_state, m_doubleRounds, p, whole);
+    if (size % kChunkSize > 0) {
         uint8_t chunk[kChunkSize];
-        FourBlocksDispatch(m_state, m_doubleRounds, chunk);
-        std::memcpy(p, chunk, size);
+        Chunks(m_state, m_doubleRounds, chunk, 1);
+        std::memcpy(p + whole * kChunkSize, chunk, size % kChunkSize);
     }
 }
 

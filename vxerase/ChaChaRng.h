@@ -1,6 +1,7 @@
 // A fast cryptographically secure generator: the keystream of the ChaCha stream cipher with 8
-// rounds (any even count on request), four blocks at a time. The output is the keystream of four
-// consecutive blocks with their 32-bit words interleaved (word w of blocks 0..3, then word w+1,
+// rounds (any even count on request), four or eight blocks at a time. The output is the keystream
+// of four consecutive blocks with their 32-bit words interleaved (word w of blocks 0..3, then word
+// w+1,
 // ...), which keeps every byte as unpredictable as the plain keystream while letting the blocks
 // be computed side by side.
 #pragma once

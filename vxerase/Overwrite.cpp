@@ -3,10 +3,29 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+size_t ChunkSize(uint64_t length) {
+    return size_t(std::min<uint64_t>(length, PassStream::kMaxChunk));
+}
+
+// Without a second thread or its buffers, the pass is made on the caller's thread.
+std::unique_ptr<RandomAhead> MadeAhead(const ChaChaRng& rng, uint64_t length) try {
+    return std::make_unique<RandomAhead>(rng, length, PassStream::kMaxChunk);
+} catch (...) {
+    return nullptr;
+}
+
+} // namespace
+
 PassStream::PassStream(const Pass& pass, const ChaChaRng& rng, std::vector<uint8_t>& buffer,
-                       size_t maxChunk)
+                       uint64_t length)
     : m_pass(pass), m_rng(rng), m_buffer(buffer) {
-    const size_t needed = std::min(maxChunk, kMaxChunk) + 2;
+    if (m_pass.random && length > kMaxChunk)
+        m_ahead = MadeAhead(rng, length);
+    if (m_ahead)
+        return;
+    const size_t needed = ChunkSize(length) + 2;
     if (m_buffer.size() < needed)
         m_buffer.resize(needed);
     if (!m_pass.random)
@@ -16,7 +35,9 @@ PassStream::PassStream(const Pass& pass, const ChaChaRng& rng, std::vector<uint8
 
 const uint8_t* PassStream::Next(size_t size) {
     const uint8_t* chunk;
-    if (m_pass.random) {
+    if (m_ahead) {
+        chunk = m_ahead->Next();
+    } else if (m_pass.random) {
         m_rng.Fill(m_buffer.data(), size);
         chunk = m_buffer.data();
     } else {
@@ -28,10 +49,6 @@ const uint8_t* PassStream::Next(size_t size) {
 
 namespace {
 
-size_t ChunkSize(uint64_t length) {
-    return size_t(std::min<uint64_t>(length, PassStream::kMaxChunk));
-}
-
 // The first chunk of the first pass is always written, so that a cancelled overwrite has
 // destroyed at least the start of the data before its target is removed.
 OverwriteResult WritePass(OverwriteTarget& target, uint64_t length, const Pass& pass,
@@ -39,7 +56,7 @@ OverwriteResult WritePass(OverwriteTarget& target, uint64_t length, const Pass& 
                           const std::atomic<bool>& cancel, bool firstPass) {
     if (!target.Rewind())
         return OverwriteResult::Failed;
-    PassStream stream(pass, rng, buffer, ChunkSize(length));
+    PassStream stream(pass, rng, buffer, length);
     for (uint64_t done = 0; done < length;) {
         if ((done > 0 || !firstPass) && cancel.load(std::memory_order_relaxed))
             return OverwriteResult::Cancelled;
@@ -55,7 +72,7 @@ bool ReadsBack(OverwriteTarget& target, uint64_t length, const Pass& pass, const
                std::vector<uint8_t>& buffer, std::vector<uint8_t>& readBuffer) {
     if (!target.Rewind())
         return false;
-    PassStream stream(pass, rng, buffer, ChunkSize(length));
+    PassStream stream(pass, rng, buffer, length);
     readBuffer.resize(ChunkSize(length));
     for (uint64_t done = 0; done < length;) {
         const size_t size = ChunkSize(length - done);

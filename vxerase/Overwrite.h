@@ -3,10 +3,12 @@
 
 #include "ChaChaRng.h"
 #include "EraseMethod.h"
+#include "RandomAhead.h"
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Where the passes go: an open file, or a recorder in tests. Every call returns false on failure.
@@ -19,8 +21,9 @@ public:
     virtual bool Read(uint8_t* data, size_t size) = 0;
 };
 
-// The bytes of one pass, produced chunk by chunk for consecutive offsets from offset 0.
-// Three-byte patterns stay in phase whatever the chunk sizes.
+// The bytes of one pass over `length` bytes, produced chunk by chunk for consecutive offsets from
+// offset 0. Three-byte patterns stay in phase whatever the chunk sizes. A random pass of more than
+// one chunk is made on a second thread while the caller writes the chunk before.
 class PassStream {
 public:
     static constexpr size_t kMaxChunk = size_t(3) << 20;
@@ -28,9 +31,10 @@ public:
     // `buffer` is scratch memory shared by successive streams, so that small files do not pay
     // for a full-size pattern buffer on every pass.
     PassStream(const Pass& pass, const ChaChaRng& rng, std::vector<uint8_t>& buffer,
-               size_t maxChunk);
+               uint64_t length);
 
-    // The next `size` bytes (at most the stream's largest chunk), valid until the next call.
+    // The next `size` bytes, valid until the next call. The sizes are those of the pass's chunks
+    // in turn: kMaxChunk, and what is left for the last.
     const uint8_t* Next(size_t size);
 
 private:
@@ -38,6 +42,7 @@ private:
     ChaChaRng m_rng;
     std::vector<uint8_t>& m_buffer;
     uint64_t m_offset = 0;
+    std::unique_ptr<RandomAhead> m_ahead;
 };
 
 enum class OverwriteResult { Done, Cancelled, Failed };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -58,6 +59,20 @@ TEST(ChaChaRng, PartialChunksDiscardTheRestAndTheCounterAdvances) {
     EXPECT_EQ(std::memcmp(a + ChaChaRng::kChunkSize, b + ChaChaRng::kChunkSize,
                           2 * ChaChaRng::kChunkSize),
               0);
+}
+
+// A long fill takes the widest vector code the processor has; one chunk at a time takes the
+// four-block code. Both give the same stream.
+TEST(ChaChaRng, LongFillsMatchChunkByChunkFills) {
+    ChaChaRng whole = TestVectorRng();
+    ChaChaRng pieces = TestVectorRng();
+    std::vector<uint8_t> a(7 * ChaChaRng::kChunkSize + 100), b(a.size());
+    whole.Fill(a.data(), a.size());
+    for (size_t at = 0; at < b.size(); at += ChaChaRng::kChunkSize)
+        pieces.Fill(&b[at], std::min(ChaChaRng::kChunkSize, b.size() - at));
+    EXPECT_EQ(a, b);
+    const std::vector<uint8_t> blocks = Deinterleave(a.data());
+    EXPECT_EQ(Hex(blocks.data(), blocks.size()), kKeystream);
 }
 
 TEST(ChaChaRng, ForkedStreamsAreIndependent) {

@@ -200,3 +200,21 @@ TEST(MethodFromSetting, LowestOfBitsZeroToThreeElseZeroesAndPseudoRandomWhenAbse
     EXPECT_EQ(MethodFromSetting(0x80), EraseMethod::Zeroes);
     EXPECT_EQ(MethodFromSetting(0), EraseMethod::Zeroes);
 }
+
+// A random pass of several chunks is made on a second thread: its chunks hold what filling them in
+// turn on the caller's thread gives, and a stream left after its first chunk ends at once.
+TEST(PassStream, ARandomPassMadeAheadHoldsTheGeneratorsStream) {
+    std::vector<uint8_t> buffer;
+    const ChaChaRng rng = MakeRng(6);
+    ChaChaRng onCaller = rng;
+    PassStream stream(Pass{true, {}, false}, rng, buffer, kLength);
+    std::vector<uint8_t> expected(PassStream::kMaxChunk);
+    for (uint64_t done = 0; done < kLength; done += PassStream::kMaxChunk) {
+        const size_t size = size_t(std::min<uint64_t>(PassStream::kMaxChunk, kLength - done));
+        onCaller.Fill(expected.data(), size);
+        const uint8_t* chunk = stream.Next(size);
+        ASSERT_TRUE(std::equal(chunk, chunk + size, expected.begin())) << "at " << done;
+    }
+    PassStream left(Pass{true, {}, false}, rng, buffer, 100 * PassStream::kMaxChunk);
+    left.Next(PassStream::kMaxChunk);
+}
