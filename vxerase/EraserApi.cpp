@@ -140,16 +140,12 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
     ChaChaRng rng = SeededRng();
     Job job{PassesFor(StoredMethod(), rng), rng.Fork(), {}, g_cancel};
     long left = 0;
-    for (const std::string& item : work.items) {
-        if (g_cancel)
-            break;
-        if (work.dataType == ERASER_DATA_DRIVES) {
-            WipeFreeSpace(item, job);
-            continue;
-        }
-        EraseFile(item, job);
-        if (GetFileAttributesA(item.c_str()) != INVALID_FILE_ATTRIBUTES)
-            ++left;
+    if (work.dataType == ERASER_DATA_DRIVES) {
+        for (const std::string& item : work.items)
+            if (!g_cancel)
+                WipeFreeSpace(item, job);
+    } else {
+        left = long(EraseFiles(work.items, job));
     }
     {
         std::lock_guard<std::mutex> guard(g_lock);

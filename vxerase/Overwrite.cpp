@@ -53,7 +53,7 @@ namespace {
 // destroyed at least the start of the data before its target is removed.
 OverwriteResult WritePass(OverwriteTarget& target, uint64_t length, const Pass& pass,
                           const ChaChaRng& rng, std::vector<uint8_t>& buffer,
-                          const std::atomic<bool>& cancel, bool firstPass) {
+                          const std::atomic<bool>& cancel, bool firstPass, bool flush) {
     if (!target.Rewind())
         return OverwriteResult::Failed;
     PassStream stream(pass, rng, buffer, length);
@@ -65,7 +65,7 @@ OverwriteResult WritePass(OverwriteTarget& target, uint64_t length, const Pass& 
             return OverwriteResult::Failed;
         done += size;
     }
-    return target.Flush() ? OverwriteResult::Done : OverwriteResult::Failed;
+    return !flush || target.Flush() ? OverwriteResult::Done : OverwriteResult::Failed;
 }
 
 bool ReadsBack(OverwriteTarget& target, uint64_t length, const Pass& pass, const ChaChaRng& rng,
@@ -88,18 +88,19 @@ bool ReadsBack(OverwriteTarget& target, uint64_t length, const Pass& pass, const
 
 OverwriteResult Overwrite(OverwriteTarget& target, uint64_t length, const std::vector<Pass>& passes,
                           ChaChaRng& rng, std::vector<uint8_t>& buffer,
-                          const std::atomic<bool>& cancel) {
+                          const std::atomic<bool>& cancel, LastFlush lastFlush) {
     std::vector<uint8_t> readBuffer;
     for (const Pass& pass : passes) {
         const ChaChaRng passRng = rng.Fork();
         const bool firstPass = &pass == &passes.front();
+        const bool flush = lastFlush == LastFlush::Here || &pass != &passes.back() || pass.verify;
         OverwriteResult result =
-            WritePass(target, length, pass, passRng, buffer, cancel, firstPass);
+            WritePass(target, length, pass, passRng, buffer, cancel, firstPass, flush);
         if (result != OverwriteResult::Done)
             return result;
         if (!pass.verify || ReadsBack(target, length, pass, passRng, buffer, readBuffer))
             continue;
-        result = WritePass(target, length, pass, passRng, buffer, cancel, false);
+        result = WritePass(target, length, pass, passRng, buffer, cancel, false, true);
         if (result != OverwriteResult::Done)
             return result;
         if (!ReadsBack(target, length, pass, passRng, buffer, readBuffer))

@@ -47,9 +47,13 @@ private:
 
 enum class OverwriteResult { Done, Cancelled, Failed };
 
+// Who flushes the last pass: the overwrite itself, or the caller, who may flush several targets
+// together. A last pass that is read back is always flushed first.
+enum class LastFlush { Here, ByCaller };
+
 // Writes every pass over the first `length` bytes of the target, flushing after each pass and
 // reading back the passes that the method verifies (a pass that reads back wrong is written
 // once more). `cancel` is polled before every chunk.
 OverwriteResult Overwrite(OverwriteTarget& target, uint64_t length, const std::vector<Pass>& passes,
                           ChaChaRng& rng, std::vector<uint8_t>& buffer,
-                          const std::atomic<bool>& cancel);
+                          const std::atomic<bool>& cancel, LastFlush lastFlush = LastFlush::Here);

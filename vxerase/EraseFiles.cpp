@@ -1,0 +1,205 @@
+#include "FileTarget.h"
+#include "Handle.h"
+#include "Job.h"
+#include "OpenFile.h"
+
+#include <utility>
+
+namespace {
+
+constexpr int kRenames = 3;
+// Files are overwritten a group at a time and the group flushed together: the volume then writes
+// their data in one go instead of one file after the other. The group stays small enough that
+// its data sit in the cache only briefly.
+constexpr size_t kGroupFiles = 64;
+constexpr uint64_t kGroupBytes = uint64_t(32) << 20;
+constexpr DWORD kUsualCluster = 4096;
+
+// A file smaller than a cluster is overwritten over exactly its length: NTFS keeps such a file
+// inside its MFT record, and growing it would move the data to a cluster and leave the old
+// bytes in the record. Larger files are overwritten up to the end of their last cluster.
+uint64_t OverwriteLength(uint64_t size, DWORD cluster) {
+    if (cluster == 0)
+        cluster = kUsualCluster;
+    if (size < cluster)
+        return size;
+    return (size + cluster - 1) / cluster * cluster;
+}
+
+// A file overwritten and not yet flushed: what is needed to remove it, or to put it back.
+struct Written {
+    std::string path;
+    FileHandle file;
+    // The bytes overwritten, and the length the file had.
+    uint64_t length;
+    uint64_t size;
+    // As found; a read-only file is made writable for the erase.
+    DWORD attributes;
+    // Opened with delete access, so that it is renamed and deleted through its handle.
+    bool deletable;
+};
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void GiveBackReadOnly(const std::string& path, DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesA(path.c_str(), attributes);
+}
+
+HANDLE OpenAlone(const std::string& path, DWORD access) {
+    return CreateFileA(path.c_str(), access, 0, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Opens the file for this process alone, with delete access where its security allows. Only
+// read-only prevents writing: where the system refuses the open for it, it is cleared, and
+// `attributes` then holds what to give back.
+FileHandle OpenForErase(const std::string& path, DWORD& attributes, bool& deletable) {
+    constexpr DWORD kWrite = GENERIC_READ | GENERIC_WRITE;
+    attributes = 0;
+    deletable = true;
+    FileHandle file(OpenAlone(path, kWrite | DELETE));
+    if (file || GetLastError() != ERROR_ACCESS_DENIED)
+        return file;
+    attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileHandle();
+    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    if (readOnly) {
+        if (!SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+            return FileHandle();
+        file.Reset(OpenAlone(path, kWrite | DELETE));
+    }
+    if (!file) {
+        deletable = false;
+        file.Reset(OpenAlone(path, kWrite));
+    }
+    if (!file)
+        GiveBackReadOnly(path, attributes);
+    return file;
+}
+
+// The target and its flush thread end with this call, before the caller shortens or closes the
+// file, whatever the outcome. An overwrite that cannot get its buffers or its thread fails like
+// one the device refuses.
+OverwriteResult OverwriteFile(HANDLE file, uint64_t length, Job& job) try {
+    FileTarget target(file);
+    return Overwrite(target, length, job.passes, job.rng, job.buffer, job.cancel,
+                     LastFlush::ByCaller);
+} catch (...) {
+    return OverwriteResult::Failed;
+}
+
+// Overwrites one file; false when it is left as it was (or, with other hard links, loses only
+// this name).
+bool Overwritten(const std::string& path, Job& job, Written& written) {
+    DWORD attributes;
+    bool deletable;
+    FileHandle file = OpenForErase(path, attributes, deletable);
+    OpenFileFacts facts;
+    if (!file || !QueryOpenFile(file.Get(), facts) ||
+        (facts.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        file.Reset();
+        GiveBackReadOnly(path, attributes);
+        return false;
+    }
+    // Only read-only prevents deleting; hidden and system stay, since changing them can move a
+    // small file's data.
+    if (facts.attributes & FILE_ATTRIBUTE_READONLY) {
+        const DWORD writable = facts.attributes & ~FILE_ATTRIBUTE_READONLY;
+        if (!SetOpenFileAttributes(file.Get(), writable ? writable : FILE_ATTRIBUTE_NORMAL)) {
+            file.Reset();
+            return false;
+        }
+        attributes = facts.attributes;
+    }
+    if (facts.links > 1) {
+        file.Reset();
+        if (!DeleteFileA(path.c_str()))
+            GiveBackReadOnly(path, attributes);
+        return false;
+    }
+    const uint64_t length = OverwriteLength(facts.size, facts.clusterSize);
+    if (OverwriteFile(file.Get(), length, job) == OverwriteResult::Failed) {
+        SetFileLength(file.Get(), facts.size);
+        file.Reset();
+        GiveBackReadOnly(path, attributes);
+        return false;
+    }
+    written = Written{path, std::move(file), length, facts.size, attributes, deletable};
+    return true;
+}
+
+// The file's name goes to random names of the same length a few times, so that the folder's
+// entries keep no trace of it, then the file is deleted. Returns the name it has at the end.
+std::string RenameAway(Written& written, Job& job) {
+    std::string path = written.path;
+    const size_t slash = path.find_last_of('\\');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    for (int i = 0; i < kRenames; ++i) {
+        std::string renamed = path.substr(0, nameStart) + job.RandomName(path.size() - nameStart);
+        if (written.deletable ? RenameOpenFile(written.file.Get(), renamed)
+                              : MoveFileA(path.c_str(), renamed.c_str()))
+            path = std::move(renamed);
+    }
+    return path;
+}
+
+// Flushes the overwrite and removes the file. A file whose data cannot be flushed is left with
+// its length; returns whether the file is gone.
+bool Remove(Written& written, Job& job) {
+    if (!FlushFileBuffers(written.file.Get())) {
+        SetFileLength(written.file.Get(), written.size);
+        written.file.Reset();
+        GiveBackReadOnly(written.path, written.attributes);
+        return false;
+    }
+    // A cancelled file is removed too: its content is already partly overwritten. The cut needs
+    // no flush of its own.
+    SetFileLength(written.file.Get(), 0);
+    if (written.deletable) {
+        const std::string path = RenameAway(written, job);
+        const bool marked = DeleteOpenFile(written.file.Get());
+        written.file.Reset();
+        return marked || DeleteFileA(path.c_str()) || !Exists(path);
+    }
+    written.file.Reset();
+    const std::string path = RenameAway(written, job);
+    return DeleteFileA(path.c_str()) || !Exists(path);
+}
+
+// Returns how many files of the group stay.
+size_t RemoveGroup(std::vector<Written>& group, Job& job) {
+    size_t left = 0;
+    for (Written& written : group)
+        left += !Remove(written, job);
+    group.clear();
+    return left;
+}
+
+} // namespace
+
+size_t EraseFiles(const std::vector<std::string>& paths, Job& job) {
+    std::vector<Written> group;
+    group.reserve(kGroupFiles);
+    uint64_t groupBytes = 0;
+    size_t left = 0;
+    for (const std::string& path : paths) {
+        if (job.cancel)
+            break;
+        Written written;
+        if (!Overwritten(path, job, written)) {
+            left += Exists(path);
+            continue;
+        }
+        groupBytes += written.length;
+        group.push_back(std::move(written));
+        if (group.size() == kGroupFiles || groupBytes >= kGroupBytes) {
+            left += RemoveGroup(group, job);
+            groupBytes = 0;
+        }
+    }
+    return left + RemoveGroup(group, job);
+}
