@@ -42,7 +42,7 @@ std::string Job::RandomName(size_t length) {
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::string name(length, 'A');
     std::vector<uint8_t> bytes(length);
-    rng.Fill(bytes.data(), bytes.size());
+    names.Fill(bytes.data(), bytes.size());
     for (size_t i = 0; i < length; ++i)
         name[i] = kAlphabet[bytes[i] % (sizeof kAlphabet - 1)];
     return name;
@@ -138,7 +138,7 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
         work = found->second;
     }
     ChaChaRng rng = SeededRng();
-    Job job{PassesFor(StoredMethod(), rng), rng.Fork(), {}, g_cancel};
+    Job job{PassesFor(StoredMethod(), rng), rng.Fork(), rng.Fork(), {}, g_cancel};
     long left = 0;
     if (work.dataType == ERASER_DATA_DRIVES) {
         for (const std::string& item : work.items)

@@ -1,6 +1,8 @@
 #include "FileTarget.h"
 
+#include <algorithm>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -67,11 +69,13 @@ private:
     std::thread m_thread;
 };
 
-FileTarget::FileTarget(HANDLE file) : m_file(file) {}
+FileTarget::FileTarget(HANDLE file, HANDLE direct, DWORD sectorSize)
+    : m_file(file), m_direct(direct), m_sectorSize(sectorSize ? sectorSize : 4096) {}
 
 FileTarget::~FileTarget() = default;
 
 bool FileTarget::Rewind() {
+    m_readOffset = 0;
     LARGE_INTEGER start{};
     return SetFilePointerEx(m_file, start, nullptr, FILE_BEGIN) != FALSE;
 }
@@ -101,7 +105,24 @@ bool FileTarget::Flush() {
     return FlushFileBuffers(m_file) != FALSE;
 }
 
+// Reads past the cache take whole sectors into memory aligned to a sector (a page at least), at
+// offsets that are whole chunks; the end of the file shortens the last.
 bool FileTarget::Read(uint8_t* data, size_t size) {
+    if (m_direct) {
+        const size_t align = std::max<size_t>(m_sectorSize, 4096);
+        const size_t whole = (size + m_sectorSize - 1) / m_sectorSize * m_sectorSize;
+        m_sectors.resize(whole + align);
+        uint8_t* sectors = m_sectors.data() + (align - uintptr_t(m_sectors.data()) % align) % align;
+        OVERLAPPED at = {};
+        at.Offset = DWORD(m_readOffset);
+        at.OffsetHigh = DWORD(m_readOffset >> 32);
+        DWORD read = 0;
+        if (!ReadFile(m_direct, sectors, DWORD(whole), &read, &at) || read < size)
+            return false;
+        std::memcpy(data, sectors, size);
+        m_readOffset += size;
+        return true;
+    }
     while (size > 0) {
         DWORD read = 0;
         if (!ReadFile(m_file, data, DWORD(size), &read, nullptr) || read == 0)

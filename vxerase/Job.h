@@ -4,6 +4,7 @@
 #include "ChaChaRng.h"
 #include "EraseMethod.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -11,12 +12,22 @@
 
 struct Job {
     std::vector<Pass> passes;
+    // The data of the passes.
     ChaChaRng rng;
+    // The names files take before they go, drawn apart from the data: files are renamed on
+    // another thread while the next ones are written.
+    ChaChaRng names;
     std::vector<uint8_t> buffer;
     const std::atomic<bool>& cancel;
 
     // A name of `length` random letters and digits.
     std::string RandomName(size_t length);
+
+    // Whether a pass is read back.
+    bool Verifies() const {
+        return std::any_of(passes.begin(), passes.end(),
+                           [](const Pass& pass) { return pass.verify; });
+    }
 };
 
 // Overwrites files with the job's passes and removes them; returns how many of the paths stay.

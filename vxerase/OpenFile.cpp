@@ -90,6 +90,7 @@ bool QueryOpenFile(HANDLE file, OpenFileFacts& facts) {
     facts.links = standard.links;
     facts.attributes = basic.attributes | (standard.directory ? FILE_ATTRIBUTE_DIRECTORY : 0);
     facts.clusterSize = volume.sectorsPerUnit * volume.bytesPerSector;
+    facts.sectorSize = volume.bytesPerSector;
     return true;
 }
 

@@ -12,8 +12,9 @@ struct OpenFileFacts {
     uint64_t size = 0;
     uint32_t links = 0;
     DWORD attributes = 0;
-    // The allocation unit of the file's volume.
+    // The allocation unit and the sector of the file's volume.
     DWORD clusterSize = 0;
+    DWORD sectorSize = 0;
 };
 
 // False when the system cannot tell.

@@ -152,6 +152,26 @@ TEST_F(EraserApi, ALockedFileIsLeftWholeAndTheJobGoesOn) {
     EXPECT_TRUE(GetFileAttributesA((m_folder / "locked.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
+// Files go in groups, each group removed on a second thread while the next is overwritten; a
+// held file in one group and a read-only one in another change nothing for the rest.
+TEST_F(EraserApi, ManyFilesGoGroupByGroupAndOnlyTheHeldOneStays) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 150; ++i) {
+        items.push_back(m_folder / ("f" + std::to_string(i) + ".txt"));
+        WriteText(items.back(), std::string(size_t(i) * 97, 'x'),
+                  i == 130 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+    }
+    FileHandle held(
+        CreateFileA(items[70].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    long left = -1;
+    EXPECT_EQ(RunJob(ERASER_DATA_FILES, items, &left), ERASER_OK);
+    held.Reset();
+    EXPECT_EQ(left, 1);
+    EXPECT_EQ(Listing(m_folder.Path()), "f70.txt");
+    EXPECT_EQ(ReadText(items[70]), std::string(70 * 97, 'x'));
+}
+
 TEST_F(EraserApi, AHardLinkedFileLosesOnlyThisName) {
     MakeFolder(m_folder / "other");
     WriteText(m_folder / "other\\original.txt", "shared data");
