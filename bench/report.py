@@ -78,14 +78,21 @@ def multi_limit(case):
     return passes[case] * t["dd"] / t[case]
 
 
+# DoD reads its last pass back: its limit with the read-back adds one sequential read of the file
+# from the device, which dd measures past the cache.
+t["readback"] = median("multi", "readback")
+dod_with_read = 3 * t["dd"] + t["readback"]
 add("multi", "dod", "ours, DoD 5220.22-M (0x84), 3 passes", "ours", rate["dod"], "passes/s",
-    t["shred3"] / t["dod"], multi_limit("dod"))
+    t["shred3"] / t["dod"], multi_limit("dod"),
+    extra=f"÷ 3 passes at dd's rate and one direct read: {dod_with_read / t['dod']:.2f}")
 add("multi", "shred3", "shred -n3, 3 passes", "peer", rate["shred3"], "passes/s",
     vs_limit=multi_limit("shred3"))
 add("multi", "gutmann", "ours, Gutmann (0x81), 35 passes", "ours", rate["gutmann"], "passes/s",
     rate["gutmann"] / rate["srm"], multi_limit("gutmann"))
 add("multi", "srm", "srm, default mode, 38 passes", "peer", rate["srm"], "passes/s",
     vs_limit=multi_limit("srm"))
+add("multi", "readback", "one sequential read of the file from the device, dd iflag=direct",
+    "limit", multi_mib / t["readback"], "MiB/s")
 add("multi", "dd", f"one {multi_mib} MiB pass at dd's rate over the 1 GiB file (limit)", "limit",
     rate["dd"], "passes/s", extra="computed, not run", computed=t["dd"])
 
@@ -137,12 +144,14 @@ def row(section, case):
 
 
 targets = [
-    (f"one pass, zeroes, {s}: ÷ dd ≥ 0.85", row(f"pass{n}", "zeroes")["vs_limit"], 0.85)
-    for n, s in ((256, "256 MiB"), (1024, "1 GiB"))
+    (f"one pass, zeroes, {s}: ÷ dd ≥ {bound}", row(f"pass{n}", "zeroes")["vs_limit"], bound)
+    for n, s, bound in ((256, "256 MiB", 0.85), (1024, "1 GiB", 0.95))
 ] + [
-    (f"one pass, pseudo-random, {s}: ÷ dd ≥ 0.85", row(f"pass{n}", "random")["vs_limit"], 0.85)
-    for n, s in ((256, "256 MiB"), (1024, "1 GiB"))
+    (f"one pass, pseudo-random, {s}: ÷ dd ≥ {bound}", row(f"pass{n}", "random")["vs_limit"],
+     bound)
+    for n, s, bound in ((256, "256 MiB", 0.85), (1024, "1 GiB", 0.95))
 ] + [
+    ("many small files: files/s ≥ 1,000", row("tree", "ours")["throughput"], 1000),
     ("DoD, 3 passes: ÷ shred -n3 (time) ≥ 1", row("multi", "dod")["vs_peer"], 1),
     ("Gutmann: ÷ srm (passes/s) ≥ 1", row("multi", "gutmann")["vs_peer"], 1),
     ("many small files: ÷ shred -u (time) ≥ 1", row("tree", "ours")["vs_peer"], 1),
@@ -280,7 +289,7 @@ short = {"dod": "ours, DoD 5220.22-M, 3 passes", "shred3": "shred -n3, 3 passes"
          "gutmann": "ours, Gutmann, 35 passes", "srm": "srm, 38 passes",
          "dd": "dd's 1 GiB rate, 1 pass (limit)"}
 bars(axes[0][1], [bar(short[r["case"]], r, f"{r['throughput']:.2f}/s, {r['median']:.2f} s")
-                  for r in rows if r["section"] == "multi"],
+                  for r in rows if r["section"] == "multi" and r["case"] in short],
      f"2. Several passes over a {multi_mib} MiB file", "passes per second (log)", log=True)
 
 short = {"ours": "ours, EmptyDirectory, 1 random pass", "shred_u": "shred -u -n1",
