@@ -86,9 +86,8 @@ FileHandle OpenForErase(const std::string& path, const Job& job, DWORD& attribut
 
 // The target and its flush thread end with this call, before the caller shortens or closes the
 // file, whatever the outcome. An overwrite that cannot get its buffers or its thread fails like
-// one the device refuses.
-// A pass that is read back is read past the system's cache, from the device, where the file can
-// be opened so; otherwise through the cache.
+// one the device refuses. A pass that is read back is read past the system's cache, from the
+// device, where the file can be opened so; otherwise through the cache.
 OverwriteResult OverwriteFile(HANDLE file, const std::string& path, uint64_t length,
                               DWORD sectorSize, Job& job) try {
     FileHandle direct;
@@ -194,6 +193,8 @@ public:
     // Takes the files of `group`, which is left empty, once the group before is removed.
     void Take(std::vector<Written>& group) {
         Wait();
+        if (group.empty())
+            return;
         m_group.swap(group);
         try {
             m_thread = std::thread([this] { RemoveGroup(); });
