@@ -1,3 +1,5 @@
+// The erase of a job's files: each overwritten through one open handle, a group at a time, the
+// group flushed together, then each file renamed and deleted through its handle.
 #include "FileTarget.h"
 #include "Handle.h"
 #include "Job.h"
