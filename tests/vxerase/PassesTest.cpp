@@ -137,6 +137,24 @@ TEST(SinglePass, PseudoRandomAndZeroesWriteOnePassUnverified) {
     EXPECT_EQ(zeroes->target.flushed[0].size(), kLength);
 }
 
+// The caller may take the last flush, to flush several files together, but never that of a pass
+// read back, nor of the passes before the last.
+TEST(LastFlush, OnlyTheLastUnverifiedPassIsLeftToTheCaller) {
+    std::vector<uint8_t> buffer;
+    std::atomic<bool> cancel{false};
+    ChaChaRng rng = MakeRng(7);
+    RecordingTarget single, verified;
+    EXPECT_EQ(Overwrite(single, 10000, PassesFor(EraseMethod::PseudoRandom, rng), rng, buffer,
+                        cancel, LastFlush::ByCaller),
+              OverwriteResult::Done);
+    EXPECT_TRUE(single.flushed.empty());
+    EXPECT_EQ(single.Writes(), 1u);
+    EXPECT_EQ(Overwrite(verified, 10000, PassesFor(EraseMethod::Dod5220_22M, rng), rng, buffer,
+                        cancel, LastFlush::ByCaller),
+              OverwriteResult::Done);
+    EXPECT_EQ(verified.flushed.size(), 3u);
+}
+
 TEST(Verification, AWrongReadBackRewritesThePassOnceThenFails) {
     std::vector<uint8_t> buffer;
     std::atomic<bool> cancel{false};
