@@ -1,5 +1,6 @@
 // The exported calls: contexts, their items, and the synchronous run of a job.
 #include "Job.h"
+#include "RandomName.h"
 #include "Setting.h"
 #include "vxerase.h"
 
@@ -39,13 +40,9 @@ ChaChaRng SeededRng() {
 } // namespace
 
 std::string Job::RandomName(size_t length) {
-    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name(length, 'A');
     std::vector<uint8_t> bytes(length);
     names.Fill(bytes.data(), bytes.size());
-    for (size_t i = 0; i < length; ++i)
-        name[i] = kAlphabet[bytes[i] % (sizeof kAlphabet - 1)];
-    return name;
+    return NameOfRandomBytes(bytes.data(), bytes.size());
 }
 
 // Every call catches whatever its work throws (a lack of memory, a lock that cannot be had) and

@@ -1,6 +1,7 @@
 #include "FileTarget.h"
 #include "Handle.h"
 #include "Job.h"
+#include "RandomName.h"
 
 #include <algorithm>
 #include <cctype>
@@ -37,16 +38,6 @@ FileHandle CreateScratchFile(const std::string& folder, Job& job) {
                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
 }
 
-// Fillers are named with kNameLength capitals and digits.
-bool IsFillerName(const char* name) {
-    size_t length = 0;
-    for (; name[length]; ++length)
-        if (!std::isupper(static_cast<unsigned char>(name[length])) &&
-            !std::isdigit(static_cast<unsigned char>(name[length])))
-            return false;
-    return length == kNameLength;
-}
-
 // A wipe cut short by a power loss leaves its fillers behind: delete-on-close is not kept on
 // disk. They hold nothing but the wipe's own patterns, and are removed before the free space
 // is measured again. Anything else in the folder stays, and keeps the folder.
@@ -58,7 +49,7 @@ void RemoveLeftFillers(const std::string& folder) {
         return;
     do {
         if (!(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
-            IsFillerName(entry.cFileName))
+            IsRandomName(entry.cFileName, kNameLength))
             fillers.push_back(folder + "\\" + entry.cFileName);
     } while (FindNextFileA(search.Get(), &entry));
     search.Reset();

@@ -3,6 +3,7 @@
 // folder it is in.
 #include "EraseJob.h"
 #include "Handle.h"
+#include "RandomName.h"
 #include "Removal.h"
 #include "Silently.h"
 #include "VxMain.h"
@@ -12,7 +13,6 @@
 #include <ntsecapi.h>
 
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
@@ -59,16 +59,12 @@ CString RenamedAway(const CString& path) {
     const int slash = separator ? int(separator - text) : -1;
     const CString parent = path.Left(slash + 1);
     const int length = path.GetLength() - slash - 1;
-    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     CString current = path;
     for (int round = 0; round < kFolderRenames && length > 0; ++round) {
         std::vector<unsigned char> bytes(length);
         if (!RtlGenRandom(bytes.data(), ULONG(length)))
             break;
-        std::string name(length, 'A');
-        for (int i = 0; i < length; ++i)
-            name[i] = kAlphabet[bytes[i] % (sizeof kAlphabet - 1)];
-        const CString renamed = parent + name.c_str();
+        const CString renamed = parent + NameOfRandomBytes(bytes.data(), bytes.size()).c_str();
         if (MoveFileA(current, renamed))
             current = renamed;
     }
