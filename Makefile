@@ -1,7 +1,9 @@
 # make test: installs what is missing, builds everything and runs every test.
 # make run:  installs what is missing, builds everything and starts the program under Wine.
 BUILD ?= build
-CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+# The product is 32-bit; a host that cannot run 32-bit code builds and tests it for x86_64.
+ARCH = $(shell tools/windows-arch)
+CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-$(ARCH).cmake -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: setup build native package test run bench fuzz format art clean
 

@@ -9,9 +9,9 @@ WindowHandle CSystemTray::s_parkingWnd;
 
 namespace {
 
-// The record as the shells of Windows 2000 and later read it.
-constexpr DWORD kIconDataSize = 488;
-static_assert(NOTIFYICONDATAA_V2_SIZE == kIconDataSize, "the 488-byte icon record");
+// The record as the shells of Windows 2000 and later read it: 488 bytes in a 32-bit program.
+constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V2_SIZE;
+static_assert(sizeof(void*) != 4 || kIconDataSize == 488, "the 488-byte icon record");
 
 MenuHandle LoadIconMenu(UINT id) {
     return MenuHandle(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(LOWORD(id))));

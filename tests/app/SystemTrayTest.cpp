@@ -79,7 +79,7 @@ TEST_F(SystemTray, TheIconComesWithTheMainWindowAndGoesWithIt) {
         ASSERT_TRUE(main.Create());
         EXPECT_TRUE(main.m_tray.IsShown());
         EXPECT_STREQ(main.m_tray.m_iconData.szTip, "Norvexa");
-        EXPECT_EQ(main.m_tray.m_iconData.cbSize, 488u);
+        EXPECT_EQ(main.m_tray.m_iconData.cbSize, DWORD{NOTIFYICONDATAA_V2_SIZE});
         EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == m_icons + 1; }));
         DestroyWindow(main.m_hWnd);
     }
