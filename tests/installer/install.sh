@@ -12,6 +12,10 @@ work=$(realpath -m "$2")
 prefix=$work/wine
 setup=$build/package/nv-setup.exe
 installed="$prefix/drive_c/Program Files/Norvexa"
+# The 64-bit installer of a host that cannot run 32-bit code still writes to the 32-bit view of
+# the registry.
+view=
+[ "$("$root/tools/windows-arch")" = i686 ] || view=/reg:32
 settings='HKCU\Software\Dravok\nv'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Norvexa'
@@ -22,7 +26,7 @@ fail() {
 }
 
 wine_in() { "$root/tools/wine-run" "$prefix" "$@"; }
-reg() { WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all wine reg "$@" 2>/dev/null | tr -d '\r'; }
+reg() { wine_in "$prefix/drive_c/windows/system32/reg.exe" "$@" $view 2>/dev/null | tr -d '\r'; }
 # The uninstaller runs from a copy of itself and returns at once: waits until its work shows.
 wait_for() {
   for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done
