@@ -45,8 +45,16 @@ bool MakeFile(const std::string& path, size_t size) {
     static const std::string content(64 << 10, 'v');
     const FileHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.Get(), content.data(), DWORD(size), &written, nullptr);
+    if (!file)
+        return false;
+    for (size_t left = size; left > 0;) {
+        const DWORD piece = DWORD(std::min(left, content.size()));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), content.data(), piece, &written, nullptr) || written != piece)
+            return false;
+        left -= piece;
+    }
+    return true;
 }
 
 // `count` files of `size(i)` bytes, `perFolder` to a folder, below `root`; returns the bytes.
