@@ -72,8 +72,17 @@ scan_unmounted() {
 # Writes the test files into FOLDER (a name at the drive's root) and prints the markers that a
 # raw scan can find: those of files at least as long as one marker.
 populate() {
-  local folder=$1 tag=$2 listing id size
-  listing=$(vx populate "$letter:\\$folder" "$tag" | tr -d '\r') || fail "populate $folder failed"
+  local folder=$1 tag=$2 listing id size status=0
+  listing=$(vx populate "$letter:\\$folder" "$tag" | tr -d '\r') || status=$?
+  # Under 64-bit Wine this program, started between the kill points, was once itself ended by
+  # SIGKILL (one run in five; the cause was not found): it writes the files once more, while any
+  # other failure ends the suite.
+  if ((status == 137)); then
+    echo "[$fs $suite] populate $folder: the program was killed; once more" >&2
+    status=0
+    listing=$(vx populate "$letter:\\$folder" "$tag" | tr -d '\r') || status=$?
+  fi
+  ((status == 0)) || fail "populate $folder failed"
   # Wine keeps no read-only attribute on folders but reports one for a folder it cannot write.
   chmod a-w "$mnt/$folder/rosub"
   while read -r id size; do
