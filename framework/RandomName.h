@@ -6,19 +6,19 @@
 #include <string>
 
 // A name of one character for each random byte.
-inline std::string NameOfRandomBytes(const unsigned char* bytes, size_t length) {
-    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name(length, 'A');
+inline std::wstring NameOfRandomBytes(const unsigned char* bytes, size_t length) {
+    static const wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::wstring name(length, L'A');
     for (size_t i = 0; i < length; ++i)
-        name[i] = kAlphabet[bytes[i] % (sizeof kAlphabet - 1)];
+        name[i] = kAlphabet[bytes[i] % (sizeof kAlphabet / sizeof kAlphabet[0] - 1)];
     return name;
 }
 
 // Whether `name` is such a name of exactly `length` characters.
-inline bool IsRandomName(const char* name, size_t length) {
+inline bool IsRandomName(const wchar_t* name, size_t length) {
     size_t i = 0;
     for (; name[i]; ++i)
-        if (!((name[i] >= 'A' && name[i] <= 'Z') || (name[i] >= '0' && name[i] <= '9')))
+        if (!((name[i] >= L'A' && name[i] <= L'Z') || (name[i] >= L'0' && name[i] <= L'9')))
             return false;
     return i == length;
 }

@@ -1,9 +1,11 @@
 // The erase of a job's files: each overwritten through one open handle, a group at a time, the
 // group flushed together, then each file renamed and deleted through its handle.
+#include "FileSystem.h"
 #include "FileTarget.h"
 #include "Handle.h"
 #include "Job.h"
 #include "OpenFile.h"
+#include "PathText.h"
 
 #include <thread>
 #include <utility>
@@ -30,7 +32,7 @@ uint64_t OverwriteLength(uint64_t size, DWORD cluster) {
 
 // A file overwritten and not yet flushed: what is needed to remove it, or to put it back.
 struct Written {
-    std::string path;
+    std::wstring path;
     FileHandle file;
     // The bytes overwritten, and the length the file had.
     uint64_t length;
@@ -41,45 +43,45 @@ struct Written {
     bool deletable;
 };
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Exists(const std::wstring& path) {
+    return fs::Attributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-void GiveBackReadOnly(const std::string& path, DWORD attributes) {
+void GiveBackReadOnly(const std::wstring& path, DWORD attributes) {
     if (attributes & FILE_ATTRIBUTE_READONLY)
-        SetFileAttributesA(path.c_str(), attributes);
+        fs::SetAttributes(path, attributes);
 }
 
 // No other program may write or delete the file while it is erased, nor read it unless a pass is
 // read back: that read goes through a second handle of this process.
-HANDLE OpenAlone(const std::string& path, DWORD access, const Job& job) {
-    return CreateFileA(path.c_str(), access, job.Verifies() ? FILE_SHARE_READ : 0, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+FileHandle OpenAlone(const std::wstring& path, DWORD access, const Job& job) {
+    return fs::Open(path, access, job.Verifies() ? FILE_SHARE_READ : 0, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
 // Opens the file for the erase, with delete access where its security allows. Only read-only
 // prevents writing: where the system refuses the open for it, it is cleared, and `attributes`
 // then holds what to give back.
-FileHandle OpenForErase(const std::string& path, const Job& job, DWORD& attributes,
+FileHandle OpenForErase(const std::wstring& path, const Job& job, DWORD& attributes,
                         bool& deletable) {
     constexpr DWORD kWrite = GENERIC_READ | GENERIC_WRITE;
     attributes = 0;
     deletable = true;
-    FileHandle file(OpenAlone(path, kWrite | DELETE, job));
+    FileHandle file = OpenAlone(path, kWrite | DELETE, job);
     if (file || GetLastError() != ERROR_ACCESS_DENIED)
         return file;
-    attributes = GetFileAttributesA(path.c_str());
+    attributes = fs::Attributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileHandle();
     const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
     if (readOnly) {
-        if (!SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        if (!fs::SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY))
             return FileHandle();
-        file.Reset(OpenAlone(path, kWrite | DELETE, job));
+        file = OpenAlone(path, kWrite | DELETE, job);
     }
     if (!file) {
         deletable = false;
-        file.Reset(OpenAlone(path, kWrite, job));
+        file = OpenAlone(path, kWrite, job);
     }
     if (!file)
         GiveBackReadOnly(path, attributes);
@@ -90,14 +92,13 @@ FileHandle OpenForErase(const std::string& path, const Job& job, DWORD& attribut
 // file, whatever the outcome. An overwrite that cannot get its buffers or its thread fails like
 // one the device refuses. A pass that is read back is read past the system's cache, from the
 // device, where the file can be opened so; otherwise through the cache.
-OverwriteResult OverwriteFile(HANDLE file, const std::string& path, uint64_t length,
+OverwriteResult OverwriteFile(HANDLE file, const std::wstring& path, uint64_t length,
                               DWORD sectorSize, Job& job) try {
     FileHandle direct;
     if (job.Verifies())
-        direct.Reset(CreateFileA(path.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING,
-                                 FILE_FLAG_NO_BUFFERING | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        direct =
+            fs::Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     OPEN_EXISTING, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OPEN_REPARSE_POINT);
     FileTarget target(file, direct ? direct.Get() : nullptr, sectorSize);
     return Overwrite(target, length, job.passes, job.rng, job.buffer, job.cancel,
                      LastFlush::ByCaller);
@@ -107,7 +108,7 @@ OverwriteResult OverwriteFile(HANDLE file, const std::string& path, uint64_t len
 
 // Overwrites one file; false when it is left as it was (or, with other hard links, loses only
 // this name).
-bool Overwritten(const std::string& path, Job& job, Written& written) {
+bool Overwritten(const std::wstring& path, Job& job, Written& written) {
     DWORD attributes;
     bool deletable;
     FileHandle file = OpenForErase(path, job, attributes, deletable);
@@ -130,7 +131,7 @@ bool Overwritten(const std::string& path, Job& job, Written& written) {
     }
     if (facts.links > 1) {
         file.Reset();
-        if (!DeleteFileA(path.c_str()))
+        if (!fs::Remove(path))
             GiveBackReadOnly(path, attributes);
         return false;
     }
@@ -148,13 +149,12 @@ bool Overwritten(const std::string& path, Job& job, Written& written) {
 // The file's name goes to a random name of the same length, so that the folder's entries keep no
 // trace of it. Renaming again changes nothing an investigator reads: on NTFS and ext4 an image
 // holds as many of the old names after three renames as after one. Returns the name it has.
-std::string RenameAway(Written& written, Job& job) {
-    const std::string& path = written.path;
-    const size_t slash = path.find_last_of('\\');
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::string renamed = path.substr(0, nameStart) + job.RandomName(path.size() - nameStart);
-    if (written.deletable ? RenameOpenFile(written.file.Get(), renamed)
-                          : MoveFileA(path.c_str(), renamed.c_str()))
+std::wstring RenameAway(Written& written, Job& job) {
+    const std::wstring& path = written.path;
+    const size_t nameStart = path::NameStart(path);
+    const std::wstring renamed =
+        path.substr(0, nameStart) + job.RandomName(path.size() - nameStart);
+    if (written.deletable ? RenameOpenFile(written.file.Get(), renamed) : fs::Move(path, renamed))
         return renamed;
     return path;
 }
@@ -172,14 +172,14 @@ bool Remove(Written& written, Job& job) {
     // no flush of its own.
     SetFileLength(written.file.Get(), 0);
     if (written.deletable) {
-        const std::string path = RenameAway(written, job);
+        const std::wstring path = RenameAway(written, job);
         const bool marked = DeleteOpenFile(written.file.Get());
         written.file.Reset();
-        return marked || DeleteFileA(path.c_str()) || !Exists(path);
+        return marked || fs::Remove(path) || !Exists(path);
     }
     written.file.Reset();
-    const std::string path = RenameAway(written, job);
-    return DeleteFileA(path.c_str()) || !Exists(path);
+    const std::wstring path = RenameAway(written, job);
+    return fs::Remove(path) || !Exists(path);
 }
 
 // Removes each group of files on a second thread while the caller overwrites the next, so that
@@ -227,14 +227,19 @@ private:
 
 } // namespace
 
-size_t EraseFiles(const std::vector<std::string>& paths, Job& job) {
+size_t EraseFiles(const std::vector<std::wstring>& paths, Job& job) {
     Remover remover(job);
     std::vector<Written> group;
     uint64_t groupBytes = 0;
     size_t left = 0;
-    for (const std::string& path : paths) {
+    for (const std::wstring& given : paths) {
         if (job.cancel)
             break;
+        std::wstring path;
+        if (!fs::SystemPath(given, path)) {
+            ++left;
+            continue;
+        }
         Written written;
         if (!Overwritten(path, job, written)) {
             left += Exists(path);

@@ -1,5 +1,7 @@
 // The exported calls: contexts, their items, and the synchronous run of a job.
+#include "FileSystem.h"
 #include "Job.h"
+#include "PathText.h"
 #include "RandomName.h"
 #include "Setting.h"
 #include "vxerase.h"
@@ -16,7 +18,8 @@ namespace {
 
 struct Context {
     long dataType = ERASER_DATA_FILES;
-    std::vector<std::string> items;
+    // As the caller gave them, in UTF-16.
+    std::vector<std::wstring> items;
     long left = 0;
 };
 
@@ -37,9 +40,19 @@ ChaChaRng SeededRng() {
     return ChaChaRng(key);
 }
 
+// Adds an item to the context, as the caller gave it.
+long AddItem(ERASER_HANDLE context, std::wstring item) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const auto found = g_contexts.find(context);
+    if (found == g_contexts.end())
+        return ERASER_ERROR_CONTEXT;
+    found->second.items.push_back(std::move(item));
+    return ERASER_OK;
+}
+
 } // namespace
 
-std::string Job::RandomName(size_t length) {
+std::wstring Job::RandomName(size_t length) {
     std::vector<uint8_t> bytes(length);
     names.Fill(bytes.data(), bytes.size());
     return NameOfRandomBytes(bytes.data(), bytes.size());
@@ -110,15 +123,21 @@ VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType) try {
     return ERASER_ERROR;
 }
 
+// The text is read in the code page of the process's file calls, as their ANSI forms read it.
 VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned long length) try {
-    if (!item || length == 0 || length >= MAX_PATH)
+    std::wstring wide;
+    if (!item || length == 0 || length > path::kMaxLength || !fs::FromAnsi(item, length, wide))
         return ERASER_ERROR_PARAM;
-    std::lock_guard<std::mutex> guard(g_lock);
-    const auto found = g_contexts.find(context);
-    if (found == g_contexts.end())
-        return ERASER_ERROR_CONTEXT;
-    found->second.items.emplace_back(item, length);
-    return ERASER_OK;
+    return AddItem(context, std::move(wide));
+} catch (...) {
+    return ERASER_ERROR;
+}
+
+VXERASE_API long eraserAddItemW(ERASER_HANDLE context, const wchar_t* item,
+                                unsigned long length) try {
+    if (!item || length == 0 || length > path::kMaxLength)
+        return ERASER_ERROR_PARAM;
+    return AddItem(context, std::wstring(item, length));
 } catch (...) {
     return ERASER_ERROR;
 }
@@ -138,9 +157,9 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
     Job job{PassesFor(StoredMethod(), rng), rng.Fork(), rng.Fork(), {}, g_cancel};
     long left = 0;
     if (work.dataType == ERASER_DATA_DRIVES) {
-        for (const std::string& item : work.items)
-            if (!g_cancel)
-                WipeFreeSpace(item, job);
+        for (const std::wstring& item : work.items)
+            if (!g_cancel && !WipeFreeSpace(item, job))
+                ++left;
     } else {
         left = long(EraseFiles(work.items, job));
     }

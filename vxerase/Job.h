@@ -21,7 +21,7 @@ struct Job {
     const std::atomic<bool>& cancel;
 
     // A name of `length` random letters and digits.
-    std::string RandomName(size_t length);
+    std::wstring RandomName(size_t length);
 
     // Whether a pass is read back.
     bool Verifies() const {
@@ -31,10 +31,13 @@ struct Job {
 };
 
 // Overwrites files with the job's passes and removes them; returns how many of the paths stay.
-// Folders, links and files that cannot be opened for exclusive access are left as they are; a
-// file with other hard links keeps its data for them and loses only this name. A file stays also
-// when its overwrite fails or does not reach the device.
-size_t EraseFiles(const std::vector<std::string>& paths, Job& job);
+// Paths are taken as the caller gave them and reached through the system's own names (see
+// fs::SystemPath). Folders, links and files that cannot be opened for exclusive access are left
+// as they are; a file with other hard links keeps its data for them and loses only this name. A
+// file stays also when its overwrite fails or does not reach the device, and a path that names
+// no file of a drive or share counts as staying.
+size_t EraseFiles(const std::vector<std::wstring>& paths, Job& job);
 
-// Overwrites the free space of the volume whose root is `root` ("C:\").
-void WipeFreeSpace(const std::string& root, Job& job);
+// Overwrites the free space of the volume whose root is `root` ("C:\"); false when it could
+// not write there at all (not a local drive, a volume that takes no writes).
+bool WipeFreeSpace(const std::wstring& root, Job& job);

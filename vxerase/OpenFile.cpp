@@ -62,14 +62,11 @@ bool Set(HANDLE file, int informationClass, void* information, ULONG size) {
     return g_setFile && g_setFile(file, &status, information, size, informationClass) >= 0;
 }
 
-// The path as the file calls of this process read it, in the native layer's form.
-std::vector<WCHAR> NtPath(const std::string& path) {
-    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    const int length = MultiByteToWideChar(codePage, 0, path.c_str(), -1, nullptr, 0);
-    std::vector<WCHAR> wide(size_t(length > 0 ? length : 0));
+// The path in the native layer's form.
+std::vector<WCHAR> NtPath(const std::wstring& path) {
     UNICODE_STRING native;
-    if (wide.empty() || !MultiByteToWideChar(codePage, 0, path.c_str(), -1, wide.data(), length) ||
-        !g_dosToNtPath || !g_freeString || !g_dosToNtPath(wide.data(), &native, nullptr, nullptr))
+    if (path.empty() || !g_dosToNtPath || !g_freeString ||
+        !g_dosToNtPath(path.c_str(), &native, nullptr, nullptr))
         return {};
     std::vector<WCHAR> result(native.Buffer, native.Buffer + native.Length / sizeof(WCHAR));
     g_freeString(&native);
@@ -101,7 +98,7 @@ bool SetOpenFileAttributes(HANDLE file, DWORD attributes) {
     return Set(file, kFileBasicInformation, &basic, sizeof basic);
 }
 
-bool RenameOpenFile(HANDLE file, const std::string& renamed) {
+bool RenameOpenFile(HANDLE file, const std::wstring& renamed) {
     const std::vector<WCHAR> name = NtPath(renamed);
     if (name.empty())
         return false;

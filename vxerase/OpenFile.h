@@ -23,9 +23,9 @@ bool QueryOpenFile(HANDLE file, OpenFileFacts& facts);
 // Changes the file's attributes (FILE_ATTRIBUTE_NORMAL for none).
 bool SetOpenFileAttributes(HANDLE file, DWORD attributes);
 
-// Gives the file, opened with delete access, the full path `renamed` ("C:\dir\NEWNAME"); fails if
-// a file of that name exists.
-bool RenameOpenFile(HANDLE file, const std::string& renamed);
+// Gives the file, opened with delete access, the full path `renamed` ("C:\dir\NEWNAME" or
+// "\\?\C:\dir\NEWNAME"); fails if a file of that name exists.
+bool RenameOpenFile(HANDLE file, const std::wstring& renamed);
 
 // Marks the file, opened with delete access, to go when its handle closes.
 bool DeleteOpenFile(HANDLE file);

@@ -1,15 +1,16 @@
+#include "FileSystem.h"
 #include "FileTarget.h"
 #include "Handle.h"
 #include "Job.h"
+#include "PathText.h"
 #include "RandomName.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace {
 
-constexpr char kFolderName[] = "~VXFREE.TMP";
+constexpr wchar_t kFolderName[] = L"~VXFREE.TMP";
 constexpr uint64_t kFillerLimit = uint64_t(1) << 30;
 constexpr size_t kNameLength = 64;
 constexpr size_t kSlackSize = 512;
@@ -23,38 +24,36 @@ struct Filler {
     uint64_t length = 0;
 };
 
-bool IsDriveRoot(const std::string& root) {
-    if (root.size() != 3 || !std::isalpha(static_cast<unsigned char>(root[0])) || root[1] != ':' ||
-        root[2] != '\\')
+// The root of a local drive, "C:\\", in the ANSI text that the calls on a whole volume take.
+bool DriveRoot(const std::wstring& given, std::string& root) {
+    if (given.size() != 3 ||
+        !((given[0] >= L'A' && given[0] <= L'Z') || (given[0] >= L'a' && given[0] <= L'z')) ||
+        given[1] != L':' || given[2] != L'\\')
         return false;
+    root.assign(given.begin(), given.end());
     const UINT type = GetDriveTypeA(root.c_str());
     return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;
 }
 
 // Delete-on-close: when the process ends, however it ends, the system removes the file.
-FileHandle CreateScratchFile(const std::string& folder, Job& job) {
-    const std::string path = folder + "\\" + job.RandomName(kNameLength);
-    return FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+FileHandle CreateScratchFile(const std::wstring& folder, Job& job) {
+    return fs::Open(path::Join(folder, job.RandomName(kNameLength)), GENERIC_WRITE, 0, CREATE_NEW,
+                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
 }
 
 // A wipe cut short by a power loss leaves its fillers behind: delete-on-close is not kept on
 // disk. They hold nothing but the wipe's own patterns, and are removed before the free space
 // is measured again. Anything else in the folder stays, and keeps the folder.
-void RemoveLeftFillers(const std::string& folder) {
-    std::vector<std::string> fillers;
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!search)
-        return;
-    do {
+void RemoveLeftFillers(const std::wstring& folder) {
+    std::vector<std::wstring> fillers;
+    for (fs::FolderSearch search(path::Join(folder, L"*")); search; search.Next()) {
+        const WIN32_FIND_DATAW& entry = search.Entry();
         if (!(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
             IsRandomName(entry.cFileName, kNameLength))
-            fillers.push_back(folder + "\\" + entry.cFileName);
-    } while (FindNextFileA(search.Get(), &entry));
-    search.Reset();
-    for (const std::string& filler : fillers)
-        DeleteFileA(filler.c_str());
+            fillers.push_back(path::Join(folder, entry.cFileName));
+    }
+    for (const std::wstring& filler : fillers)
+        fs::Remove(filler);
 }
 
 bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
@@ -64,8 +63,8 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
 
 class FreeSpaceWipe {
 public:
-    FreeSpaceWipe(std::string folder, Job& job, DWORD cluster)
-        : m_folder(std::move(folder)), m_job(job), m_cluster(cluster) {}
+    FreeSpaceWipe(std::string root, std::wstring folder, Job& job, DWORD cluster)
+        : m_root(std::move(root)), m_folder(std::move(folder)), m_job(job), m_cluster(cluster) {}
     FreeSpaceWipe(const FreeSpaceWipe&) = delete;
     FreeSpaceWipe& operator=(const FreeSpaceWipe&) = delete;
 
@@ -79,7 +78,8 @@ public:
         m_slack.clear();
     }
 
-    void Run() {
+    // False when not one filler could be made: the volume takes no writes.
+    bool Run() {
         for (size_t i = 0; i < m_job.passes.size() && !Cancelled(); ++i) {
             PassStream stream(m_job.passes[i], m_job.rng.Fork(), m_job.buffer,
                               PassStream::kMaxChunk);
@@ -92,6 +92,7 @@ public:
             ReleaseSlackRoom();
             FillSlack(m_job.passes.back());
         }
+        return !m_fillers.empty() || Cancelled();
     }
 
 private:
@@ -154,7 +155,7 @@ private:
 
     uint64_t FreeBytes() const {
         ULARGE_INTEGER available, total, free;
-        if (!GetDiskFreeSpaceExA((m_folder + "\\").c_str(), &available, &total, &free))
+        if (!GetDiskFreeSpaceExA(m_root.c_str(), &available, &total, &free))
             return 0;
         return free.QuadPart;
     }
@@ -186,7 +187,8 @@ private:
         }
     }
 
-    std::string m_folder;
+    std::string m_root;
+    std::wstring m_folder;
     Job& m_job;
     DWORD m_cluster;
     std::vector<Filler> m_fillers;
@@ -195,18 +197,22 @@ private:
 
 } // namespace
 
-void WipeFreeSpace(const std::string& root, Job& job) {
-    if (!IsDriveRoot(root) || job.passes.empty())
-        return;
+bool WipeFreeSpace(const std::wstring& given, Job& job) {
+    std::string root;
+    std::wstring folder;
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
-    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                           &clusters))
-        return;
-    const std::string folder = root + kFolderName;
+    if (!DriveRoot(given, root) || job.passes.empty() ||
+        !GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &clusters) ||
+        !fs::SystemPath(given + kFolderName, folder))
+        return false;
     RemoveLeftFillers(folder);
-    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return;
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    FreeSpaceWipe(folder, job, std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512)).Run();
-    RemoveDirectoryA(folder.c_str());
+    if (!fs::MakeFolder(folder) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    fs::SetAttributes(folder, FILE_ATTRIBUTE_HIDDEN);
+    const bool wrote =
+        FreeSpaceWipe(root, folder, job, std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512))
+            .Run();
+    fs::RemoveFolder(folder);
+    return wrote;
 }

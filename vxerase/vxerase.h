@@ -34,12 +34,16 @@ VXERASE_API long eraserDestroyContext(ERASER_HANDLE context);
 VXERASE_API long eraserIsValidContext(ERASER_HANDLE context);
 VXERASE_API long eraserClearItems(ERASER_HANDLE context);
 VXERASE_API long eraserSetDataType(ERASER_HANDLE context, long dataType);
+// An item in ANSI text of the process's code page, as the ANSI file calls read it.
 VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned long length);
+// An item in the system's own UTF-16, of up to 32,767 units: a full path in the extended form
+// ("\\?\C:\dir\name") is taken as it stands, any other path as the wide file calls read it.
+VXERASE_API long eraserAddItemW(ERASER_HANDLE context, const wchar_t* item, unsigned long length);
 // Runs the job and returns when every item has been processed (or the job was cancelled).
 VXERASE_API long eraserStartSync(ERASER_HANDLE context);
-// How many files of the context's last job are still there after it: files another program
-// held open, or that could not be overwritten or removed. Items a cancel kept from the job do
-// not count.
+// How many items of the context's last job are still there after it: files another program
+// held open, or that could not be overwritten or removed, and drives whose free space could not
+// be written. Items a cancel kept from the job do not count.
 VXERASE_API long eraserLeftItems(ERASER_HANDLE context);
 // Asks the running job, and every job started after it until the next eraserInit, to stop at
 // its next buffer. Safe to call from any thread.

@@ -1,31 +1,49 @@
 #include "EraseJob.h"
 
-#include "Handle.h"
+#include "EraserExtras.h"
+#include "FileSystem.h"
+#include "PathText.h"
 #include "Recording.h"
-#include "vxerase.h"
+
+#include <windows.h>
 
 namespace {
 
-// The erase component takes a path shorter than 260 characters, and overwrites the file only
-// when it reads its attributes and can then hold it alone: a file another program holds open,
-// or a longer path, stays.
-bool WillBeErased(const CString& path) {
-    if (path.GetLength() >= MAX_PATH)
-        return false;
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
-           FileHandle(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+bool WideItems() {
+    return fs::IsNtFamily() && Extras().addItemW;
 }
 
-void ReportFreeSpace(const char* root) {
+// The text an erase component that takes only ANSI text reads as the file at `path`: the
+// ordinary path, short enough for those calls, each of its names kept as it stands, and spelt
+// exactly in the code page.
+bool AnsiItem(const std::wstring& path, std::string& ansi) {
+    const std::wstring ordinary = path::Ordinary(path);
+    return ordinary.size() < MAX_PATH && path::OrdinaryFormReaches(ordinary) &&
+           fs::ToAnsi(ordinary, ansi);
+}
+
+// The erase component overwrites a file only when it reads its attributes and can then hold
+// it alone: a file another program holds open stays.
+bool WillBeErased(const std::wstring& path) {
+    const DWORD attributes = fs::Attributes(path);
+    return EraseJob::CanHandOver(path) && attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+           fs::Open(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+}
+
+void ReportFreeSpace(const std::wstring& root) {
     ULARGE_INTEGER free = {};
-    if (GetDiskFreeSpaceExA(root, &free, nullptr, nullptr))
-        removal::Report(VxTraceKind::FreeSpace, root, "", free.QuadPart);
+    std::string ansi;
+    if (fs::ToAnsi(root, ansi) && GetDiskFreeSpaceExA(ansi.c_str(), &free, nullptr, nullptr))
+        removal::Report(VxTraceKind::FreeSpace, root, L"", free.QuadPart);
 }
 
 } // namespace
+
+bool EraseJob::CanHandOver(const std::wstring& path) {
+    std::string ansi;
+    return WideItems() || AnsiItem(path, ansi);
+}
 
 EraseJob::EraseJob(long dataType) : m_dataType(dataType) {
     if (removal::Previewing()) {
@@ -41,29 +59,46 @@ EraseJob::EraseJob(long dataType) : m_dataType(dataType) {
 }
 
 EraseJob::~EraseJob() {
-    if (IsOpen() && m_context != kPreview)
-        eraserDestroyContext(m_context);
+    if (IsOpen() && m_context != kPreview && Extras().destroyContext)
+        Extras().destroyContext(m_context);
 }
 
-void EraseJob::Add(const CString& item, unsigned long long size) {
-    if (m_context != kPreview) {
-        if (eraserAddItem(m_context, static_cast<const char*>(item), item.GetLength()) < 0)
-            removal::NoteLeft(1);
+// A file that cannot be handed over stays, and counts as such.
+void EraseJob::Add(const std::wstring& item, unsigned long long size) {
+    if (m_context == kPreview) {
+        if (m_dataType == ERASER_DATA_DRIVES)
+            ReportFreeSpace(item);
+        else if (WillBeErased(item))
+            removal::Report(VxTraceKind::File, item, L"", size);
+        else
+            removal::ReportKept();
         return;
     }
-    if (m_dataType == ERASER_DATA_DRIVES)
-        ReportFreeSpace(item);
-    else if (WillBeErased(item))
-        removal::Report(VxTraceKind::File, item, "", size);
-    else
-        removal::ReportKept();
+    long added = ERASER_ERROR;
+    std::string ansi;
+    if (m_dataType == ERASER_DATA_FILES && WideItems())
+        added = Extras().addItemW(m_context, item.c_str(), (unsigned long)item.size());
+    else if (m_dataType == ERASER_DATA_DRIVES ? fs::ToAnsi(item, ansi) : AnsiItem(item, ansi))
+        added = eraserAddItem(m_context, ansi.c_str(), (unsigned long)ansi.size());
+    if (added < 0)
+        removal::NoteLeft(1);
+    else if (m_dataType == ERASER_DATA_FILES && !Extras().leftItems)
+        m_files.push_back(item);
 }
 
+// Without a count from the component, a file that is still there after a job that was not cut
+// short has stayed.
 void EraseJob::Start() {
     if (m_context == kPreview)
         return;
-    eraserStartSync(m_context);
-    const long left = eraserLeftItems(m_context);
+    const long started = eraserStartSync(m_context);
+    long left = 0;
+    if (Extras().leftItems) {
+        left = Extras().leftItems(m_context);
+    } else if (started >= 0) {
+        for (const std::wstring& file : m_files)
+            left += fs::Attributes(file) != INVALID_FILE_ATTRIBUTES;
+    }
     if (left > 0)
-        removal::NoteLeft(left);
+        removal::NoteLeft((unsigned long)left);
 }

@@ -3,18 +3,25 @@
 
 #include "VxPreview.h"
 
+#include <string>
+
 namespace removal {
 
 bool Previewing();
 // Reports a trace to this thread's preview, unless the trace, or a key or folder above it, was
-// reported before: the run would find it gone.
+// reported before: the run would find it gone. Places and names of files are the system's own
+// UTF-16; those of keys, values and the rest are ANSI text.
+void Report(VxTraceKind kind, const std::wstring& place, const std::wstring& name = L"",
+            unsigned long long size = 0);
 void Report(VxTraceKind kind, const char* place, const char* name = "",
             unsigned long long size = 0);
-// Counts an item the run finds but leaves in place (a file in use, a link), which keeps the
-// folders above it.
+// Counts an item the run finds but leaves in place on purpose (a link) or that a preview finds
+// the run would leave (a file in use), which keeps the folders above it.
 void ReportKept();
-unsigned KeptSoFar();
-// Counts files a run could not erase.
-void NoteLeft(unsigned long files);
+// Counts items a run meant to remove and could not.
+void NoteLeft(unsigned long items);
+// How many items this thread has found staying, kept or left, since it started: a folder whose
+// walk adds none is expected to go.
+unsigned StaysSoFar();
 
 } // namespace removal

@@ -1,6 +1,7 @@
 #include "Removal.h"
 
 #include "CString.h"
+#include "FileSystem.h"
 
 #include <shellapi.h>
 
@@ -33,12 +34,12 @@ bool ProfileEntryChanges(const char* file, const char* section, const char* key,
 
 namespace removal {
 
-void ClearReadOnly(const char* path) {
+void ClearReadOnly(const std::wstring& path) {
     if (Previewing())
         return;
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = fs::Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+        fs::SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
 void WriteProfileEntry(const char* file, const char* section, const char* key, const char* text) {

@@ -8,9 +8,12 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <string>
+
 namespace removal {
 
-void ClearReadOnly(const char* path);
+// `path` is a system path (fs::SystemPath).
+void ClearReadOnly(const std::wstring& path);
 // Removes a section (null key) or a key (null text) of a settings file, or sets the key's text.
 void WriteProfileEntry(const char* file, const char* section, const char* key, const char* text);
 bool DeleteCacheEntry(const INTERNET_CACHE_ENTRY_INFOA& entry);

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "CString.h"
+#include <string>
 
-// The shell folder `csidl` with `suffix` (which begins with a backslash) appended, in a path
-// of at most 260 characters. False when the folder is unknown or the whole path would not fit:
-// a cut path could name a different folder.
-bool ShellFolderPath(int csidl, const char* suffix, CString& path);
+// The shell folder `csidl` as the system spells it, without a closing backslash but for a
+// drive root; false when it is unknown.
+bool ShellFolder(int csidl, std::wstring& folder);
+
+// The shell folder `csidl` with `suffix` (ASCII, beginning with a backslash) appended, as a
+// system path (fs::SystemPath); false when the folder is unknown.
+bool ShellFolderPath(int csidl, const char* suffix, std::wstring& path);

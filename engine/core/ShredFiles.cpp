@@ -1,149 +1,166 @@
 // Secure removal of files and folders: every file is handed to the erase component, one job
 // per folder level; nothing is ever deleted plainly. A link is never entered, and keeps the
-// folder it is in.
+// folder it is in. Folders are listed with the wide calls on the NT family, so that every name
+// is reached as the system spells it.
 #include "EraseJob.h"
-#include "Handle.h"
+#include "FileSystem.h"
+#include "PathText.h"
 #include "RandomName.h"
 #include "Removal.h"
+#include "Shred.h"
 #include "Silently.h"
 #include "VxMain.h"
 #include "vxerase.h"
 
-#include <mbstring.h>
+#include <windows.h>
 #include <ntsecapi.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
 
 constexpr int kFolderRenames = 3;
 
-bool IsDotEntry(const char* name) {
-    return !strcmp(name, ".") || !strcmp(name, "..");
+bool IsDirectory(const WIN32_FIND_DATAW& entry) {
+    return entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
 }
 
 // A link (junction, directory or file symbolic link) leads outside the selection: it is never
 // entered, overwritten or removed.
-bool IsLink(const WIN32_FIND_DATAA& entry) {
-    return entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-}
-
-bool Skipped(const WIN32_FIND_DATAA& entry) {
-    if (IsDotEntry(entry.cFileName))
+bool Skipped(const WIN32_FIND_DATAW& entry) {
+    if (path::IsDotName(entry.cFileName))
         return true;
-    if (!IsLink(entry))
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return false;
     removal::ReportKept();
     return true;
 }
 
-bool IsEmptyFolder(const CString& path) {
-    WIN32_FIND_DATAA entry;
-    const FindHandle search(FindFirstFileA(path + "\\*", &entry));
+bool IsEmptyFolder(const std::wstring& folder) {
+    fs::FolderSearch search(path::Join(folder, L"*"));
     if (!search)
         return false;
-    do {
-        if (!IsDotEntry(entry.cFileName))
+    for (; search; search.Next())
+        if (!path::IsDotName(search.Entry().cFileName))
             return false;
-    } while (FindNextFileA(search.Get(), &entry));
     return true;
+}
+
+bool Exists(const std::wstring& path) {
+    return fs::Attributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The folder under names of random capitals and digits of the same length, a few times over, so
 // that its parent's entries and its own record keep no trace of its name; the path it ends with.
-// The separator is found as the code page reads the path.
-CString RenamedAway(const CString& path) {
-    const auto* text = reinterpret_cast<const unsigned char*>(static_cast<const char*>(path));
-    const unsigned char* separator = _mbsrchr(text, '\\');
-    const int slash = separator ? int(separator - text) : -1;
-    const CString parent = path.Left(slash + 1);
-    const int length = path.GetLength() - slash - 1;
-    CString current = path;
+std::wstring RenamedAway(const std::wstring& folder) {
+    const size_t nameStart = path::NameStart(folder);
+    const size_t length = folder.size() - nameStart;
+    std::wstring current = folder;
     for (int round = 0; round < kFolderRenames && length > 0; ++round) {
         std::vector<unsigned char> bytes(length);
         if (!RtlGenRandom(bytes.data(), ULONG(length)))
             break;
-        const CString renamed = parent + NameOfRandomBytes(bytes.data(), bytes.size()).c_str();
-        if (MoveFileA(current, renamed))
+        const std::wstring renamed =
+            folder.substr(0, nameStart) + NameOfRandomBytes(bytes.data(), bytes.size());
+        if (fs::Move(current, renamed))
             current = renamed;
     }
     return current;
 }
 
-// A preview reports the folder when nothing below it was kept. Only a folder found empty loses
-// its name; one that will not go all the same gets it back.
-void RemoveEmptiedFolder(const CString& path, unsigned keptBefore) {
+// A folder goes when nothing below it stayed: a preview reports it then, and a run that finds
+// it still there counts it as left. Only a folder found empty loses its name; one that will not
+// go all the same gets it back.
+void RemoveEmptiedFolder(const std::wstring& folder, unsigned staysBefore) {
+    const bool expected = removal::StaysSoFar() == staysBefore;
     if (removal::Previewing()) {
-        if (removal::KeptSoFar() == keptBefore)
-            removal::Report(VxTraceKind::Folder, path);
+        if (expected)
+            removal::Report(VxTraceKind::Folder, folder);
         return;
     }
-    removal::ClearReadOnly(path);
-    const CString last = IsEmptyFolder(path) ? RenamedAway(path) : path;
-    if (!RemoveDirectoryA(last) && last != path)
-        MoveFileA(last, path);
+    removal::ClearReadOnly(folder);
+    const std::wstring last = IsEmptyFolder(folder) ? RenamedAway(folder) : folder;
+    if (!fs::RemoveFolder(last) && last != folder)
+        fs::Move(last, folder);
+    if (expected && Exists(folder))
+        removal::NoteLeft(1);
 }
 
-// A folder given with a closing backslash ("C:\\Temp\\") is joined without doubling it, so that
-// every path names its file one way only. The last character is found as the code page reads
-// it: the second byte of a double-byte character may have the backslash's value.
-CString Join(const CString& folder, const char* name) {
-    const char* begin = folder;
-    const char* end = begin + folder.GetLength();
-    const char* last = CharPrevA(begin, end);
-    if (last != end && last + 1 == end && *last == '\\')
-        return folder + name;
-    return folder + "\\" + name;
-}
-
-unsigned long long Length(const WIN32_FIND_DATAA& entry) {
+unsigned long long Length(const WIN32_FIND_DATAW& entry) {
     return (unsigned long long)entry.nFileSizeHigh << 32 | entry.nFileSizeLow;
 }
 
 } // namespace
 
-void CVxMain::EraseFile(CString folder, CString pattern) {
-    Silently([&] {
-        WIN32_FIND_DATAA entry;
-        FindHandle search(FindFirstFileA(Join(folder, pattern), &entry));
-        if (!search)
-            return;
-        EraseJob job(ERASER_DATA_FILES);
-        if (!job.IsOpen())
-            return;
-        do {
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || Skipped(entry))
-                continue;
-            job.Add(Join(folder, entry.cFileName), Length(entry));
-        } while (FindNextFileA(search.Get(), &entry));
-        search.Reset();
-        job.Start();
-    });
+namespace shred {
+
+bool EnteringFolder(const std::wstring& folder, std::wstring& path) {
+    return !folder.empty() &&
+           fs::SystemPath(folder.back() == L'\\' ? folder : folder + L"\\", path);
+}
+
+bool EnteringFolder(const char* ansi, std::wstring& path) {
+    std::wstring wide;
+    return ansi && fs::FromAnsi(ansi, strlen(ansi), wide) && EnteringFolder(wide, path);
+}
+
+// A pattern is one name: one that reached into another folder would name its files by the
+// wrong folder.
+bool EnteringPattern(const char* ansi, std::wstring& pattern) {
+    return ansi && *ansi && fs::FromAnsi(ansi, strlen(ansi), pattern) &&
+           pattern.find_first_of(L"\\/") == std::wstring::npos && !path::IsDotName(pattern);
+}
+
+void MatchingFiles(const std::wstring& folder, const std::wstring& pattern) {
+    fs::FolderSearch search(path::Join(folder, pattern));
+    if (!search)
+        return;
+    EraseJob job(ERASER_DATA_FILES);
+    if (!job.IsOpen())
+        return;
+    for (; search; search.Next()) {
+        const WIN32_FIND_DATAW& entry = search.Entry();
+        if (!IsDirectory(entry) && !Skipped(entry))
+            job.Add(path::Join(folder, entry.cFileName), Length(entry));
+    }
+    search.Close();
+    job.Start();
 }
 
 // Files of a folder are erased before its subfolders are visited; a subfolder is removed after
-// its own walk, and only when the whole folder was asked for ("*.*"). The folder passed in is
-// emptied, never removed.
+// its own walk, and only when the whole folder was asked for ("*.*").
+void Files(const std::wstring& folder, const std::wstring& pattern, bool subfolders) {
+    MatchingFiles(folder, pattern);
+    if (!subfolders)
+        return;
+    const bool removeFolders = pattern == L"*.*";
+    for (fs::FolderSearch search(path::Join(folder, L"*.*")); search; search.Next()) {
+        const WIN32_FIND_DATAW& entry = search.Entry();
+        if (!IsDirectory(entry) || Skipped(entry))
+            continue;
+        const std::wstring subfolder = path::Join(folder, entry.cFileName);
+        const unsigned stays = removal::StaysSoFar();
+        Files(subfolder, pattern, true);
+        if (removeFolders)
+            RemoveEmptiedFolder(subfolder, stays);
+    }
+}
+
+} // namespace shred
+
+void CVxMain::EraseFile(CString folder, CString pattern) {
+    Silently([&] {
+        std::wstring path, names;
+        if (shred::EnteringFolder(folder, path) && shred::EnteringPattern(pattern, names))
+            shred::MatchingFiles(path, names);
+    });
+}
+
 void CVxMain::ShredFiles(CString folder, CString pattern, bool subfolders) {
     Silently([&] {
-        EraseFile(folder, pattern);
-        if (!subfolders)
-            return;
-        WIN32_FIND_DATAA entry;
-        FindHandle search(FindFirstFileA(Join(folder, "*.*"), &entry));
-        if (!search)
-            return;
-        const bool removeFolders = !strcmp(pattern, "*.*");
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || Skipped(entry))
-                continue;
-            const CString subfolder = Join(folder, entry.cFileName);
-            const unsigned kept = removal::KeptSoFar();
-            ShredFiles(subfolder, pattern, true);
-            if (removeFolders)
-                RemoveEmptiedFolder(subfolder, kept);
-        } while (FindNextFileA(search.Get(), &entry));
+        std::wstring path, names;
+        if (shred::EnteringFolder(folder, path) && shred::EnteringPattern(pattern, names))
+            shred::Files(path, names, subfolders);
     });
 }
 
@@ -168,10 +185,11 @@ int CVxMain::EmptyDirectory(const char* folder, int, int) {
 
 void CVxMain::ShredUnSpace(CString driveRoot) {
     Silently([&] {
+        std::wstring root;
         EraseJob job(ERASER_DATA_DRIVES);
-        if (!job.IsOpen())
+        if (!job.IsOpen() || !fs::FromAnsi(driveRoot, driveRoot.GetLength(), root))
             return;
-        job.Add(driveRoot);
+        job.Add(root);
         job.Start();
     });
 }

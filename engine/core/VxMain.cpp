@@ -1,6 +1,7 @@
 #include "VxMain.h"
 
 #include "EraseJob.h"
+#include "FileSystem.h"
 #include "Handle.h"
 #include "Silently.h"
 #include "StoredSettings.h"
@@ -50,10 +51,11 @@ void CVxMain::SetDelMethod(int method) {
 void CVxMain::Testeraser() {
     Silently([&] {
         eraserInit();
+        std::wstring file;
         EraseJob job(ERASER_DATA_FILES);
-        if (!job.IsOpen())
+        if (!job.IsOpen() || !fs::SystemPath(L"F:\\common.h", file))
             return;
-        job.Add("F:\\common.h");
+        job.Add(file);
         job.Start();
     });
 }

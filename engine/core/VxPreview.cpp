@@ -1,52 +1,52 @@
-// The recording of a preview: this thread's recording, the traces it was told of, and the items
-// found that a run would leave.
+// The recording of a preview: this thread's recording and the traces it was told of.
+#include "FileSystem.h"
+#include "PathText.h"
 #include "Recording.h"
 
 #include <windows.h>
 
 #include <new>
 #include <set>
-#include <string>
 
 struct VxRecording {
     VxTraceSink* sink;
-    // Upper-case places of what was reported; a key or folder ends with a backslash.
-    std::set<std::string> reported;
-    unsigned kept = 0;
+    // Upper-case places of what was reported, files by their ordinary path; a key or folder
+    // ends with a backslash.
+    std::set<std::wstring> reported;
 };
 
 namespace {
 
 thread_local VxRecording* t_recording = nullptr;
 // Stands in for a recording that could not be had: nothing is reported, and nothing removed.
-VxRecording g_unrecorded{nullptr, {}, 0};
+VxRecording g_unrecorded{nullptr, {}};
 
-std::string UpperCase(std::string text) {
+std::wstring UpperCase(std::wstring text) {
     if (!text.empty())
-        CharUpperBuffA(&text[0], DWORD(text.size()));
+        CharUpperBuffW(&text[0], DWORD(text.size()));
     return text;
 }
 
 // The place under which a trace is remembered: a key or a folder with a closing backslash, a
 // value as "KEY\|NAME", anything else by its kind, place and name.
-std::string Remembered(VxTraceKind kind, const char* place, const char* name) {
-    const std::string upper = UpperCase(place);
+std::wstring Remembered(VxTraceKind kind, const std::wstring& place, const std::wstring& name) {
+    const std::wstring upper = UpperCase(place);
     switch (kind) {
     case VxTraceKind::File:
         return upper;
     case VxTraceKind::Folder:
     case VxTraceKind::Key:
-        return upper + "\\";
+        return upper + L"\\";
     case VxTraceKind::Value:
-        return upper + "\\|" + UpperCase(name);
+        return upper + L"\\|" + UpperCase(name);
     default:
-        return std::to_string(int(kind)) + ":" + upper + "|" + UpperCase(name);
+        return std::to_wstring(int(kind)) + L":" + upper + L"|" + UpperCase(name);
     }
 }
 
-bool ReportedAbove(const std::set<std::string>& reported, const std::string& place) {
-    for (size_t slash = place.find('\\'); slash != std::string::npos && slash + 1 < place.size();
-         slash = place.find('\\', slash + 1))
+bool ReportedAbove(const std::set<std::wstring>& reported, const std::wstring& place) {
+    for (size_t slash = place.find(L'\\'); slash != std::wstring::npos && slash + 1 < place.size();
+         slash = place.find(L'\\', slash + 1))
         if (reported.count(place.substr(0, slash + 1)))
             return true;
     return false;
@@ -55,7 +55,7 @@ bool ReportedAbove(const std::set<std::string>& reported, const std::string& pla
 } // namespace
 
 CVxPreview::CVxPreview(VxTraceSink& sink) noexcept
-    : m_recording(new (std::nothrow) VxRecording{&sink, {}, 0}), m_outer(t_recording) {
+    : m_recording(new (std::nothrow) VxRecording{&sink, {}}), m_outer(t_recording) {
     t_recording = m_recording ? m_recording : &g_unrecorded;
 }
 
@@ -70,24 +70,24 @@ bool Previewing() {
     return t_recording != nullptr;
 }
 
-void Report(VxTraceKind kind, const char* place, const char* name, unsigned long long size) {
+// Files and folders are shown and remembered by their ordinary paths.
+void Report(VxTraceKind kind, const std::wstring& place, const std::wstring& name,
+            unsigned long long size) {
     VxRecording* recording = t_recording;
     if (!recording || !recording->sink)
         return;
-    const std::string remembered = Remembered(kind, place, name);
+    const std::wstring shown = path::Ordinary(place);
+    const std::wstring remembered = Remembered(kind, shown, name);
     if (ReportedAbove(recording->reported, remembered) ||
         !recording->reported.insert(remembered).second)
         return;
-    recording->sink->Found({kind, place, name, size});
+    const std::string utf8Place = fs::ToUtf8(shown), utf8Name = fs::ToUtf8(name);
+    recording->sink->Found({kind, utf8Place.c_str(), utf8Name.c_str(), size});
 }
 
-void ReportKept() {
-    if (t_recording)
-        ++t_recording->kept;
-}
-
-unsigned KeptSoFar() {
-    return t_recording ? t_recording->kept : 0;
+void Report(VxTraceKind kind, const char* place, const char* name, unsigned long long size) {
+    if (t_recording && t_recording->sink)
+        Report(kind, fs::FromAnsi(place), fs::FromAnsi(name), size);
 }
 
 } // namespace removal

@@ -20,6 +20,7 @@ enum class VxTraceKind {
     FreeSpace,    // place: the drive root; size: the free space that is overwritten
 };
 
+// Places and names are UTF-8: files and folders as the system spells them.
 struct VxTrace {
     VxTraceKind kind;
     const char* place;

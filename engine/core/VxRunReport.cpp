@@ -4,6 +4,7 @@
 
 namespace {
 thread_local CVxRunReport* t_report = nullptr;
+thread_local unsigned t_stays = 0;
 } // namespace
 
 CVxRunReport::CVxRunReport() noexcept : m_outer(t_report) {
@@ -16,9 +17,18 @@ CVxRunReport::~CVxRunReport() {
 
 namespace removal {
 
-void NoteLeft(unsigned long files) {
+void NoteLeft(unsigned long items) {
+    t_stays += unsigned(items);
     if (t_report)
-        t_report->Count(files);
+        t_report->Count(items);
+}
+
+void ReportKept() {
+    ++t_stays;
+}
+
+unsigned StaysSoFar() {
+    return t_stays;
 }
 
 } // namespace removal

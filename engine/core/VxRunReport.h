@@ -1,7 +1,7 @@
 // A report of a run. While a CVxRunReport lives, the engine's members called on its thread count
-// the files they could not erase: held open by another program, a path too long for the erase
-// component, or an overwrite or removal the system refused. Files a cancel kept from the run do
-// not count.
+// the items they meant to remove and could not: a file held open by another program, one whose
+// overwrite or removal the system refused, a folder that stays although nothing in it was kept,
+// a drive whose free space could not be written. Items a cancel kept from the run do not count.
 #pragma once
 
 #include "VxMain.h"
@@ -15,7 +15,7 @@ public:
 
     unsigned long Left() const { return m_left; }
     // Called by the engine on the report's thread.
-    void Count(unsigned long files) { m_left += files; }
+    void Count(unsigned long items) { m_left += items; }
 
 private:
     unsigned long m_left = 0;

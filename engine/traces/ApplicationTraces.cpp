@@ -1,8 +1,11 @@
 // Traces of desktop applications: viewers, readers, FTP and download clients, messengers,
 // players, archivers, editors and toolbars. Each member is a script of removal steps.
+#include "FileSystem.h"
 #include "Handle.h"
+#include "PathText.h"
 #include "Removal.h"
 #include "ShellFolder.h"
+#include "Shred.h"
 #include "Silently.h"
 #include "StoredValue.h"
 #include "TraceScript.h"
@@ -262,17 +265,16 @@ void CVxMain::DelCuteFTP() {
 void CVxMain::DelFlashGet() {
     Silently([&] {
         TraceScript::Run(*this, kFlashGetDownloadFolder);
-        CString folder;
+        std::wstring folder;
         if (!ShellFolderPath(CSIDL_PROGRAM_FILES, "\\FlashGet", folder))
             return;
-        WIN32_FIND_DATAA entry;
-        FindHandle search(FindFirstFileA(folder + "\\Default.*", &entry));
-        if (!search)
-            return;
-        do {
-            removal::ClearReadOnly(folder + "\\" + entry.cFileName);
-            ShredFile(folder, entry.cFileName);
-        } while (FindNextFileA(search.Get(), &entry));
+        std::vector<std::wstring> names;
+        for (fs::FolderSearch search(path::Join(folder, L"Default.*")); search; search.Next())
+            names.push_back(search.Entry().cFileName);
+        for (const std::wstring& name : names) {
+            removal::ClearReadOnly(path::Join(folder, name));
+            shred::Files(folder, name, false);
+        }
     });
 }
 

@@ -102,21 +102,21 @@ void CVxMain::DelIEHistory() {
     Silently([&] {
         DeleteCacheEntries(kVisited, true, Any);
         ClearHistoryStore();
-        EmptyShellFolder(*this, CSIDL_HISTORY);
+        EmptyShellFolder(CSIDL_HISTORY);
     });
 }
 
 void CVxMain::DelIECache() {
     Silently([&] {
         DeleteCacheEntries(nullptr, true, IsContent);
-        EmptyShellFolder(*this, CSIDL_INTERNET_CACHE);
+        EmptyShellFolder(CSIDL_INTERNET_CACHE);
     });
 }
 
 void CVxMain::DelIECookie() {
     Silently([&] {
         DeleteCacheEntries(kCookies, false, Any);
-        EmptyShellFolder(*this, CSIDL_COOKIES);
+        EmptyShellFolder(CSIDL_COOKIES);
     });
 }
 

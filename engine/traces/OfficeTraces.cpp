@@ -70,7 +70,7 @@ bool StartsWithMru(const char* name) {
 } // namespace
 
 void CVxMain::DelOfficeRecent() {
-    Silently([&] { EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\Office\\Recent"); });
+    Silently([&] { EmptyShellFolder(CSIDL_APPDATA, "\\Microsoft\\Office\\Recent"); });
 }
 
 // A fixed-list version loses its Open Find value only when its Word data key exists.
@@ -118,7 +118,7 @@ void CVxMain::DelInfoPath() {
             RemoveTreesAndOpenFind(version.path,
                                    {"InfoPath\\Recent Templates", "InfoPath\\Recent File List"},
                                    "InfoPath");
-        EmptyShellFolder(*this, CSIDL_APPDATA, "\\Microsoft\\InfoPath\\Solution Cache");
+        EmptyShellFolder(CSIDL_APPDATA, "\\Microsoft\\InfoPath\\Solution Cache");
     });
 }
 

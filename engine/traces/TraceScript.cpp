@@ -1,10 +1,12 @@
 #include "TraceScript.h"
 
+#include "FileSystem.h"
+#include "PathText.h"
 #include "Removal.h"
+#include "ShellFolder.h"
+#include "Shred.h"
 
 #include <shlobj.h>
-
-#include <cstring>
 
 namespace {
 
@@ -46,10 +48,10 @@ int Csidl(Base base) {
     return CSIDL_WINDOWS;
 }
 
-// Each base folder is looked up once per script.
+// Each base folder is looked up once per script, as the system spells it.
 class BaseFolders {
 public:
-    bool Resolve(Base base, CString& folder) {
+    bool Resolve(Base base, std::wstring& folder) {
         const int index = int(base);
         if (!m_looked[index]) {
             m_looked[index] = true;
@@ -60,62 +62,64 @@ public:
     }
 
 private:
-    static bool Lookup(Base base, CString& folder) {
+    static bool Lookup(Base base, std::wstring& folder) {
         if (base == Base::None)
             return true;
-        char path[MAX_PATH] = {};
-        if (!SHGetSpecialFolderPathA(nullptr, path, Csidl(base), FALSE))
+        if (!ShellFolder(Csidl(base), folder))
             return false;
-        if (base == Base::WindowsDrive) {
-            if (char* backslash = std::strchr(path, '\\'))
-                *backslash = '\0';
-        }
-        folder = path;
+        if (base == Base::WindowsDrive)
+            folder = folder.substr(0, folder.find(L'\\'));
         return true;
     }
 
     static constexpr int kBases = int(Base::WindowsDrive) + 1;
     bool m_looked[kBases] = {};
     bool m_found[kBases] = {};
-    CString m_folders[kBases];
+    std::wstring m_folders[kBases];
 };
+
+// A settings file is written through the ANSI calls: its path must spell it exactly.
+void WriteProfileEntry(const std::wstring& path, const TraceStep& step) {
+    std::wstring full;
+    std::string file;
+    if (fs::SystemPath(path, full) && fs::ToAnsi(path::Ordinary(full), file))
+        removal::WriteProfileEntry(file.c_str(), step.name, step.key, step.text);
+}
 
 } // namespace
 
 void TraceScript::Run(CVxMain& engine, const TraceStep* script, size_t count) {
     BaseFolders bases;
     for (const TraceStep* step = script; step != script + count; ++step) {
-        CString base;
+        std::wstring base, folder;
         if (!bases.Resolve(step->base, base)) {
             if (step->kind == TraceStep::RequireBase)
                 return;
             continue;
         }
-        const CString path = base + step->path;
-        if (step->base != Base::None && path.GetLength() >= MAX_PATH)
-            continue;
         const HKEY root = RootKey(step->root);
+        const std::wstring path = base + fs::FromAnsi(step->path);
         switch (step->kind) {
         case TraceStep::RegValue:
-            (engine.*Primitives::kDelRegValue)(root, path, step->name);
+            (engine.*Primitives::kDelRegValue)(root, step->path, step->name);
             break;
         case TraceStep::RegKey:
-            (engine.*Primitives::kDelRegKey)(root, path, step->name);
+            (engine.*Primitives::kDelRegKey)(root, step->path, step->name);
             break;
         case TraceStep::RegKeysFromPrefix:
-            (engine.*Primitives::kDelRegKeysFromPrefix)(root, path, step->name);
+            (engine.*Primitives::kDelRegKeysFromPrefix)(root, step->path, step->name);
             break;
         case TraceStep::ShredFile:
-            engine.ShredFile(path, step->name);
-            break;
         case TraceStep::FileType:
-            engine.DelFileFromType(path, step->name);
+            if (shred::EnteringFolder(path, folder))
+                shred::Files(folder, fs::FromAnsi(step->name), false);
             break;
         case TraceStep::EmptyDirectory:
-            engine.EmptyDirectory(path, 0, 1);
+            if (shred::EnteringFolder(path, folder))
+                shred::Files(folder, L"*.*", true);
             break;
         case TraceStep::ProfileString:
-            removal::WriteProfileEntry(path, step->name, step->key, step->text);
+            WriteProfileEntry(path, *step);
             break;
         case TraceStep::RequireBase:
             break;

@@ -61,8 +61,8 @@ constexpr TraceStep Require(Base base) {
 }
 } // namespace steps
 
-// Runs the steps in order. A step whose base folder cannot be resolved, or whose composed path
-// would not fit 260 characters, is skipped: a cut path could name a different folder.
+// Runs the steps in order. A step whose base folder cannot be resolved is skipped. File steps
+// work on the system's own names of the base folders, whatever their length.
 class TraceScript {
 public:
     template <size_t N> static void Run(CVxMain& engine, const TraceStep (&script)[N]) {

@@ -1,9 +1,10 @@
 #include "TraceSteps.h"
 
 #include "ShellFolder.h"
+#include "Shred.h"
 
-void EmptyShellFolder(CVxMain& engine, int csidl, const char* suffix) {
-    CString folder;
+void EmptyShellFolder(int csidl, const char* suffix) {
+    std::wstring folder;
     if (ShellFolderPath(csidl, suffix, folder))
-        engine.EmptyDirectory(folder, 0, 1);
+        shred::Files(folder, L"*.*", true);
 }

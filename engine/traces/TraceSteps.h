@@ -4,6 +4,6 @@
 #include "Registry.h"
 #include "VxMain.h"
 
-// Erases the shell folder `csidl` + `suffix` with EmptyDirectory; skipped when the folder is
-// unknown or the path would not fit.
-void EmptyShellFolder(CVxMain& engine, int csidl, const char* suffix = "");
+// Empties the shell folder `csidl` + `suffix` as EmptyDirectory does; skipped when the folder is
+// unknown.
+void EmptyShellFolder(int csidl, const char* suffix = "");

@@ -1,6 +1,10 @@
 // Windows' own traces: recent documents, histories of the Run dialog, search and file dialogs,
 // temporary folders, recycle bins, clipboard and network neighbourhood.
+#include "FileSystem.h"
+#include "PathText.h"
 #include "Removal.h"
+#include "ShellFolder.h"
+#include "Shred.h"
 #include "Silently.h"
 #include "TraceSteps.h"
 #include "VxMain.h"
@@ -8,32 +12,59 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <string>
-
 namespace {
 
 const char kExplorerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 
-std::string WithoutTrailingBackslash(const char* folder) {
-    std::string trimmed(folder);
-    if (trimmed.size() > 3 && trimmed.back() == '\\')
-        trimmed.pop_back();
-    return trimmed;
+std::wstring WithoutTrailingBackslash(std::wstring folder) {
+    if (folder.size() > 3 && folder.back() == L'\\')
+        folder.pop_back();
+    return folder;
+}
+
+// Two names the 9x family cannot compare count as the same, so that neither is emptied.
+bool SameFolder(const std::wstring& one, const std::wstring& other) {
+    if (fs::IsNtFamily())
+        return lstrcmpiW(one.c_str(), other.c_str()) == 0;
+    std::string ansiOne, ansiOther;
+    return !fs::ToAnsi(one, ansiOne) || !fs::ToAnsi(other, ansiOther) ||
+           lstrcmpiA(ansiOne.c_str(), ansiOther.c_str()) == 0;
 }
 
 // With no temporary folder set, the system names the Windows folder or the profile as the
 // temporary folder; neither of them, nor a drive root, is ever emptied.
-bool IsTemporaryFolder(const char* folder) {
-    const std::string candidate = WithoutTrailingBackslash(folder);
+bool IsTemporaryFolder(const std::wstring& folder) {
+    const std::wstring candidate = WithoutTrailingBackslash(path::Ordinary(folder));
     if (candidate.size() <= 3)
         return false;
-    char known[MAX_PATH];
+    std::wstring known;
     for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOP,
                       CSIDL_PROGRAM_FILES})
-        if (SHGetSpecialFolderPathA(nullptr, known, csidl, FALSE) &&
-            lstrcmpiA(candidate.c_str(), WithoutTrailingBackslash(known).c_str()) == 0)
+        if (ShellFolder(csidl, known) && SameFolder(candidate, WithoutTrailingBackslash(known)))
             return false;
     return true;
+}
+
+// The user's temporary folder by its long name, as the system spells it.
+bool TemporaryFolder(std::wstring& folder) {
+    if (!fs::IsNtFamily()) {
+        char temp[MAX_PATH], longTemp[MAX_PATH];
+        const DWORD length = GetTempPathA(MAX_PATH, temp);
+        const DWORD longLength =
+            length > 0 && length < MAX_PATH ? GetLongPathNameA(temp, longTemp, MAX_PATH) : 0;
+        return longLength > 0 && longLength < MAX_PATH &&
+               fs::SystemPath(fs::FromAnsi(longTemp), folder);
+    }
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH)
+        return false;
+    std::wstring longTemp(path::kMaxLength, L'\0');
+    const DWORD longLength = GetLongPathNameW(temp, &longTemp[0], DWORD(longTemp.size()));
+    if (longLength == 0 || longLength >= longTemp.size())
+        return false;
+    longTemp.resize(longLength);
+    return fs::SystemPath(longTemp, folder);
 }
 
 } // namespace
@@ -44,7 +75,7 @@ void CVxMain::DelSysRecycleBin() {
 
 void CVxMain::DelSysRecent() {
     Silently([&] {
-        EmptyShellFolder(*this, CSIDL_RECENT);
+        EmptyShellFolder(CSIDL_RECENT);
         DelOfficeRecent();
     });
 }
@@ -52,14 +83,10 @@ void CVxMain::DelSysRecent() {
 // Files held open by running programs stay; the rest of each folder is erased.
 void CVxMain::DelSysTmp() {
     Silently([&] {
-        char temp[MAX_PATH], longTemp[MAX_PATH];
-        const DWORD length = GetTempPathA(MAX_PATH, temp);
-        if (length > 0 && length < MAX_PATH) {
-            const DWORD longLength = GetLongPathNameA(temp, longTemp, MAX_PATH);
-            if (longLength > 0 && longLength < MAX_PATH && IsTemporaryFolder(longTemp))
-                EmptyDirectory(longTemp, 0, 1);
-        }
-        EmptyShellFolder(*this, CSIDL_WINDOWS, "\\Temp");
+        std::wstring temp;
+        if (TemporaryFolder(temp) && IsTemporaryFolder(temp))
+            shred::Files(temp, L"*.*", true);
+        EmptyShellFolder(CSIDL_WINDOWS, "\\Temp");
     });
 }
 
@@ -88,5 +115,5 @@ void CVxMain::DelClipBoard() {
 }
 
 void CVxMain::DelNetHood() {
-    Silently([&] { EmptyShellFolder(*this, CSIDL_NETHOOD); });
+    Silently([&] { EmptyShellFolder(CSIDL_NETHOOD); });
 }

@@ -1,4 +1,5 @@
-// Scratch folders on C: for tests that touch real files, and small file helpers.
+// Scratch folders on C: for tests that touch real files, and small file helpers. Paths are UTF-8
+// and reach every name as it stands (device names, closing dots and blanks, long paths).
 #pragma once
 
 #include <windows.h>
@@ -21,10 +22,14 @@ private:
     std::string m_path;
 };
 
+struct FolderEntry {
+    std::string name;
+    DWORD attributes;
+};
+
 void RemoveTree(const std::string& path);
 // Each entry of the folder but "." and "..".
-void ForEachEntry(const std::string& folder,
-                  const std::function<void(const WIN32_FIND_DATAA&)>& visit);
+void ForEachEntry(const std::string& folder, const std::function<void(const FolderEntry&)>& visit);
 void MakeFolder(const std::string& path, DWORD attributes = 0);
 // The folder and every missing folder on its way.
 void MakeFolders(const std::string& path);

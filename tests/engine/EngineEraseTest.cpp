@@ -47,6 +47,14 @@ FileHandle HeldOpen(const std::string& path) {
         CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
+std::string File(const std::string& path, unsigned long long size) {
+    return std::to_string(int(VxTraceKind::File)) + " " + path + " " + std::to_string(size);
+}
+
+std::string Folder(const std::string& path) {
+    return std::to_string(int(VxTraceKind::Folder)) + " " + path + " 0";
+}
+
 // Each trace as "kind place size".
 class Traces : public VxTraceSink {
 public:
@@ -139,70 +147,65 @@ TEST_F(EngineErase, APreviewNamesWhatTheRunWouldRemoveAndOnlyOnItsOwnThread) {
     EXPECT_EQ(Listing(elsewhere.Path()), "");
 }
 
-// Folders nested until their paths pass 260 characters: everything the run can name goes, the
-// folders beyond stay with their files, and the run ends normally.
-TEST_F(EngineErase, FoldersNestedPastTheLongestPathAreLeftWithTheirFiles) {
-    std::wstring deep = L"\\\\?\\" + std::wstring(m_top.Path().begin(), m_top.Path().end());
-    std::string reachable = m_top.Path();
-    std::vector<std::wstring> levels;
-    for (int level = 0; level < 6; ++level) {
-        const std::string name = "level" + std::to_string(level) + std::string(40, 'x');
-        deep += L"\\" + std::wstring(name.begin(), name.end());
-        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << level;
-        levels.push_back(deep);
-        const std::wstring file = deep + L"\\data.txt";
-        const FileHandle handle(
-            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        ASSERT_TRUE(handle) << level;
-        if (reachable.size() + name.size() + 10 < MAX_PATH)
-            reachable += "\\" + name;
+// Names as a real profile holds them: outside the code page, device names with and without an
+// extension, a closing dot or blank, and a path past 300 characters. The preview names each as
+// the system spells it, and the run removes each, with the folders they are in.
+TEST_F(EngineErase, EveryKindOfNameIsPreviewedAndErasedAsTheSystemSpellsIt) {
+    MakeFolder(m_top / u8"\u0434\u043e\u043a\u0443\u043c\u0435\u043d\u0442");
+    const std::string names[] = {u8"\u03a9mega report.txt",
+                                 u8"\u65e5\u672c\u8a9e.tmp",
+                                 u8"emoji \U0001F600.log",
+                                 "aux.txt",
+                                 "nul.log",
+                                 "con",
+                                 "trailing dot.",
+                                 "trailing space ",
+                                 u8"\u0434\u043e\u043a\u0443\u043c\u0435\u043d\u0442\\inner.txt"};
+    std::vector<std::string> expected;
+    for (const std::string& name : names) {
+        WriteText(m_top / name, "secret");
+        expected.push_back(File(m_top / name, 6));
     }
-    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
-    EXPECT_FALSE(Exists(reachable + "\\data.txt")) << "a file whose path fits was left";
-    EXPECT_TRUE(GetFileAttributesW((deep + L"\\data.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
-        << "the deepest file cannot be named by the run and stays";
-    for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-        DeleteFileW((*level + L"\\data.txt").c_str());
-        RemoveDirectoryW(level->c_str());
+    std::string deep = m_top.Path();
+    for (char level = 'a'; level < 'f'; ++level) {
+        deep += "\\" + std::string(60, level);
+        MakeFolder(deep);
+        expected.push_back(Folder(deep));
     }
-}
+    WriteText(deep + "\\deep.txt", "secret deep");
+    expected.push_back(File(deep + "\\deep.txt", 11));
+    expected.push_back(Folder(m_top / u8"\u0434\u043e\u043a\u0443\u043c\u0435\u043d\u0442"));
+    std::sort(expected.begin(), expected.end());
 
-// Files whose whole paths are 258 to 261 characters long: those that fit 259 go, the others
-// cannot be named by the run and stay whole, in the run as in its preview.
-TEST_F(EngineErase, AFileGoesWhenItsPathFitsAndStaysWhenItDoesNot) {
-    const std::string top = m_top.Path();
-    auto wide = [&](const std::string& name) {
-        const std::string path = "\\\\?\\" + top + "\\" + name;
-        return std::wstring(path.begin(), path.end());
-    };
-    std::vector<std::string> names;
-    for (size_t length : {258u, 259u, 260u, 261u}) {
-        names.push_back(std::to_string(length) + std::string(length - top.size() - 4, 'n'));
-        const FileHandle file(CreateFileW(wide(names.back()).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_NEW, 0, nullptr));
-        DWORD written = 0;
-        ASSERT_TRUE(file && WriteFile(file.Get(), "secret", 6, &written, nullptr)) << length;
-    }
     Traces traces;
     {
         const CVxPreview preview(traces);
-        m_engine.EmptyDirectory(top.c_str(), 0, 1);
+        m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
     }
-    EXPECT_EQ(traces.Sorted().size(), 2u);
+    EXPECT_EQ(traces.Sorted(), expected);
     const CVxRunReport report;
-    m_engine.EmptyDirectory(top.c_str(), 0, 1);
-    EXPECT_EQ(report.Left(), 2u) << "the paths the erase component refuses are counted";
-    EXPECT_EQ(Listing(top), names[2] + " " + names[3]);
-    {
-        const FileHandle left(CreateFileW(wide(names[2]).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
-        char buffer[16] = {};
-        DWORD read = 0;
-        ReadFile(left.Get(), buffer, sizeof buffer, &read, nullptr);
-        EXPECT_EQ(std::string(buffer, read), "secret");
-    }
-    DeleteFileW(wide(names[2]).c_str());
-    DeleteFileW(wide(names[3]).c_str());
+    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    EXPECT_EQ(report.Left(), 0u);
+    EXPECT_EQ(Listing(m_top.Path()), "");
+}
+
+// A run counts once each item it meant to remove and could not: a file held open (not the
+// folder it keeps), and a folder that stays although everything in it went.
+TEST_F(EngineErase, ARunCountsEachItemThatStaysOnce) {
+    MakeFolder(m_top / "held");
+    WriteText(m_top / "held\\locked.txt", "in use");
+    MakeFolder(m_top / "busy");
+    WriteText(m_top / "busy\\gone.txt", "gone");
+    FileHandle lock = HeldOpen(m_top / "held\\locked.txt");
+    const FileHandle folder(CreateFileA((m_top / "busy").c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(lock && folder);
+    const CVxRunReport report;
+    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    EXPECT_EQ(report.Left(), 2u);
+    EXPECT_EQ(Listing(m_top.Path()), "busy held");
+    EXPECT_EQ(Listing(m_top / "busy"), "");
 }
 
 TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {

@@ -1,6 +1,7 @@
-// A stand-in for the erase component that records every call. Jobs of files delete them
-// plainly, except files whose name contains "stuck", to stand for an item the component could
-// not remove.
+// A stand-in for the erase component that records every call. It has only the eight calls the
+// engine is built on, and takes ANSI text only, as an outside erase library may. Jobs of files
+// delete them plainly, except files whose name contains "stuck", to stand for an item the
+// component could not remove.
 #include "vxerase.h"
 
 #include <windows.h>
@@ -39,13 +40,6 @@ VXERASE_API long eraserInit() {
 VXERASE_API long eraserEnd() {
     return Log("end");
 }
-VXERASE_API long eraserLeftItems(ERASER_HANDLE context) {
-    Log("left " + std::to_string(context));
-    return 0;
-}
-VXERASE_API long eraserCancel() {
-    return Log("cancel");
-}
 
 VXERASE_API long eraserIsValidContext(ERASER_HANDLE context) {
     Log("valid " + std::to_string(context));
@@ -55,10 +49,6 @@ VXERASE_API long eraserIsValidContext(ERASER_HANDLE context) {
 VXERASE_API long eraserCreateContext(ERASER_HANDLE* context) {
     *context = g_next++;
     return Log("create " + std::to_string(*context));
-}
-
-VXERASE_API long eraserDestroyContext(ERASER_HANDLE context) {
-    return Log("destroy " + std::to_string(context));
 }
 
 VXERASE_API long eraserClearItems(ERASER_HANDLE context) {

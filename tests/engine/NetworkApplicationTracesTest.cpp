@@ -1,6 +1,7 @@
 // File-sharing, messenger, download, player, editor and browser traces: each member against an
 // installed application with neighbours that must survive, compared entry by entry.
 #include "ApplicationPlaces.h"
+#include "FileSystem.h"
 #include "Handle.h"
 #include "TraceArea.h"
 #include "TraceTree.h"
@@ -17,34 +18,48 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace {
 
 const std::string kProgramFiles = ShellFolder(CSIDL_PROGRAM_FILES);
 
 // Answers the engine's shell folder lookups from a table for the length of a test, by replacing
-// the engine's import of SHGetSpecialFolderPathA. A folder mapped to an empty text fails the
-// lookup; folders not in the table are the system's.
+// the engine's imports of SHGetSpecialFolderPathW and SHGetSpecialFolderPathA. A folder mapped to
+// an empty text fails the lookup; folders not in the table are the system's.
 class ShellFolderOverride {
 public:
     explicit ShellFolderOverride(std::map<int, std::string> folders) {
         s_folders = std::move(folders);
-        m_slot = ImportSlot();
-        if (m_slot) {
-            m_original = *m_slot;
-            Patch(reinterpret_cast<void*>(&Lookup));
+        m_slot = ImportSlot("SHGetSpecialFolderPathA");
+        m_wideSlot = ImportSlot("SHGetSpecialFolderPathW");
+        if (m_slot && m_wideSlot) {
+            m_original = Patch(m_slot, reinterpret_cast<void*>(&Lookup));
+            m_wideOriginal = Patch(m_wideSlot, reinterpret_cast<void*>(&LookupWide));
         }
     }
     ~ShellFolderOverride() {
-        if (m_slot)
-            Patch(m_original);
+        if (Active()) {
+            Patch(m_slot, m_original);
+            Patch(m_wideSlot, m_wideOriginal);
+        }
     }
     ShellFolderOverride(const ShellFolderOverride&) = delete;
     ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;
 
-    bool Active() const { return m_slot != nullptr; }
+    bool Active() const { return m_slot && m_wideSlot; }
 
 private:
+    static BOOL WINAPI LookupWide(HWND owner, LPWSTR path, int csidl, BOOL create) {
+        const auto folder = s_folders.find(csidl);
+        if (folder == s_folders.end())
+            return SHGetSpecialFolderPathW(owner, path, csidl, create);
+        if (folder->second.empty())
+            return FALSE;
+        lstrcpynW(path, fs::FromAnsi(folder->second.c_str()).c_str(), MAX_PATH);
+        return TRUE;
+    }
+
     static BOOL WINAPI Lookup(HWND owner, LPSTR path, int csidl, BOOL create) {
         const auto folder = s_folders.find(csidl);
         if (folder == s_folders.end())
@@ -55,7 +70,7 @@ private:
         return TRUE;
     }
 
-    static void** ImportSlot() {
+    static void** ImportSlot(const char* function) {
         BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA("vxclean.dll"));
         if (!base)
             return nullptr;
@@ -75,23 +90,27 @@ private:
                     continue;
                 const auto* byName =
                     reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-                if (!strcmp(reinterpret_cast<const char*>(byName->Name), "SHGetSpecialFolderPathA"))
+                if (!strcmp(reinterpret_cast<const char*>(byName->Name), function))
                     return reinterpret_cast<void**>(&slot->u1.Function);
             }
         }
         return nullptr;
     }
 
-    void Patch(void* function) {
+    // Returns what the slot held.
+    static void* Patch(void** slot, void* function) {
         DWORD protection;
-        VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protection);
-        *m_slot = function;
-        VirtualProtect(m_slot, sizeof *m_slot, protection, &protection);
+        VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+        void* const original = std::exchange(*slot, function);
+        VirtualProtect(slot, sizeof *slot, protection, &protection);
+        return original;
     }
 
     static std::map<int, std::string> s_folders;
     void** m_slot = nullptr;
+    void** m_wideSlot = nullptr;
     void* m_original = nullptr;
+    void* m_wideOriginal = nullptr;
 };
 
 std::map<int, std::string> ShellFolderOverride::s_folders;

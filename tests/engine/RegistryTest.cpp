@@ -3,6 +3,7 @@
 // HKCU\Software\VxTest and removes them.
 #include "Registry.h"
 
+#include "FileSystem.h"
 #include "Handle.h"
 #include "ShellFolder.h"
 #include "UserSid.h"
@@ -294,17 +295,16 @@ TEST(UserSid, SubAuthoritiesAreUnsignedAndTheAuthorityIsItsLastByte) {
     EXPECT_STREQ(text, "S-1-5-21-4294967295-1004");
 }
 
-// A shell folder with a suffix is used only when the whole path fits 259 characters: a cut path
-// could name another folder.
-TEST(ShellFolderPath, APathOf259CharactersIsTakenAndLongerOnesAreRefused) {
+// A shell folder with a suffix is taken whole, in the extended form, however long the path: it is
+// never cut, so it never names another folder.
+TEST(ShellFolderPath, TheWholePathIsTakenPastTheOld260CharacterLimit) {
     char appData[MAX_PATH] = {};
     ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE));
     const size_t base = std::strlen(appData);
-    for (size_t total : {258u, 259u, 260u, 261u}) {
+    for (size_t total : {259u, 261u, 1000u}) {
         const std::string suffix = "\\" + std::string(total - base - 1, 's');
-        CString path = "untouched";
-        const bool taken = ShellFolderPath(CSIDL_APPDATA, suffix.c_str(), path);
-        EXPECT_EQ(taken, total < MAX_PATH) << total;
-        EXPECT_EQ(std::string(path), taken ? appData + suffix : "untouched") << total;
+        std::wstring path;
+        ASSERT_TRUE(ShellFolderPath(CSIDL_APPDATA, suffix.c_str(), path)) << total;
+        EXPECT_EQ(path, L"\\\\?\\" + fs::FromAnsi((appData + suffix).c_str())) << total;
     }
 }

@@ -37,9 +37,9 @@ inline std::string ContentHash(const std::string& path) {
 
 inline void AddFolderTree(const std::string& folder, const std::string& relative, bool recurse,
                           Tree& tree) {
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-        const std::string name = entry.cFileName;
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    ForEachEntry(folder, [&](const FolderEntry& entry) {
+        const std::string& name = entry.name;
+        if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY))
             tree[relative + name] = ContentHash(folder + "\\" + name);
         else if (recurse) {
             tree[relative + name + "\\"] = "";

@@ -3,6 +3,7 @@
 #include "FakeEraser.h"
 #include "Handle.h"
 #include "VxMain.h"
+#include "VxRunReport.h"
 #include "common/Scratch.h"
 
 #include <gtest/gtest.h>
@@ -185,6 +186,23 @@ TEST_F(Walk, FoldersThatVanishAndFilesHeldOrMadeReadOnlyDuringTheWalk) {
     EXPECT_EQ(Listing(m_top / "a"), "held.txt");
     EXPECT_EQ(ReadText(m_top / "a\\held.txt"), "data");
     EXPECT_EQ(Listing(outside.Path()), "other.txt");
+}
+
+// This component takes ANSI text only: it is handed a file only by an ordinary path that its
+// ANSI calls read as that same file. A name the code page cannot spell, a device name, a closing
+// dot or a path past 259 characters stays, counts as left, and keeps its folder.
+TEST_F(Walk, AnAnsiOnlyComponentIsHandedOnlyPathsItReadsAsTheSameFile) {
+    WriteText(m_top / "plain.txt", "p");
+    MakeFolder(m_top / "sub");
+    const std::string kept[] = {u8"\u03a9mega.txt", "aux.txt", "dot.", std::string(250, 'n')};
+    for (const std::string& name : kept)
+        WriteText(m_top / "sub\\" + name, "k");
+    const CVxRunReport report;
+    m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
+    EXPECT_EQ(Items(Jobs(), Base()), (std::vector<std::string>{"plain.txt", ""}));
+    EXPECT_EQ(report.Left(), 4u) << "each unreachable file once, not its folder";
+    EXPECT_EQ(Listing(m_top.Path()), "sub");
+    EXPECT_EQ(Listing(m_top / "sub"), "aux.txt dot. " + kept[3] + " " + kept[0]);
 }
 
 TEST_F(Walk, AFolderEndingWithABackslashIsJoinedWithoutDoublingIt) {

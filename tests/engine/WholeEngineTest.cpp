@@ -2,6 +2,7 @@
 // the catalogue's run order, removes exactly its own traces and every other key, value, file and
 // folder of the places the fixture fills stays as it was.
 #include "ApplicationPlaces.h"
+#include "FileSystem.h"
 #include "Handle.h"
 #include "TraceArea.h"
 #include "TraceTree.h"
@@ -159,25 +160,33 @@ std::string Upper(std::string text) {
     return text;
 }
 
+// A preview's UTF-8 text in the code page the snapshots are read in.
+std::string Ansi(const char* utf8) {
+    std::string ansi;
+    fs::ToAnsi(fs::FromUtf8(utf8), ansi);
+    return ansi;
+}
+
 // A preview's traces in the form the snapshots' entries take below: keys and folders end with a
 // backslash, a value is "KEY\|NAME", all in upper case; the system's own stores by their kind.
 class Record : public VxTraceSink {
 public:
     void Found(const VxTrace& trace) noexcept override {
-        const std::string place = Upper(trace.place);
+        const std::string place = Upper(Ansi(trace.place));
+        const std::string name = Upper(Ansi(trace.name));
         switch (trace.kind) {
         case VxTraceKind::Key:
         case VxTraceKind::Folder:
             removed.insert(place + "\\");
             break;
         case VxTraceKind::Value:
-            removed.insert(place + "\\|" + Upper(trace.name));
+            removed.insert(place + "\\|" + name);
             break;
         case VxTraceKind::File:
             removed.insert(place);
             break;
         case VxTraceKind::BlankedValue:
-            changed.insert(place + "\\|" + Upper(trace.name));
+            changed.insert(place + "\\|" + name);
             break;
         case VxTraceKind::ProfileEntry:
             changed.insert(place);

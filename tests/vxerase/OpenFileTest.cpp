@@ -2,6 +2,7 @@
 // cache, on real files of the build's Wine prefix.
 #include "OpenFile.h"
 
+#include "FileSystem.h"
 #include "FileTarget.h"
 #include "Handle.h"
 #include "common/Scratch.h"
@@ -51,8 +52,8 @@ TEST_F(OpenFile, ARenameThatWouldReplaceAFileFailsAndChangesNothing) {
     WriteText(m_folder / "other.txt", "other");
     {
         const FileHandle file = OpenToErase(m_folder / "erase.txt");
-        EXPECT_FALSE(RenameOpenFile(file.Get(), m_folder / "other.txt"));
-        EXPECT_TRUE(RenameOpenFile(file.Get(), m_folder / "RANDOM.txt"));
+        EXPECT_FALSE(RenameOpenFile(file.Get(), fs::FromUtf8(m_folder / "other.txt")));
+        EXPECT_TRUE(RenameOpenFile(file.Get(), fs::FromUtf8(m_folder / "RANDOM.txt")));
         EXPECT_TRUE(DeleteOpenFile(file.Get()));
         EXPECT_TRUE(Exists(m_folder / "RANDOM.txt")) << "deleted only once closed";
     }

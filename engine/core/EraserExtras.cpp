@@ -1,0 +1,25 @@
+#include "EraserExtras.h"
+
+#include <windows.h>
+
+namespace {
+
+template <typename Call> Call Lookup(HMODULE component, const char* name) {
+    return component
+               ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(component, name)))
+               : nullptr;
+}
+
+} // namespace
+
+const EraserExtras& Extras() {
+    static const EraserExtras extras = [] {
+        const HMODULE component = GetModuleHandleA("vxerase.dll");
+        return EraserExtras{
+            Lookup<decltype(EraserExtras::addItemW)>(component, "eraserAddItemW"),
+            Lookup<decltype(EraserExtras::destroyContext)>(component, "eraserDestroyContext"),
+            Lookup<decltype(EraserExtras::leftItems)>(component, "eraserLeftItems"),
+        };
+    }();
+    return extras;
+}
