@@ -1,5 +1,6 @@
 #include "PreviewDlg.h"
 
+#include "FileSystem.h"
 #include "resource.h"
 
 CPreviewDlg::CPreviewDlg(const RunPreview& preview, CWnd* parent)
@@ -38,7 +39,7 @@ void CPreviewDlg::ShowStep(const PreviewStep& step) {
         heading += " (memory ran out: the list is cut short)";
     const HTREEITEM parent = m_report.InsertItem(heading.c_str(), 0, 0);
     for (size_t i = 0; i < step.items.size() && i < kShownItems; ++i)
-        m_report.InsertItem(DescribeItem(step.items[i]).c_str(), 0, 0, parent);
+        m_report.InsertItem(fs::FromUtf8(DescribeItem(step.items[i])).c_str(), 0, 0, parent);
     if (step.items.size() > kShownItems) {
         const std::string rest = "... and " + CountText(step.items.size() - kShownItems) + " more";
         m_report.InsertItem(rest.c_str(), 0, 0, parent);

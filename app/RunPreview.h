@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+// Places and names in UTF-8, as the system spells them.
 struct PreviewItem {
     VxTraceKind kind;
     std::string place;
@@ -36,7 +37,7 @@ struct RunPreview {
 
 RunPreview PreviewRun(const RunRequest& request);
 
-// One line for an item: what it is, where, and its size where it has one, such as
+// One line for an item, in UTF-8: what it is, where, and its size where it has one, such as
 // "File C:\Temp\a.tmp (12 bytes)" or "Value HKEY_CURRENT_USER\Software\Vx: Recent (8 bytes)".
 std::string DescribeItem(const PreviewItem& item);
 // "1 item", "12 items".

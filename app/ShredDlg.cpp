@@ -16,7 +16,7 @@ CString EndLine(unsigned left) {
     if (left == 0)
         return "Shredding is completed.";
     CString line;
-    line.Format("Done, but %u %s could not be erased.", left, left == 1 ? "file" : "files");
+    line.Format("Done, but %u %s could not be erased.", left, left == 1 ? "item" : "items");
     return line;
 }
 

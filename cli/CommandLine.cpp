@@ -62,7 +62,9 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
         return request;
     if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
         return std::string("usage: nvc list | nvc preview|shred [ENTRY...] [--selection] "
-                           "[--method M] [--free-space X:]... [--items ITEM]...");
+                           "[--method M] [--free-space X:]... [--items ITEM]...\n"
+                           "Names are written as the system spells them: UTF-16 to a console, "
+                           "UTF-8 when the output is redirected.");
     request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];

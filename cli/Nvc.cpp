@@ -3,8 +3,10 @@
 // summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped or a file
 // could not be erased), 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running
 // entry stops at its next buffer and no further entry starts).
+#include "Arguments.h"
 #include "Catalogue.h"
 #include "CommandLine.h"
+#include "ConsoleText.h"
 #include "Handle.h"
 #include "RunPlan.h"
 #include "RunPreview.h"
@@ -15,13 +17,25 @@
 #include "vxerase.h"
 
 #include <atomic>
-#include <cstdio>
+#include <string>
 
 namespace {
 
 enum Exit { kDone = 0, kPartly = 1, kUsage = 2, kCancelled = 3 };
 
 std::atomic<bool> g_cancelled{false};
+
+void Out(const std::string& utf8) {
+    WriteText(STD_OUTPUT_HANDLE, utf8 + "\n");
+}
+
+void Err(const std::string& utf8) {
+    WriteText(STD_ERROR_HANDLE, utf8 + "\n");
+}
+
+std::string Counted(size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
 
 BOOL WINAPI OnConsoleBreak(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
@@ -69,8 +83,11 @@ private:
 };
 
 int List() {
-    for (const CatalogueEntry& entry : kCatalogue)
-        std::printf("%2d  %s: %s\n", entry.bit, CategoryName(entry.category), entry.name);
+    for (const CatalogueEntry& entry : kCatalogue) {
+        const std::string bit = std::to_string(entry.bit);
+        Out(std::string(bit.size() < 2 ? " " : "") + bit + "  " + CategoryName(entry.category) +
+            ": " + entry.name);
+    }
     return kDone;
 }
 
@@ -88,7 +105,7 @@ bool BuildRequest(const CliRequest& command, RunRequest& request) {
     request.selection = command.selection;
     for (const std::string& root : command.freeSpace) {
         if (!IsWipeableDrive(root.c_str())) {
-            std::fprintf(stderr, "nvc: %s is not a fixed, removable or RAM drive\n", root.c_str());
+            Err("nvc: " + root + " is not a fixed, removable or RAM drive");
             return false;
         }
         request.driveRoots.AddTail(root.c_str());
@@ -108,16 +125,15 @@ int Preview(const CliRequest& command) {
     const RunPreview preview = PreviewRun(request);
     bool complete = true;
     for (const PreviewStep& step : preview.steps) {
-        std::printf("%s: %s, %s\n", static_cast<const char*>(step.line),
-                    CountText(step.items.size()).c_str(), SizeText(step.bytes).c_str());
+        Out(Utf8OfAnsi(step.line) + ": " + CountText(step.items.size()) + ", " +
+            SizeText(step.bytes));
         for (const PreviewItem& item : step.items)
-            std::printf("    %s\n", DescribeItem(item).c_str());
+            Out("    " + DescribeItem(item));
         complete = complete && step.complete;
     }
-    std::printf("Total: %s, %s\n", CountText(preview.items).c_str(),
-                SizeText(preview.bytes).c_str());
+    Out("Total: " + CountText(preview.items) + ", " + SizeText(preview.bytes));
     if (!complete)
-        std::fprintf(stderr, "nvc: memory ran out; some lists are cut short\n");
+        Err("nvc: memory ran out; some lists are cut short");
     return complete ? kDone : kPartly;
 }
 
@@ -128,7 +144,7 @@ int Shred(const CliRequest& command) {
 
     std::optional<MethodForThisRun> method;
     if (command.method && !method.emplace(*command.method).IsSet()) {
-        std::fprintf(stderr, "nvc: the erase method could not be chosen\n");
+        Err("nvc: the erase method could not be chosen");
         return kUsage;
     }
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
@@ -140,7 +156,7 @@ int Shred(const CliRequest& command) {
     for (const RunStep& step : steps) {
         if (g_cancelled)
             break;
-        std::fprintf(stderr, "%s\n", static_cast<const char*>(step.line));
+        Err(Utf8OfAnsi(step.line));
         if (!step.call) {
             ++skipped;
             continue;
@@ -151,14 +167,16 @@ int Shred(const CliRequest& command) {
     engine.UnIniLib();
     SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
     if (g_cancelled) {
-        std::printf("Cancelled after %zu of %zu steps.\n", done, steps.size());
+        Out("Cancelled after " + std::to_string(done) + " of " +
+            Counted(steps.size(), "step.", "steps."));
         return kCancelled;
     }
-    std::printf("Shredded %zu steps%s.\n", done, skipped ? ", some skipped as unsafe" : "");
+    Out("Shredded " + Counted(done, "step", "steps") +
+        (skipped ? ", some skipped as unsafe." : "."));
     if (report.Left())
-        std::printf("%lu files could not be erased: another program holds them, or the system "
-                    "refused.\n",
-                    report.Left());
+        Out(Counted(report.Left(), "item", "items") +
+            " could not be erased: another program holds them, their volume takes no writes, "
+            "or the system refused.");
     return skipped || report.Left() ? kPartly : kDone;
 }
 
@@ -167,9 +185,14 @@ int Shred(const CliRequest& command) {
 int main(int argc, char** argv) {
     CWinApp app("nv");
     app.SetRegistryKey(kSettingsCompany);
-    const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const auto arguments = AnsiArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto* message = std::get_if<std::string>(&arguments)) {
+        Err("nvc: " + *message);
+        return kUsage;
+    }
+    const auto parsed = ParseCommandLine(std::get<std::vector<std::string>>(arguments));
     if (const auto* message = std::get_if<std::string>(&parsed)) {
-        std::fprintf(stderr, "nvc: %s\n", message->c_str());
+        Err("nvc: " + Utf8OfAnsi(message->c_str()));
         return kUsage;
     }
     const CliRequest& request = std::get<CliRequest>(parsed);

@@ -1,5 +1,6 @@
 #include "FolderDialog.h"
 
+#include "FileSystem.h"
 #include "Handle.h"
 
 #include <cstring>
@@ -56,7 +57,21 @@ INT_PTR CFolderDialog::DoModal() {
     const ItemIdList item(SHBrowseForFolderA(&m_browseInfo));
     if (!item)
         return -1;
-    return SHGetPathFromIDListA(item.Get(), m_selectedPath) ? IDOK : IDCANCEL;
+    return SelectedPath(item.Get()) ? IDOK : IDCANCEL;
+}
+
+// A folder whose name the code page cannot spell is given by its short name; one that has
+// neither is no path the program can take.
+bool CFolderDialog::SelectedPath(LPITEMIDLIST item) {
+    if (!fs::IsNtFamily())
+        return SHGetPathFromIDListA(item, m_selectedPath);
+    wchar_t wide[MAX_PATH];
+    std::string ansi;
+    if (!SHGetPathFromIDListW(item, wide) || !fs::AnsiSpelling(wide, ansi) ||
+        ansi.size() >= MAX_PATH)
+        return false;
+    std::strcpy(m_selectedPath, ansi.c_str());
+    return true;
 }
 
 // Runs on the thread of DoModal, inside the shell's dialog procedure: nothing may escape it.

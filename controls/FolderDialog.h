@@ -12,7 +12,8 @@ public:
     ~CFolderDialog() override;
 
     // IDOK with the folder's path in m_selectedPath; IDCANCEL when the chosen item has no path
-    // in the file system; -1 when the user cancelled the browser.
+    // in the file system that the code page spells, by its own or its short name; -1 when the
+    // user cancelled the browser.
     INT_PTR DoModal() override;
 
     BROWSEINFOA m_browseInfo;
@@ -30,6 +31,7 @@ protected:
 
 private:
     static int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data);
+    bool SelectedPath(LPITEMIDLIST item);
     int Dispatch(UINT message, LPARAM lParam);
 
     char m_displayName[MAX_PATH];

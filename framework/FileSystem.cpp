@@ -2,6 +2,7 @@
 
 #include "PathText.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -164,6 +165,22 @@ bool SystemPath(const std::wstring& given, std::wstring& result) {
     });
     result = path::Extended(full);
     return !result.empty();
+}
+
+// Asked of the ordinary form, which every system expands, and taken only where it keeps every
+// name of the path in its place.
+std::wstring LongPath(const std::wstring& path) {
+    if (!IsNtFamily() || !path::OrdinaryFormReaches(path))
+        return path;
+    const std::wstring ordinary = path::Ordinary(path);
+    const std::wstring longPath = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetLongPathNameW(ordinary.c_str(), buffer, size);
+    });
+    const std::wstring result = ordinary == path ? longPath : path::Extended(longPath);
+    const auto names = [](const std::wstring& text) {
+        return std::count(text.begin(), text.end(), L'\\');
+    };
+    return !result.empty() && names(result) == names(path) ? result : path;
 }
 
 DWORD Attributes(const std::wstring& path) {

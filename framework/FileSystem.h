@@ -34,6 +34,10 @@ std::wstring FromUtf8(const std::string& text);
 // for a path that names no file or folder of a drive or share.
 bool SystemPath(const std::wstring& given, std::wstring& path);
 
+// The path with each short name on it replaced by the name it stands for; as it is where the
+// system cannot tell (a path that does not exist, the 9x family).
+std::wstring LongPath(const std::wstring& path);
+
 DWORD Attributes(const std::wstring& path);
 bool SetAttributes(const std::wstring& path, DWORD attributes);
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,

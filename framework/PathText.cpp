@@ -13,16 +13,14 @@ bool IsDriveLetter(wchar_t c) {
     return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
 
-// Every name after `from` is a real name: not empty (but for a closing backslash), not "." or
-// "..", and without a forward slash.
+// Every name after `from` is a real name: not empty, not "." or "..", and without a forward slash.
 bool NamesStand(const std::wstring& path, size_t from) {
     while (from < path.size()) {
         size_t end = path.find(L'\\', from);
         if (end == std::wstring::npos)
             end = path.size();
         const std::wstring name = path.substr(from, end - from);
-        if ((name.empty() && end != path.size() - 1) || path::IsDotName(name) ||
-            name.find(L'/') != std::wstring::npos)
+        if (name.empty() || path::IsDotName(name) || name.find(L'/') != std::wstring::npos)
             return false;
         from = end + 1;
     }

@@ -14,6 +14,18 @@ HTREEITEM CTreeCtrl::InsertItem(const char* text, int image, int selectedImage, 
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, LPARAM(&insert)));
 }
 
+HTREEITEM CTreeCtrl::InsertItem(const wchar_t* text, int image, int selectedImage, HTREEITEM parent,
+                                HTREEITEM after) {
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<wchar_t*>(text);
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = selectedImage;
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, LPARAM(&insert)));
+}
+
 HIMAGELIST CTreeCtrl::SetImageList(CImageList* list, int kind) {
     return TreeView_SetImageList(m_hWnd, list ? list->GetSafeHandle() : nullptr, kind);
 }

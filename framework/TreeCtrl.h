@@ -11,6 +11,9 @@ class CTreeCtrl : public CWnd {
 public:
     HTREEITEM InsertItem(const char* text, int image, int selectedImage,
                          HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
+    // Text in UTF-16, for names the code page cannot spell.
+    HTREEITEM InsertItem(const wchar_t* text, int image, int selectedImage,
+                         HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
     BOOL DeleteItem(HTREEITEM item) { return TreeView_DeleteItem(m_hWnd, item); }
     HIMAGELIST SetImageList(CImageList* list, int kind);
 

@@ -8,7 +8,8 @@
 namespace shred {
 
 // A folder a caller gave, as a system path that names what the folder joined with a backslash
-// and a name names ("C:" is the root of C:); false when it names no folder of a drive or share.
+// and a name names ("C:" is the root of C:), by its long names; false when it names no folder of
+// a drive or share.
 bool EnteringFolder(const std::wstring& folder, std::wstring& path);
 // An ANSI folder or pattern a caller gave, converted once where it enters the engine; false
 // when it is not text of the code page or is no folder or pattern.

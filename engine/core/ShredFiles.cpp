@@ -95,8 +95,10 @@ unsigned long long Length(const WIN32_FIND_DATAW& entry) {
 namespace shred {
 
 bool EnteringFolder(const std::wstring& folder, std::wstring& path) {
-    return !folder.empty() &&
-           fs::SystemPath(folder.back() == L'\\' ? folder : folder + L"\\", path);
+    if (folder.empty() || !fs::SystemPath(folder.back() == L'\\' ? folder : folder + L"\\", path))
+        return false;
+    path = fs::LongPath(path);
+    return true;
 }
 
 bool EnteringFolder(const char* ansi, std::wstring& path) {

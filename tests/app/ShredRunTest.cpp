@@ -240,7 +240,7 @@ TEST(ShredRun, ARunThatCouldNotEraseAFileSaysSo) {
 
     CShredDlg dialog;
     dialog.m_request.userItems.AddTail((folder.Path() + "\\<*.tmp><SubFolder:No>").c_str());
-    RunToCompletion(dialog, "Done, but 1 file could not be erased.");
+    RunToCompletion(dialog, "Done, but 1 item could not be erased.");
     EXPECT_EQ(Listing(folder.Path()), "held.tmp");
     DestroyWindow(dialog.m_hWnd);
 }

@@ -1,4 +1,5 @@
 // The engine with the real erase component, on files of the build's Wine prefix.
+#include "FileSystem.h"
 #include "Handle.h"
 #include "StoredSettings.h"
 #include "VxMain.h"
@@ -7,6 +8,7 @@
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/Win9xChild.h"
 #include "vxerase.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +208,29 @@ TEST_F(EngineErase, ARunCountsEachItemThatStaysOnce) {
     EXPECT_EQ(report.Left(), 2u);
     EXPECT_EQ(Listing(m_top.Path()), "busy held");
     EXPECT_EQ(Listing(m_top / "busy"), "");
+}
+
+// Outside the NT family the walk and the erase go through the ANSI calls.
+TEST_F(EngineErase, OutsideTheNtFamilyTheAnsiCallsEmptyTheFolderAlike) {
+    EXPECT_EQ(RunAs9xChild("engine_9x.exe", "EngineErase9x.*"), 0u);
+}
+
+TEST(EngineErase9x, EmptiesAFolderThroughTheAnsiCalls) {
+    if (!Is9xChild())
+        GTEST_SKIP() << "started by the test above";
+    ASSERT_FALSE(fs::IsNtFamily());
+    ScratchFolder top("engine-9x");
+    WriteText(top / "plain.txt", std::string(70000, 'x'));
+    WriteText(top / "readonly.txt", "r", FILE_ATTRIBUTE_READONLY);
+    MakeFolders(top / "a\\b");
+    WriteText(top / "a\\b\\deep.txt", "d");
+    CVxMain engine;
+    engine.IniLib();
+    const CVxRunReport report;
+    engine.EmptyDirectory(top.Path().c_str(), 0, 1);
+    engine.UnIniLib();
+    EXPECT_EQ(report.Left(), 0u);
+    EXPECT_EQ(Listing(top.Path()), "");
 }
 
 TEST_F(EngineErase, APatternErasesMatchingFilesThroughTheTreeAndKeepsFolders) {

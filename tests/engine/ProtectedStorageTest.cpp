@@ -5,6 +5,7 @@
 #include "VxMain.h"
 #include "common/Account.h"
 #include "common/RegistryFixture.h"
+#include "common/Win9xChild.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@ namespace {
 
 const std::string kStorage = "Software\\Microsoft\\Protected Storage System Provider\\";
 const std::string kFormData = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
-const char kChildVariable[] = "VX_PROTECTED_STORAGE_CHILD";
 
 // Applies an access list given in the system's descriptor language to a key of the user.
 void SetAccess(HKEY root, const std::string& path, const char* sddl) {
@@ -84,40 +84,17 @@ TEST_F(ProtectedStorage, FormDataIsTakenOverAndDeletedAndTheBaseGetsItsRightsBac
     EXPECT_TRUE(KeyExists(m_base + "\\Data\\other"));
 }
 
-// Runs this program again as a system of the 9x family (Wine's per-program version setting).
+// Runs this program again as a system of the 9x family.
 TEST_F(ProtectedStorage, OutsideTheNtFamilyOnlyTheMachineKeyByUserNameIsDeleted) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string child =
-        std::string(self).substr(0, std::string(self).rfind('\\')) + "\\protected_storage_9x.exe";
-    ASSERT_TRUE(CopyFileA(self, child.c_str(), FALSE));
-    SetString("Software\\Wine\\AppDefaults\\protected_storage_9x.exe", "Version", "win98");
     const std::string before = AccessText(m_base);
-
-    std::string command = "\"" + child + "\" --gtest_filter=ProtectedStorageChild.*";
-    SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    const KernelHandle childThread(process.hThread), childProcess(process.hProcess);
-    WaitForSingleObject(childProcess.Get(), 60000);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(childProcess.Get(), &exitCode);
-    DeleteKeyQuietly("Software\\Wine\\AppDefaults\\protected_storage_9x.exe");
-    DeleteFileA(child.c_str());
-
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(RunAs9xChild("protected_storage_9x.exe", "ProtectedStorageChild.*"), 0u);
     EXPECT_FALSE(KeyExists(m_machine + kFormData, HKEY_LOCAL_MACHINE));
     EXPECT_EQ(AccessText(m_base + kFormData), "D:(A;;KA;;;SY)") << "the per-SID keys are untouched";
     EXPECT_EQ(AccessText(m_base), before);
 }
 
 TEST(ProtectedStorageChild, RunsAsA9xSystem) {
-    char flag[4];
-    if (!GetEnvironmentVariableA(kChildVariable, flag, sizeof flag))
+    if (!Is9xChild())
         GTEST_SKIP() << "started by the test above";
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;

@@ -1,15 +1,17 @@
 // Runs one step of a forensic test on a mapped test volume, through the same calls the program
 // makes. The driver script checks the volume's raw bytes between the steps.
 //
-//   populate <folder> <tag>               files of many sizes and kinds, each filled with its
-//                                         marker "|<tag>|<id>|"; prints "<id> <size>" per file
+//   populate <folder> <tag>               files of many sizes, kinds and names, each filled with
+//                                         its marker "|<tag>|<id>|"; prints "<id> <size>" per file
 //   method <hex>                          stores the erase method
 //   shred <folder>                        empties the folder with EmptyDirectory
 //   shredfiles <folder> <pattern> <0|1>   ShredFiles
 //   wipe <root>                           wipes the free space of a drive
-//   plaindelete <folder>                  deletes a tree with plain DeleteFileA/RemoveDirectoryA
+//   plaindelete <folder>                  deletes a tree with plain DeleteFile/RemoveDirectory
 //   free <root>                           prints the free bytes of a drive
+#include "FileSystem.h"
 #include "Handle.h"
+#include "PathText.h"
 #include "VxMain.h"
 
 #include <windows.h>
@@ -31,14 +33,19 @@ void Check(bool ok, const std::string& what) {
         throw Failure{what + " (error " + std::to_string(GetLastError()) + ")"};
 }
 
+// Paths are UTF-8, reached in the extended form so that every name stands as written.
+std::wstring Wide(const std::string& path) {
+    return path::Extended(fs::FromUtf8(path));
+}
+
 void MakeFolder(const std::string& path) {
-    Check(CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS,
+    Check(fs::MakeFolder(Wide(path)) || GetLastError() == ERROR_ALREADY_EXISTS,
           "cannot create " + path);
 }
 
 void SetAttributes(const std::string& path, DWORD attributes) {
-    Check(SetFileAttributesA(path.c_str(), attributes), "cannot set attributes of " + path);
-    Check((GetFileAttributesA(path.c_str()) & attributes) == attributes,
+    Check(fs::SetAttributes(Wide(path), attributes), "cannot set attributes of " + path);
+    Check((fs::Attributes(Wide(path)) & attributes) == attributes,
           "attributes of " + path + " did not hold");
 }
 
@@ -66,13 +73,33 @@ public:
         // Wine keeps no read-only attribute on a folder; the driver also takes the folder's
         // write permission, which Wine reports as read-only.
         SetFileAttributesA((m_folder + "\\rosub").c_str(), FILE_ATTRIBUTE_READONLY);
+        Names();
     }
 
 private:
+    // Names that only the wide calls in the extended form reach as they stand.
+    void Names() {
+        File("greek", 5000, u8"\u03a9mega report.txt");
+        File("cjk", 800, u8"\u65e5\u672c\u8a9e.tmp");
+        File("emoji", 9000, u8"emoji \U0001F600.log");
+        File("aux", 3000, "aux.txt");
+        File("con", 700, "con");
+        File("dot", 4097, "trailing dot.");
+        File("blank", 2000, "trailing space ");
+        MakeFolder(m_folder + u8"\\\u0434\u043e\u043a\u0443\u043c\u0435\u043d\u0442");
+        File("cyrillic", 6000, u8"\u0434\u043e\u043a\u0443\u043c\u0435\u043d\u0442\\inner.txt");
+        std::string deep;
+        for (char level = 'a'; level < 'f'; ++level) {
+            deep += std::string(60, level) + "\\";
+            MakeFolder(m_folder + "\\" + deep);
+        }
+        File("deep", 70000, deep + "deep.txt");
+    }
+
     // Writes the file in one call, so that a small file is laid out once, as it would be when
-    // an application saves it.
-    std::string File(const std::string& name, size_t size) {
-        const std::string path = m_folder + "\\" + name + ".bin";
+    // an application saves it. The file is named `fileName`, or after its marker's id.
+    std::string File(const std::string& name, size_t size, const std::string& fileName = "") {
+        const std::string path = m_folder + "\\" + (fileName.empty() ? name + ".bin" : fileName);
         std::string id = name;
         for (char& c : id)
             if (c == '\\')
@@ -82,8 +109,8 @@ private:
         for (size_t i = 0; i < size; ++i)
             content[i] = marker[i % marker.size()];
 
-        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        const FileHandle file =
+            fs::Open(Wide(path), GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
         Check(bool(file), "cannot create " + path);
         DWORD written = 0;
         const bool ok =
@@ -99,27 +126,24 @@ private:
 };
 
 void PlainDelete(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = fs::Attributes(Wide(path));
     Check(attributes != INVALID_FILE_ATTRIBUTES, "missing " + path);
     if (attributes & FILE_ATTRIBUTE_READONLY)
         SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        Check(DeleteFileA(path.c_str()), "cannot delete " + path);
+        Check(fs::Remove(Wide(path)), "cannot delete " + path);
         return;
     }
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    {
-        const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
-        Check(bool(search), "cannot list " + path);
-        do {
-            if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, ".."))
-                names.push_back(entry.cFileName);
-        } while (FindNextFileA(search.Get(), &entry));
-    }
+    fs::FolderSearch search(Wide(path + "\\*"));
+    Check(bool(search), "cannot list " + path);
+    for (; search; search.Next())
+        if (!path::IsDotName(search.Entry().cFileName))
+            names.push_back(fs::ToUtf8(search.Entry().cFileName));
+    search.Close();
     for (const std::string& name : names)
         PlainDelete(path + "\\" + name);
-    Check(RemoveDirectoryA(path.c_str()), "cannot remove " + path);
+    Check(fs::RemoveFolder(Wide(path)), "cannot remove " + path);
 }
 
 void PrintFree(const std::string& root) {

@@ -5,7 +5,9 @@
 #
 #   forensic.sh shred|freespace|useritem ext4|ntfs LETTER WORKDIR PREFIX TOOL [END_TO_END]
 #
-# shred:     for every erase method, a populated folder is emptied with EmptyDirectory; before the
+# shred:     for every erase method, a populated folder (files of every size and attribute, names
+#            outside the code page, device names, closing dots and blanks, a path past 300
+#            characters) is emptied with EmptyDirectory; before the
 #            erase every marker must be in the image (the control), after it none may be; then
 #            the same on a volume filled to its last block; then runs killed at twenty points,
 #            each followed by a complete run of the same folder.
@@ -205,7 +207,7 @@ killpoints_suite() {
     wait "$background" 2>/dev/null || true
     background=
     while IFS= read -r name; do
-      [[ $name == *.bin ]] && continue
+      [[ $(basename "$name") =~ ^[A-Z0-9]+$ ]] || continue
       left=$((left + 1))
       [ ! -s "$mnt/k$i/$name" ] || defect "kill point $i: $name was renamed with its content"
     done < <(cd "$mnt/k$i" && find . -type f -printf '%P\n')

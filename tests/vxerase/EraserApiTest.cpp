@@ -1,4 +1,5 @@
 // The erase component through its exported calls, on real files of the build's Wine prefix.
+#include "FileSystem.h"
 #include "Handle.h"
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
@@ -196,9 +197,44 @@ TEST_F(EraserApi, MissingFilesAndFoldersAreSkipped) {
 }
 
 TEST_F(EraserApi, FreeSpaceJobsIgnoreAnythingButAnExistingDriveRoot) {
-    // No drive is mapped to Q:, and every other item is malformed; none may start a wipe.
-    EXPECT_EQ(RunJob(ERASER_DATA_DRIVES, {"Q:\\", "C:", "C:\\vxtest", "1:\\", "C:/"}), ERASER_OK);
+    // No drive is mapped to Q:, and every other item is malformed; none may start a wipe, and
+    // each counts as a drive whose free space was not written.
+    long left = -1;
+    EXPECT_EQ(RunJob(ERASER_DATA_DRIVES, {"Q:\\", "C:", "C:\\vxtest", "1:\\", "C:/"}, &left),
+              ERASER_OK);
+    EXPECT_EQ(left, 5);
     EXPECT_FALSE(Exists("C:\\~VXFREE.TMP"));
+}
+
+// Wide items reach every name as it stands, in the extended form or not; an ANSI item of the
+// code page is taken past 259 characters too.
+TEST_F(EraserApi, WideItemsReachEveryNameAndLongPathsGoEitherWay) {
+    const std::string names[] = {u8"\u03a9mega \U0001F600.txt",
+                                 "aux.txt",
+                                 "trailing dot.",
+                                 "trailing space ",
+                                 std::string(280, 'w'),
+                                 std::string(290, 'a')};
+    for (const std::string& name : names)
+        WriteText(m_folder / name, "secret");
+    ERASER_HANDLE context = -1;
+    ASSERT_GE(eraserCreateContext(&context), 0);
+    eraserSetDataType(context, ERASER_DATA_FILES);
+    for (const std::string& name : {names[0], names[1], names[2], names[3]}) {
+        const std::wstring item = L"\\\\?\\" + fs::FromUtf8(m_folder / name);
+        EXPECT_EQ(eraserAddItemW(context, item.c_str(), item.size()), ERASER_OK) << name;
+    }
+    const std::wstring plain = fs::FromUtf8(m_folder / names[4]);
+    EXPECT_EQ(eraserAddItemW(context, plain.c_str(), plain.size()), ERASER_OK);
+    const std::string ansi = m_folder / names[5];
+    EXPECT_EQ(eraserAddItem(context, ansi.c_str(), ansi.size()), ERASER_OK);
+    EXPECT_LT(eraserAddItemW(context, nullptr, 3), 0);
+    EXPECT_LT(eraserAddItemW(context, L"x", 0), 0);
+    EXPECT_LT(eraserAddItemW(context, plain.c_str(), 32768), 0);
+    EXPECT_EQ(eraserStartSync(context), ERASER_OK);
+    EXPECT_EQ(eraserLeftItems(context), 0);
+    eraserDestroyContext(context);
+    EXPECT_EQ(Listing(m_folder.Path()), "");
 }
 
 // Past 32 MiB the file is flushed on a second thread while the writes go on; that thread ends
