@@ -2,6 +2,7 @@
 // count and size and the items below it, a long list is cut with one line for the rest, and
 // closing the report removes nothing.
 #include "CleanerDlg.h"
+#include "FileSystem.h"
 #include "PreviewDlg.h"
 #include "ProgramSettings.h"
 #include "common/DialogScript.h"
@@ -19,15 +20,16 @@ namespace {
 
 const char kRunHistory[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 
+// In UTF-8, as the control holds it.
 std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[512] = {};
-    TVITEMA request = {};
+    wchar_t text[512] = {};
+    TVITEMW request = {};
     request.mask = TVIF_TEXT;
     request.hItem = item;
     request.pszText = text;
-    request.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, LPARAM(&request));
-    return text;
+    request.cchTextMax = 512;
+    SendMessageW(tree, TVM_GETITEMW, 0, LPARAM(&request));
+    return fs::ToUtf8(text);
 }
 
 // The texts of the items below `parent` (the roots for null).
@@ -55,12 +57,16 @@ PreviewItem File(const std::string& path, unsigned long long size) {
 
 } // namespace
 
-// Steps that find nothing share one line; a skipped item keeps its own.
+// Steps that find nothing share one line; a skipped item keeps its own. Names are shown as the
+// system spells them.
 TEST(PreviewReport, StepsShowCountsAndSizesLongListsAreCutAndEnterRemovesNothing) {
     RunPreview preview;
     preview.steps.push_back({"< User Define >: C:\\Logs\\*.log", {}, 0, true});
     for (int i = 0; i < 1003; ++i)
-        preview.steps.back().items.push_back(File("C:\\Logs\\" + std::to_string(i) + ".log", 1));
+        preview.steps.back().items.push_back(
+            File("C:\\Logs\\" + std::string(i ? "" : u8"\u03a9mega \U0001F600 ") +
+                     std::to_string(i) + ".log",
+                 1));
     preview.steps.back().bytes = 1003;
     preview.steps.push_back({"< Microsoft Windows >: Run History", {}, 0, false});
     preview.steps.back().items.push_back(
@@ -84,7 +90,7 @@ TEST(PreviewReport, StepsShowCountsAndSizesLongListsAreCutAndEnterRemovesNothing
                   "2 checked entries find nothing to remove"}));
     const std::vector<std::string> logs = Texts(tree, TreeView_GetRoot(tree));
     ASSERT_EQ(logs.size(), CPreviewDlg::kShownItems + 1);
-    EXPECT_EQ(logs.front(), "File C:\\Logs\\0.log (1 byte)");
+    EXPECT_EQ(logs.front(), u8"File C:\\Logs\\\u03a9mega \U0001F600 0.log (1 byte)");
     EXPECT_EQ(logs.back(), "... and 3 items more");
     char total[128] = {};
     GetDlgItemTextA(report.m_hWnd, IDC_PREVIEW_TOTAL, total, sizeof total);

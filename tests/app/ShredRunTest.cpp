@@ -196,7 +196,9 @@ TEST_F(ShredCancel, EnterDuringTheRunDoesNotCancelIt) {
     EXPECT_FALSE(KeyExists(kRunHistory));
 }
 
-TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndTheDialogEndsCompleted) {
+// A drive whose free space could not be written (here one that is not there) is what the run
+// could not do, and the end line says so.
+TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndAnUnwrittenDriveCounts) {
     UseProgramSettings();
     SettingGuard setting;
     SettingGuard::WriteDword(0x90);
@@ -215,7 +217,7 @@ TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndTheDialogEndsCompleted) {
     dialog.m_request.driveRoots.AddTail("Q:\\");
     dialog.m_request.driveNames.AddTail("Nothing here (Q:)");
     dialog.m_request.selection = SelectionMask(1) << 29;
-    RunToCompletion(dialog);
+    RunToCompletion(dialog, "Done, but 1 item could not be erased.");
 
     EXPECT_EQ(Listing(folder.Path()), "c.txt sub");
     EXPECT_EQ(Listing(folder / "sub"), "d.tmp") << "subfolders were not asked for";

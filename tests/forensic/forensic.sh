@@ -7,13 +7,14 @@
 #
 # shred:     for every erase method, a populated folder (files of every size and attribute, names
 #            outside the code page, device names, closing dots and blanks, a path past 300
-#            characters) is emptied with EmptyDirectory; before the
-#            erase every marker must be in the image (the control), after it none may be; then
-#            the same on a volume filled to its last block; then runs killed at twenty points,
-#            each followed by a complete run of the same folder.
+#            characters) is emptied with EmptyDirectory; before the erase every marker must be
+#            in the image (the control), after it none may be; then the same on a volume filled
+#            to its last block; then runs killed at twenty points, each followed by a complete
+#            run of the same folder.
 # freespace: plainly deleted files are wiped from the free space, which must come back whole;
 #            then a wipe killed midway must leave no filler file behind, and the wipe after a
-#            power loss midway (process and Wine server killed) must remove the fillers it left.
+#            power loss midway (process and Wine server killed) must remove the fillers it left;
+#            a wipe through nvc of the volume mounted read-only must end with exit 1 and say so.
 # useritem:  the program itself, driven by the END_TO_END test program through its windows, adds
 #            a user-defined item for a folder of the volume and shreds it: the files of its
 #            patterns must be gone from the image, those outside its patterns or folder intact.
@@ -383,6 +384,21 @@ powerloss_suite() {
   note "wipe after a power loss: free space $before before, $after after"
 }
 
+# A volume that takes no writes, as a write-protected stick: the wipe cannot write there, and nvc
+# says so and ends with exit 1 instead of reporting the run done.
+readonly_suite() {
+  local status=0 said
+  "$root/tools/image-drive" detach "$drive"
+  "$root/tools/image-drive" attach "$drive" ro
+  said=$("$root/tools/wine-run" "$prefix" "$(dirname "$tool")/nvc.exe" shred --free-space \
+    "$letter:" 2>&1) || status=$?
+  "$root/tools/image-drive" detach "$drive"
+  "$root/tools/image-drive" attach "$drive"
+  ((status == 1)) || defect "the wipe of a read-only volume gave exit $status: $said"
+  grep -q 'could not be erased' <<<"$said" || defect "the read-only wipe did not say so: $said"
+  note "read-only volume: the wipe ended with exit $status"
+}
+
 # Writes FILE on the mounted volume, filled with the marker of TAG and ID.
 write_marked() {
   local file=$mnt/$1 tag=$2 id=$3
@@ -437,6 +453,7 @@ freespace)
   wipe_suite
   kill_suite
   powerloss_suite
+  readonly_suite
   ;;
 useritem) useritem_suite ;;
 *) fail "unknown suite $suite" ;;
