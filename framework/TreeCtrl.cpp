@@ -2,27 +2,33 @@
 
 #include "ImageList.h"
 
-HTREEITEM CTreeCtrl::InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent,
-                                HTREEITEM after) {
-    TVINSERTSTRUCTA insert = {};
+namespace {
+
+// The request for TVM_INSERTITEMA or TVM_INSERTITEMW.
+template <typename Insert, typename Char>
+Insert Insertion(const Char* text, int image, int selectedImage, HTREEITEM parent,
+                 HTREEITEM after) {
+    Insert insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = const_cast<char*>(text);
+    insert.item.pszText = const_cast<Char*>(text);
     insert.item.iImage = image;
     insert.item.iSelectedImage = selectedImage;
+    return insert;
+}
+
+} // namespace
+
+HTREEITEM CTreeCtrl::InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent,
+                                HTREEITEM after) {
+    auto insert = Insertion<TVINSERTSTRUCTA>(text, image, selectedImage, parent, after);
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, LPARAM(&insert)));
 }
 
 HTREEITEM CTreeCtrl::InsertItem(const wchar_t* text, int image, int selectedImage, HTREEITEM parent,
                                 HTREEITEM after) {
-    TVINSERTSTRUCTW insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = const_cast<wchar_t*>(text);
-    insert.item.iImage = image;
-    insert.item.iSelectedImage = selectedImage;
+    auto insert = Insertion<TVINSERTSTRUCTW>(text, image, selectedImage, parent, after);
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, LPARAM(&insert)));
 }
 
