@@ -1,6 +1,7 @@
 #include "CleanerApp.h"
 
 #include "CleanerDlg.h"
+#include "Product.h"
 #include "StoredSettings.h"
 
 #include <cstring>
@@ -30,7 +31,7 @@ bool HasArgument(const char* commandLine, const char* argument) {
 
 BOOL CCleanerApp::InitInstance() {
     SetRegistryKey(kSettingsCompany);
-    m_oneCopy.Reset(CreateMutexA(nullptr, TRUE, "Norvexa"));
+    m_oneCopy.Reset(CreateMutexA(nullptr, TRUE, VX_PRODUCT_NAME));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         AfxMessageBox("Norvexa has already run !", MB_OK);
         return FALSE;

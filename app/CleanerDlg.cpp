@@ -4,6 +4,7 @@
 #include "Hyperlink.h"
 #include "Menu.h"
 #include "PreviewDlg.h"
+#include "Product.h"
 #include "RunPreview.h"
 #include "RunRequest.h"
 #include "ShredDlg.h"
@@ -76,13 +77,13 @@ BOOL CCleanerDlg::OnInitDialog() {
     }
     SetWindowPos(m_hWnd, nullptr, 0, 0, Scaled(MAIN_WINDOW_WIDTH), Scaled(MAIN_WINDOW_HEIGHT),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    SetWindowText("Norvexa 3.2");
+    SetWindowText(VX_PRODUCT_TITLE);
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     // Without a notification area yet (at logon, or under a shell that has none) the icon is
     // added when the taskbar is created; the window works without it meanwhile.
     m_tray.m_targetWnd = this;
-    if (m_tray.AddTrayIcon(nullptr, kTrayMessage, "Norvexa", m_hIcon, IDR_TRAY_MENU))
+    if (m_tray.AddTrayIcon(nullptr, kTrayMessage, VX_PRODUCT_NAME, m_hIcon, IDR_TRAY_MENU))
         m_tray.SetDefaultMenuEntry(kTrayDefaultEntry, true);
 
     m_background.LoadBitmap(IDB_BACKGROUND);
@@ -233,7 +234,8 @@ void CCleanerDlg::OnShredNow() {
     SaveUserItemMarks();
 
     if (request.IsEmpty()) {
-        MessageBoxA(m_hWnd, "Please select some items.", "Norvexa", MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(m_hWnd, "Please select some items.", VX_PRODUCT_NAME,
+                    MB_OK | MB_ICONINFORMATION);
         return;
     }
     CShredDlg dialog;
@@ -257,7 +259,8 @@ void CCleanerDlg::OnPreview() {
         return;
     const RunRequest request = CheckedRequest();
     if (request.IsEmpty()) {
-        MessageBoxA(m_hWnd, "Please select some items.", "Norvexa", MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(m_hWnd, "Please select some items.", VX_PRODUCT_NAME,
+                    MB_OK | MB_ICONINFORMATION);
         return;
     }
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));

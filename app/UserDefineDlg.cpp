@@ -1,5 +1,6 @@
 #include "UserDefineDlg.h"
 
+#include "Product.h"
 #include "UserItemDlg.h"
 #include "UserItemStore.h"
 #include "resource.h"
@@ -40,7 +41,8 @@ void CUserDefineDlg::OnAdd() {
     const UserItem item = dialog.Item();
     const CString code = AddUserItem(item);
     if (code.IsEmpty()) {
-        MessageBoxA(m_hWnd, "The item could not be stored.", "Norvexa", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(m_hWnd, "The item could not be stored.", VX_PRODUCT_NAME,
+                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     m_modified = true;

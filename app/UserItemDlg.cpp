@@ -1,6 +1,7 @@
 #include "UserItemDlg.h"
 
 #include "FolderDialog.h"
+#include "Product.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -99,8 +100,8 @@ void CUserItemDlg::OnOK() {
     if (TakesAWholeSystemPlace()) {
         CString question;
         question.Format(kWholePlace, static_cast<const char*>(m_folder));
-        if (MessageBoxA(m_hWnd, question, "Norvexa", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) !=
-            IDYES)
+        if (MessageBoxA(m_hWnd, question, VX_PRODUCT_NAME,
+                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
             return;
     }
     CDialog::OnOK();
@@ -133,5 +134,5 @@ bool CUserItemDlg::TakesAWholeSystemPlace() const {
 }
 
 void CUserItemDlg::Warn(const char* text) const {
-    MessageBoxA(m_hWnd, text, "Norvexa", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(m_hWnd, text, VX_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -2,6 +2,7 @@
 // moved on the slider, the shred button pressed, the progress dialog answered. The test drives
 // nv.exe from outside, through its windows.
 #include "Handle.h"
+#include "Product.h"
 #include "StoredSettings.h"
 #include "WineTray.h"
 #include "common/RegistryFixture.h"
@@ -117,7 +118,8 @@ protected:
     // The window is shown once its initialisation has ended.
     HWND OpenMainWindow() {
         HWND main = nullptr;
-        WaitFor([&] { return (main = FindDialog("Norvexa 3.2")) && IsWindowVisible(main); }, 30000);
+        WaitFor([&] { return (main = FindDialog(VX_PRODUCT_TITLE)) && IsWindowVisible(main); },
+                30000);
         return main;
     }
 
@@ -421,12 +423,12 @@ TEST_F(EndToEnd, TheProgramParksBehindItsIconAndComesBackAndStartsThereWithTray)
 
     Program program("/tray");
     ASSERT_TRUE(WaitFor([&] { return TrayIconCount() == icons + 1; }, 30000));
-    const HWND parked = FindDialog("Norvexa 3.2");
+    const HWND parked = FindDialog(VX_PRODUCT_TITLE);
     EXPECT_FALSE(parked && IsWindowVisible(parked)) << "no window on the screen";
     ClickTrayIcon(NewTrayIcon(before));
     HWND main = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (main = FindDialog("Norvexa 3.2")) && IsWindowVisible(main); }, 5000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return (main = FindDialog(VX_PRODUCT_TITLE)) && IsWindowVisible(main); }, 5000));
     PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(program.Ended(10000));
 }

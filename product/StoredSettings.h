@@ -3,12 +3,14 @@
 // Needs no system header, so that the rule also builds and is tested natively.
 #pragma once
 
+#include "Product.h"
+
 #include <cstdint>
 #include <optional>
 
 // The key is Software\<company>\<application>, the application being named after the program.
-constexpr char kSettingsCompany[] = "Dravok";
-constexpr char kSettingsKey[] = "Software\\Dravok\\nv";
+constexpr char kSettingsCompany[] = VX_COMPANY_NAME;
+constexpr char kSettingsKey[] = "Software\\" VX_COMPANY_NAME "\\nv";
 
 // The erase method: 0x80 with one of bits 0 to 4 set.
 constexpr char kMethodValue[] = "Setting";
