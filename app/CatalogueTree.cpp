@@ -4,6 +4,7 @@
 #include "StoredRun.h"
 #include "StoredSettings.h"
 #include "WinApp.h"
+#include "WindowHandle.h"
 #include "art-ids.h"
 
 #include <shellapi.h>

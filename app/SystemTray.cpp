@@ -1,6 +1,7 @@
 #include "SystemTray.h"
 
 #include "WinApp.h"
+#include "WindowHandle.h"
 
 #include <cstring>
 

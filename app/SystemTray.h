@@ -3,7 +3,7 @@
 // controls, which it can park out of sight and bring back.
 #pragma once
 
-#include "Handle.h"
+#include "WindowHandle.h"
 #include "Wnd.h"
 
 #include <shellapi.h>

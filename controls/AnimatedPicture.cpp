@@ -2,6 +2,7 @@
 
 #include "GifWalk.h"
 #include "WinApp.h"
+#include "WindowHandle.h"
 
 #include <algorithm>
 #include <atomic>

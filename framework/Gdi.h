@@ -2,7 +2,7 @@
 // borrowed handle does not release it; selections are undone when their scope ends.
 #pragma once
 
-#include "Handle.h"
+#include "WindowHandle.h"
 #include "Wnd.h"
 
 class CBitmap {

@@ -1,12 +1,11 @@
-// Sole owners of every kind of handle the code obtains: kernel objects, files, searches,
-// registry keys, GDI objects and memory device contexts, image lists, menus, icons, and blocks
-// of the process heap or of LocalAlloc. One owner closes each handle once; moving hands the
-// handle on, copying is not allowed. Closing keeps the caller's last-error code.
-// Header-only, so the erase component can use it too.
+// Sole owners of the handles of the system's kernel, file system, registry and memory: kernel
+// objects, files, searches, registry keys, SIDs, and blocks of the process heap or of LocalAlloc.
+// One owner closes each handle once; moving hands the handle on, copying is not allowed. Closing
+// keeps the caller's last-error code. Header-only and free of window headers, so that the engine
+// and the erase component use it too; the owners of window objects are in WindowHandle.h.
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <utility>
 
@@ -69,21 +68,11 @@ inline void FreeProcessHeapBlock(void* block) {
     HeapFree(GetProcessHeap(), 0, block);
 }
 
-template <typename T> inline void DeleteGdiObject(T object) {
-    DeleteObject(object);
-}
-
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 // Threads, events, mutexes, processes, tokens.
 using KernelHandle = UniqueHandle<NullIsInvalid<HANDLE, CloseHandle>>;
 using RegKey = UniqueHandle<NullIsInvalid<HKEY, RegCloseKey>>;
-template <typename T> using GdiObject = UniqueHandle<NullIsInvalid<T, DeleteGdiObject<T>>>;
-using MemoryDcHandle = UniqueHandle<NullIsInvalid<HDC, DeleteDC>>;
-using ImageListHandle = UniqueHandle<NullIsInvalid<HIMAGELIST, ImageList_Destroy>>;
-using MenuHandle = UniqueHandle<NullIsInvalid<HMENU, DestroyMenu>>;
-using IconHandle = UniqueHandle<NullIsInvalid<HICON, DestroyIcon>>;
-using WindowHandle = UniqueHandle<NullIsInvalid<HWND, DestroyWindow>>;
 // A block of the process heap (HeapAlloc of GetProcessHeap).
 using HeapBlock = UniqueHandle<NullIsInvalid<void*, FreeProcessHeapBlock>>;
 using LocalBlock = UniqueHandle<NullIsInvalid<HLOCAL, LocalFree>>;

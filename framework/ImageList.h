@@ -1,7 +1,7 @@
 // Image lists: the owner destroys the list.
 #pragma once
 
-#include "Handle.h"
+#include "WindowHandle.h"
 
 class CImageList {
 public:

@@ -2,7 +2,7 @@
 // sub-menu) is not.
 #pragma once
 
-#include "Handle.h"
+#include "WindowHandle.h"
 
 class CMenu {
 public:

@@ -2,6 +2,7 @@
 #include "CleanerDlg.h"
 #include "ProgramSettings.h"
 #include "RunRequest.h"
+#include "WindowHandle.h"
 #include "art-ids.h"
 #include "common/RegistryFixture.h"
 #include "common/Screenshot.h"

@@ -1,6 +1,6 @@
 #include "Screenshot.h"
 
-#include "Handle.h"
+#include "WindowHandle.h"
 
 #include <set>
 #include <string>

@@ -1,6 +1,6 @@
 // The one owner of every handle: each handle is closed exactly once, whoever ends up with it,
 // and closing leaves the caller's last-error code alone.
-#include "Handle.h"
+#include "WindowHandle.h"
 
 #include <gtest/gtest.h>
 
