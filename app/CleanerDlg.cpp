@@ -204,17 +204,15 @@ void CCleanerDlg::SaveSelection() {
     WriteStoredSelection(m_selection);
 }
 
-// The slider shows the method the erase component will apply.
+// The slider shows the stored method once, as the window opens; from then on the slider is the
+// method, which a shred run takes with it and stores.
 void CCleanerDlg::LoadMethod() {
-    const UINT setting = AfxGetApp()->GetProfileInt("", kMethodValue, kDefaultMethodSetting);
-    m_method = int(MethodFromSetting(setting));
+    m_method = int(ReadStoredMethod());
     UpdateData(FALSE);
 }
 
-void CCleanerDlg::SaveMethod(int position) {
-    const EraseMethod method =
-        position >= 0 && position < 4 ? EraseMethod(position) : EraseMethod::Zeroes;
-    AfxGetApp()->WriteProfileInt("", kMethodValue, int(SettingForMethod(method)));
+EraseMethod CCleanerDlg::SliderMethod() const {
+    return m_method >= 0 && m_method < 4 ? EraseMethod(m_method) : EraseMethod::Zeroes;
 }
 
 // One run at a time: the progress dialog disables this window, and a command that still
@@ -223,7 +221,7 @@ void CCleanerDlg::OnShredNow() {
     if (m_shredding)
         return;
     UpdateData(TRUE);
-    SaveMethod(m_method);
+    WriteStoredMethod(SliderMethod());
 
     const RunRequest request = CheckedRequest();
     m_selection = request.selection;
@@ -240,6 +238,7 @@ void CCleanerDlg::OnShredNow() {
     }
     CShredDlg dialog;
     dialog.m_request = request;
+    dialog.m_method = SliderMethod();
     m_shredding = true;
     dialog.DoModal();
     m_shredding = false;

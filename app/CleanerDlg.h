@@ -12,6 +12,7 @@
 #include "HandCursor.h"
 #include "RunRequest.h"
 #include "Selection.h"
+#include "StoredSettings.h"
 #include "StringList.h"
 #include "SystemTray.h"
 
@@ -26,7 +27,8 @@ public:
     // Rebuilds the "User Define" branch and the two lists of items from the registry.
     void LoadUserItems(bool expand);
     void LoadMethod();
-    void SaveMethod(int position);
+    // The method the slider stands at: positions past pseudo-random are zeroes.
+    EraseMethod SliderMethod() const;
     void OnShredNow();
     // Shows what a shred of the checked items would remove, and lets it start from there.
     void OnPreview();

@@ -1,9 +1,7 @@
 #include "ShredDlg.h"
 
-#include "VxRunReport.h"
 #include "WinApp.h"
 #include "resource.h"
-#include "vxerase.h"
 
 #include <utility>
 
@@ -30,8 +28,7 @@ END_MESSAGE_MAP()
 CShredDlg::CShredDlg(CWnd* parent) : CDialog(IDD_SHRED, parent) {}
 
 CShredDlg::~CShredDlg() {
-    m_cancelled = true;
-    eraserCancel();
+    m_cancel.Cancel();
     WaitForWorker();
 }
 
@@ -64,18 +61,12 @@ UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
     return 0;
 }
 
-// On the worker: every step is announced before it starts, and none starts after Cancel. The
-// end carries the number of files the run could not erase.
+// On the worker. The end carries the number of items the run could not erase.
 void CShredDlg::Run() {
-    const CVxRunReport report;
-    m_engine.IniLib();
-    for (size_t i = 0; i < m_steps.size() && !m_cancelled; ++i) {
-        ::PostMessageA(m_window, kStepStarted, WPARAM(i), 0);
-        if (m_steps[i].call)
-            m_steps[i].call(m_engine);
-    }
-    m_engine.UnIniLib();
-    ::PostMessageA(m_window, kRunEnded, WPARAM(report.Left()), 0);
+    const RunOutcome outcome = RunShred(m_engine, m_steps, m_method, m_cancel, [this](size_t step) {
+        ::PostMessageA(m_window, kStepStarted, WPARAM(step), 0);
+    });
+    ::PostMessageA(m_window, kRunEnded, WPARAM(outcome.left), 0);
 }
 
 void CShredDlg::ShowWorking(bool working) {
@@ -126,8 +117,7 @@ void CShredDlg::OnCancel() {
     if (m_stage != Stage::Running)
         return;
     m_stage = Stage::Cancelling;
-    m_cancelled = true;
-    eraserCancel();
+    m_cancel.Cancel();
     ShowWorking(false);
     MessageBoxA(m_hWnd, "Canceled by user!", AfxGetApp()->m_appName, MB_OK);
     if (m_stage == Stage::Ended) {

@@ -1,11 +1,11 @@
 // The progress dialog of a shred run: it owns the engine for the run and one worker thread that
-// calls the engine for every step of the request. The worker touches no window: it posts the
-// number of the step it starts and, at the end, that it has finished; this dialog shows them.
+// drives the run loop over the steps of the request. The worker touches no window: it posts the
+// number of the step it starts and, at the end, what the run left; this dialog shows them.
 #pragma once
 
 #include "AnimatedPicture.h"
 #include "Dialog.h"
-#include "RunPlan.h"
+#include "RunLoop.h"
 #include "Thread.h"
 #include "VxMain.h"
 
@@ -25,6 +25,8 @@ public:
     std::unique_ptr<CWinThread> m_thread;
     CVxMain m_engine;
     RunRequest m_request;
+    // The slider's method, for this run.
+    EraseMethod m_method = EraseMethod::PseudoRandom;
     // Plays while the run is under way.
     CAnimatedPicture m_animation;
 
@@ -49,6 +51,6 @@ private:
     std::vector<RunStep> m_steps;
     // The dialog as the worker knows it: fixed before the worker starts.
     HWND m_window = nullptr;
-    std::atomic<bool> m_cancelled{false};
+    RunCancel m_cancel;
     Stage m_stage = Stage::Ended;
 };

@@ -2,10 +2,9 @@
 
 #include "FolderDialog.h"
 #include "Product.h"
+#include "ProtectedPlaces.h"
 #include "WinApp.h"
 #include "resource.h"
-
-#include <shlobj.h>
 
 namespace {
 
@@ -23,44 +22,6 @@ constexpr char kWholePlace[] =
 bool IsBlank(CString text) {
     text.TrimLeft();
     return text.IsEmpty();
-}
-
-// The folder as Windows resolves it, without a trailing backslash and in lower case. A drive
-// letter with a colon alone stands for the drive's root, as the shred run takes it.
-CString Canonical(CString folder) {
-    if (folder.Right(1) == ":")
-        folder += "\\";
-    char full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(folder, sizeof full, full, nullptr);
-    CString path = length > 0 && length < sizeof full ? CString(full) : folder;
-    path.TrimRight('\\');
-    path.MakeLower();
-    return path;
-}
-
-CString ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))
-               ? Canonical(path)
-               : CString();
-}
-
-// "x:" or "\\server\share".
-bool IsRoot(const CString& path) {
-    if (path.Left(2) != "\\\\")
-        return path.GetLength() <= 2;
-    const int share = path.Find('\\', 2);
-    return share > 0 && path.Find('\\', share + 1) < 0;
-}
-
-bool IsSystemPlace(const CString& folder) {
-    const CString path = Canonical(folder);
-    if (IsRoot(path))
-        return true;
-    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROFILE, CSIDL_PROGRAM_FILES})
-        if (path == ShellFolder(csidl))
-            return true;
-    return false;
 }
 
 } // namespace
@@ -97,7 +58,7 @@ void CUserItemDlg::OnOK() {
         Warn(refusal);
         return;
     }
-    if (TakesAWholeSystemPlace()) {
+    if (TakesAWholeProtectedPlace(Item())) {
         CString question;
         question.Format(kWholePlace, static_cast<const char*>(m_folder));
         if (MessageBoxA(m_hWnd, question, VX_PRODUCT_NAME,
@@ -122,15 +83,6 @@ const char* CUserItemDlg::Refusal() const {
         if (!IsPatternInsideFolder(pattern))
             return kOutsideFolder;
     return nullptr;
-}
-
-bool CUserItemDlg::TakesAWholeSystemPlace() const {
-    if (!IsSystemPlace(m_folder))
-        return false;
-    for (const CString& pattern : SplitPatterns(m_fileNames))
-        if (MatchesEverything(pattern))
-            return true;
-    return false;
 }
 
 void CUserItemDlg::Warn(const char* text) const {

@@ -26,6 +26,5 @@ private:
     // The reason the entered item cannot be stored, or null.
     const char* Refusal() const;
     // A whole drive or a folder of the system with a pattern that takes every file in it.
-    bool TakesAWholeSystemPlace() const;
     void Warn(const char* text) const;
 };

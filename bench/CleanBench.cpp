@@ -4,12 +4,12 @@
 //   vxcleanbench folder <folder> <setting-hex>   CVxMain::EmptyDirectory of the folder
 //   vxcleanbench free <drive-root> <setting-hex> CVxMain::ShredUnSpace of the volume ("W:\")
 //
-// The stored "Setting" selects the method for the run and is put back as it was afterwards.
+// The method, given as "Setting" stores it, travels with the run; nothing is stored.
 // The run fails unless the folder is left empty, or the volume is left without the wipe's folder.
 #include "Handle.h"
 #include "Stopwatch.h"
 #include "VxMain.h"
-#include "common/SettingGuard.h"
+#include "VxRun.h"
 
 #include <windows.h>
 
@@ -47,12 +47,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vxcleanbench: %s does not exist\n", path.c_str());
         return 1;
     }
-    const SettingGuard setting;
-    if (!SettingGuard::WriteDword(DWORD(std::strtoul(argv[3], nullptr, 16)))) {
-        std::fprintf(stderr, "vxcleanbench: cannot select the method\n");
-        return 1;
-    }
-
+    const CVxRun run(std::strtoul(argv[3], nullptr, 16));
     CVxMain engine;
     engine.IniLib();
     const Stopwatch stopwatch;

@@ -3,9 +3,8 @@
 //
 //   vxbench <file> <setting-hex>
 //
-// The stored "Setting" selects the method for the run and is put back as it was afterwards.
+// The method, given as "Setting" stores it, travels with the job; nothing is stored.
 #include "Stopwatch.h"
-#include "common/SettingGuard.h"
 #include "vxerase.h"
 
 #include <windows.h>
@@ -24,10 +23,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vxbench: %s does not exist\n", path);
         return 1;
     }
-    const SettingGuard setting;
     ERASER_HANDLE context;
-    if (!SettingGuard::WriteDword(DWORD(std::strtoul(argv[2], nullptr, 16))) || eraserInit() < 0 ||
-        eraserCreateContext(&context) < 0 || eraserSetDataType(context, ERASER_DATA_FILES) < 0 ||
+    if (eraserInit() < 0 || eraserCreateContext(&context) < 0 ||
+        eraserSetDataType(context, ERASER_DATA_FILES) < 0 ||
+        eraserSetMethod(context, long(std::strtoul(argv[2], nullptr, 16))) < 0 ||
         eraserAddItem(context, path, std::strlen(path)) < 0) {
         std::fprintf(stderr, "vxbench: cannot set up the job\n");
         return 1;

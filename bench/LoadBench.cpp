@@ -10,14 +10,14 @@
 //                                         user-defined item, while another thread sends the
 //                                         dialog a message every 20 ms
 //
-// Zeroes are the method; the stored "Setting" is put back as it was afterwards.
+// Zeroes are the method, given with the run.
 #include "Handle.h"
 #include "ShredDlg.h"
 #include "Stopwatch.h"
 #include "StoredSettings.h"
 #include "VxMain.h"
+#include "VxRun.h"
 #include "WinApp.h"
-#include "common/SettingGuard.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -86,6 +86,7 @@ bool IsEmptyFolder(const std::string& folder) {
 double RunDialog(const std::string& folder) {
     CShredDlg dialog;
     dialog.m_request.userItems.AddTail((folder + "\\<*.*><SubFolder:Yes>").c_str());
+    dialog.m_method = EraseMethod::Zeroes;
     if (!dialog.Create())
         return -1;
     std::atomic<bool> done{false};
@@ -129,9 +130,8 @@ int main(int argc, char** argv) {
     const std::string folder = keys ? "" : argv[2];
     CWinApp app("nv");
     app.SetRegistryKey(kSettingsCompany);
-    const SettingGuard setting;
-    if (count <= 0 || !SettingGuard::WriteDword(SettingForMethod(EraseMethod::Zeroes)) ||
-        !(keys ? MakeKeys(count) : MakeFiles(folder, count))) {
+    const CVxRun run(SettingForMethod(EraseMethod::Zeroes));
+    if (count <= 0 || !(keys ? MakeKeys(count) : MakeFiles(folder, count))) {
         std::fprintf(stderr, "vxloadbench: the %d items could not be made\n", count);
         return 1;
     }

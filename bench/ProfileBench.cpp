@@ -8,14 +8,15 @@
 //
 // The traces: an Internet Explorer cache of 20,000 files, 5,000 cookies, 2,000 history entries,
 // 50 MiB of temporary files, 200 recent documents, a recycle bin of 1,000 files and a few hundred
-// registry values. One pseudo-random pass is the method; the stored "Setting" is put back as it
-// was afterwards. Everything lives in the build's Wine prefix.
+// registry values. One pseudo-random pass is the method, given with the run. Everything lives in
+// the build's Wine prefix.
 #include "Catalogue.h"
 #include "CatalogueMembers.h"
 #include "Handle.h"
 #include "Stopwatch.h"
+#include "StoredSettings.h"
 #include "VxMain.h"
-#include "common/SettingGuard.h"
+#include "VxRun.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -259,11 +260,7 @@ struct Figures {
 } // namespace
 
 int main() {
-    const SettingGuard setting;
-    if (!SettingGuard::WriteDword(SettingForMethod(EraseMethod::PseudoRandom))) {
-        std::fprintf(stderr, "vxprofilebench: cannot select the method\n");
-        return 1;
-    }
+    const CVxRun run(SettingForMethod(EraseMethod::PseudoRandom));
     const std::vector<Load> loads = Loads();
     std::vector<Figures> figures(loads.size());
     auto makeAll = [&] {

@@ -62,7 +62,8 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
         return request;
     if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
         return std::string("usage: nvc list | nvc preview|shred [ENTRY...] [--selection] "
-                           "[--method M] [--free-space X:]... [--items ITEM]...\n"
+                           "[--method M] [--free-space X:]... [--items ITEM]... "
+                           "[--allow-system-folders]\n"
                            "Names are written as the system spells them: UTF-16 to a console, "
                            "UTF-8 when the output is redirected.");
     request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
@@ -71,6 +72,8 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
         const bool hasValue = i + 1 < arguments.size();
         if (word == "--selection") {
             request.storedSelection = true;
+        } else if (word == "--allow-system-folders") {
+            request.allowSystemFolders = true;
         } else if (word == "--method" || word == "--free-space" || word == "--items") {
             if (!hasValue)
                 return word + " needs a value";

@@ -1,8 +1,10 @@
 // The command line of nvc, the console program for scheduled and scripted runs:
 //   nvc list
 //   nvc preview [ENTRY...] [--selection] [--free-space X:]... [--items ITEM]...
+//               [--allow-system-folders]
 //   nvc shred [ENTRY...] [--selection] [--method gutmann|dod7|dod3|random|zero]
 //             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
+//             [--allow-system-folders]
 // Needs no system header, so that it is also built and tested natively.
 #pragma once
 
@@ -28,6 +30,8 @@ struct CliRequest {
     std::vector<std::string> freeSpace;
     // Display strings of user-defined items, checked to be safe to run.
     std::vector<std::string> items;
+    // The user means items that take every file of a drive or a system folder.
+    bool allowSystemFolders = false;
 };
 
 // The request, or the message that says what is wrong with the arguments.

@@ -7,23 +7,21 @@
 #include "Catalogue.h"
 #include "CommandLine.h"
 #include "ConsoleText.h"
-#include "Handle.h"
-#include "RunPlan.h"
+#include "ProtectedPlaces.h"
+#include "RunLoop.h"
 #include "RunPreview.h"
 #include "StoredRun.h"
+#include "UserItemParser.h"
 #include "UserItemStore.h"
-#include "VxRunReport.h"
-#include "WinApp.h"
-#include "vxerase.h"
+#include "VxRun.h"
 
-#include <atomic>
 #include <string>
 
 namespace {
 
 enum Exit { kDone = 0, kPartly = 1, kUsage = 2, kCancelled = 3 };
 
-std::atomic<bool> g_cancelled{false};
+RunCancel g_cancel;
 
 void Out(const std::string& utf8) {
     WriteText(STD_OUTPUT_HANDLE, utf8 + "\n");
@@ -40,47 +38,9 @@ std::string Counted(size_t count, const char* one, const char* many) {
 BOOL WINAPI OnConsoleBreak(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
-    g_cancelled = true;
-    eraserCancel();
+    g_cancel.Cancel();
     return TRUE;
 }
-
-// The stored erase method, changed for this run and put back as it was afterwards.
-class MethodForThisRun {
-public:
-    explicit MethodForThisRun(EraseMethod method) {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, m_key.Put(),
-                            nullptr) != ERROR_SUCCESS)
-            return;
-        DWORD size = sizeof m_old;
-        m_present = RegQueryValueExA(m_key.Get(), kMethodValue, nullptr, &m_type,
-                                     reinterpret_cast<BYTE*>(&m_old), &size) == ERROR_SUCCESS;
-        const DWORD setting = SettingForMethod(method);
-        m_set = RegSetValueExA(m_key.Get(), kMethodValue, 0, REG_DWORD,
-                               reinterpret_cast<const BYTE*>(&setting),
-                               sizeof setting) == ERROR_SUCCESS;
-    }
-    ~MethodForThisRun() {
-        if (!m_set)
-            return;
-        if (m_present)
-            RegSetValueExA(m_key.Get(), kMethodValue, 0, m_type,
-                           reinterpret_cast<const BYTE*>(&m_old), sizeof m_old);
-        else
-            RegDeleteValueA(m_key.Get(), kMethodValue);
-    }
-    MethodForThisRun(const MethodForThisRun&) = delete;
-    MethodForThisRun& operator=(const MethodForThisRun&) = delete;
-    bool IsSet() const { return m_set; }
-
-private:
-    RegKey m_key;
-    bool m_present = false;
-    bool m_set = false;
-    DWORD m_type = REG_DWORD;
-    DWORD m_old = 0;
-};
 
 int List() {
     for (const CatalogueEntry& entry : kCatalogue) {
@@ -100,7 +60,20 @@ void AddStoredSelection(RunRequest& request) {
                 request.userItems.AddTail(DisplayString(stored.item));
 }
 
-// The run the arguments ask for; false, with the message given, when a drive cannot be wiped.
+// Whether the item takes every file of a drive or a system folder, which the program asks about
+// before it stores such an item.
+bool TakesAWholeProtectedPlace(const std::string& text) {
+    UserItemRun run;
+    if (!ParseUserItem(text.c_str(), run))
+        return false;
+    for (const CString& pattern : run.patterns)
+        if (TakesAWholeProtectedPlace(UserItem{run.folder, pattern, run.subfolders}))
+            return true;
+    return false;
+}
+
+// The run the arguments ask for; false, with the message given, when a drive cannot be wiped
+// or an item would take a whole system folder unasked.
 bool BuildRequest(const CliRequest& command, RunRequest& request) {
     request.selection = command.selection;
     for (const std::string& root : command.freeSpace) {
@@ -111,8 +84,15 @@ bool BuildRequest(const CliRequest& command, RunRequest& request) {
         request.driveRoots.AddTail(root.c_str());
         request.driveNames.AddTail(root.c_str());
     }
-    for (const std::string& item : command.items)
+    for (const std::string& item : command.items) {
+        if (!command.allowSystemFolders && TakesAWholeProtectedPlace(item)) {
+            Err("nvc: the item \"" + Utf8OfAnsi(item.c_str()) +
+                "\" takes every file of a drive or a system folder; add --allow-system-folders if "
+                "that is meant");
+            return false;
+        }
         request.userItems.AddTail(item.c_str());
+    }
     if (command.storedSelection)
         AddStoredSelection(request);
     return true;
@@ -137,54 +117,40 @@ int Preview(const CliRequest& command) {
     return complete ? kDone : kPartly;
 }
 
+// The method travels with the run: nothing is stored. One the erase component cannot take for a
+// single run is refused rather than applied through the stored setting.
 int Shred(const CliRequest& command) {
     RunRequest request;
     if (!BuildRequest(command, request))
         return kUsage;
-
-    std::optional<MethodForThisRun> method;
-    if (command.method && !method.emplace(*command.method).IsSet()) {
-        Err("nvc: the erase method could not be chosen");
+    if (command.method && !CVxRun::TakesMethod()) {
+        Err("nvc: the erase component cannot take a method for one run");
         return kUsage;
     }
-    SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
-    const CVxRunReport report;
-    CVxMain engine;
-    engine.IniLib();
-    size_t done = 0, skipped = 0;
+    const EraseMethod method = command.method ? *command.method : ReadStoredMethod();
     const std::vector<RunStep> steps = PlanRun(request);
-    for (const RunStep& step : steps) {
-        if (g_cancelled)
-            break;
-        Err(Utf8OfAnsi(step.line));
-        if (!step.call) {
-            ++skipped;
-            continue;
-        }
-        step.call(engine);
-        ++done;
-    }
-    engine.UnIniLib();
+    SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
+    CVxMain engine;
+    const RunOutcome outcome = RunShred(engine, steps, method, g_cancel,
+                                        [&](size_t step) { Err(Utf8OfAnsi(steps[step].line)); });
     SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
-    if (g_cancelled) {
-        Out("Cancelled after " + std::to_string(done) + " of " +
+    if (outcome.cancelled) {
+        Out("Cancelled after " + std::to_string(outcome.done + outcome.skipped) + " of " +
             Counted(steps.size(), "step.", "steps."));
         return kCancelled;
     }
-    Out("Shredded " + Counted(done, "step", "steps") +
-        (skipped ? ", some skipped as unsafe." : "."));
-    if (report.Left())
-        Out(Counted(report.Left(), "item", "items") +
+    Out("Shredded " + Counted(outcome.done, "step", "steps") +
+        (outcome.skipped ? ", some skipped as unsafe." : "."));
+    if (outcome.left)
+        Out(Counted(outcome.left, "item", "items") +
             " could not be erased: another program holds them, their volume takes no writes, "
             "or the system refused.");
-    return skipped || report.Left() ? kPartly : kDone;
+    return outcome.skipped || outcome.left ? kPartly : kDone;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    CWinApp app("nv");
-    app.SetRegistryKey(kSettingsCompany);
     const auto arguments = AnsiArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (const auto* message = std::get_if<std::string>(&arguments)) {
         Err("nvc: " + *message);

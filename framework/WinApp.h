@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CString.h"
+#include "Profile.h"
 #include "Wnd.h"
 
 // The standard command that ends the application, from a menu of any of its windows.
@@ -37,7 +38,7 @@ public:
     HINSTANCE m_hInstance;
 
 private:
-    CString SectionPath(const char* section) const;
+    CProfile Profile() const;
 };
 
 CWinApp* AfxGetApp();

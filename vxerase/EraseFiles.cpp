@@ -6,6 +6,7 @@
 #include "Job.h"
 #include "OpenFile.h"
 #include "PathText.h"
+#include "RandomName.h"
 
 #include <thread>
 #include <utility>
@@ -147,21 +148,21 @@ bool Overwritten(const std::wstring& path, Job& job, Written& written) {
 }
 
 // The file's name goes to a random name of the same length, so that the folder's entries keep no
-// trace of it. Renaming again changes nothing an investigator reads: on NTFS and ext4 an image
-// holds as many of the old names after three renames as after one. Returns the name it has.
-std::wstring RenameAway(Written& written, Job& job) {
+// trace of it. Returns the name it has.
+std::wstring RenameAway(Written& written) {
     const std::wstring& path = written.path;
     const size_t nameStart = path::NameStart(path);
-    const std::wstring renamed =
-        path.substr(0, nameStart) + job.RandomName(path.size() - nameStart);
-    if (written.deletable ? RenameOpenFile(written.file.Get(), renamed) : fs::Move(path, renamed))
+    const std::wstring name = RandomName(path.size() - nameStart);
+    const std::wstring renamed = path.substr(0, nameStart) + name;
+    if (!name.empty() &&
+        (written.deletable ? RenameOpenFile(written.file.Get(), renamed) : fs::Move(path, renamed)))
         return renamed;
     return path;
 }
 
 // Flushes the overwrite and removes the file. A file whose data cannot be flushed is left with
 // its length; returns whether the file is gone.
-bool Remove(Written& written, Job& job) {
+bool Remove(Written& written) {
     if (!FlushFileBuffers(written.file.Get())) {
         SetFileLength(written.file.Get(), written.size);
         written.file.Reset();
@@ -172,13 +173,13 @@ bool Remove(Written& written, Job& job) {
     // no flush of its own.
     SetFileLength(written.file.Get(), 0);
     if (written.deletable) {
-        const std::wstring path = RenameAway(written, job);
+        const std::wstring path = RenameAway(written);
         const bool marked = DeleteOpenFile(written.file.Get());
         written.file.Reset();
         return marked || fs::Remove(path) || !Exists(path);
     }
     written.file.Reset();
-    const std::wstring path = RenameAway(written, job);
+    const std::wstring path = RenameAway(written);
     return fs::Remove(path) || !Exists(path);
 }
 
@@ -187,7 +188,7 @@ bool Remove(Written& written, Job& job) {
 // removed on the caller's thread.
 class Remover {
 public:
-    explicit Remover(Job& job) : m_job(job) {}
+    Remover() = default;
     ~Remover() { Wait(); }
     Remover(const Remover&) = delete;
     Remover& operator=(const Remover&) = delete;
@@ -215,11 +216,10 @@ public:
 private:
     void RemoveGroup() {
         for (Written& written : m_group)
-            m_left += !Remove(written, m_job);
+            m_left += !Remove(written);
         m_group.clear();
     }
 
-    Job& m_job;
     std::vector<Written> m_group;
     size_t m_left = 0;
     std::thread m_thread;
@@ -228,7 +228,7 @@ private:
 } // namespace
 
 size_t EraseFiles(const std::vector<std::wstring>& paths, Job& job) {
-    Remover remover(job);
+    Remover remover;
     std::vector<Written> group;
     uint64_t groupBytes = 0;
     size_t left = 0;

@@ -2,7 +2,6 @@
 #include "FileSystem.h"
 #include "Job.h"
 #include "PathText.h"
-#include "RandomName.h"
 #include "Setting.h"
 #include "vxerase.h"
 
@@ -11,6 +10,7 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@ namespace {
 
 struct Context {
     long dataType = ERASER_DATA_FILES;
+    std::optional<uint32_t> method;
     // As the caller gave them, in UTF-16.
     std::vector<std::wstring> items;
     long left = 0;
@@ -51,12 +52,6 @@ long AddItem(ERASER_HANDLE context, std::wstring item) {
 }
 
 } // namespace
-
-std::wstring Job::RandomName(size_t length) {
-    std::vector<uint8_t> bytes(length);
-    names.Fill(bytes.data(), bytes.size());
-    return NameOfRandomBytes(bytes.data(), bytes.size());
-}
 
 // Every call catches whatever its work throws (a lack of memory, a lock that cannot be had) and
 // reports it as a failure: no exception may leave the component.
@@ -133,6 +128,17 @@ VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned
     return ERASER_ERROR;
 }
 
+VXERASE_API long eraserSetMethod(ERASER_HANDLE context, long setting) try {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const auto found = g_contexts.find(context);
+    if (found == g_contexts.end())
+        return ERASER_ERROR_CONTEXT;
+    found->second.method = uint32_t(setting);
+    return ERASER_OK;
+} catch (...) {
+    return ERASER_ERROR;
+}
+
 VXERASE_API long eraserAddItemW(ERASER_HANDLE context, const wchar_t* item,
                                 unsigned long length) try {
     if (!item || length == 0 || length > path::kMaxLength)
@@ -154,7 +160,8 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
         work = found->second;
     }
     ChaChaRng rng = SeededRng();
-    Job job{PassesFor(StoredMethod(), rng), rng.Fork(), rng.Fork(), {}, g_cancel};
+    const EraseMethod method = work.method ? MethodFromSetting(work.method) : StoredMethod();
+    Job job{PassesFor(method, rng), rng.Fork(), {}, g_cancel};
     long left = 0;
     if (work.dataType == ERASER_DATA_DRIVES) {
         for (const std::wstring& item : work.items)

@@ -14,14 +14,8 @@ struct Job {
     std::vector<Pass> passes;
     // The data of the passes.
     ChaChaRng rng;
-    // The names files take before they go, drawn apart from the data: files are renamed on
-    // another thread while the next ones are written.
-    ChaChaRng names;
     std::vector<uint8_t> buffer;
     const std::atomic<bool>& cancel;
-
-    // A name of `length` random letters and digits.
-    std::wstring RandomName(size_t length);
 
     // Whether a pass is read back.
     bool Verifies() const {

@@ -4,6 +4,7 @@
 #include "Job.h"
 #include "PathText.h"
 #include "RandomName.h"
+#include "WipeableDrive.h"
 
 #include <algorithm>
 #include <vector>
@@ -31,13 +32,12 @@ bool DriveRoot(const std::wstring& given, std::string& root) {
         given[1] != L':' || given[2] != L'\\')
         return false;
     root.assign(given.begin(), given.end());
-    const UINT type = GetDriveTypeA(root.c_str());
-    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;
+    return IsWipeableDrive(root.c_str());
 }
 
 // Delete-on-close: when the process ends, however it ends, the system removes the file.
-FileHandle CreateScratchFile(const std::wstring& folder, Job& job) {
-    return fs::Open(path::Join(folder, job.RandomName(kNameLength)), GENERIC_WRITE, 0, CREATE_NEW,
+FileHandle CreateScratchFile(const std::wstring& folder) {
+    return fs::Open(path::Join(folder, RandomName(kNameLength)), GENERIC_WRITE, 0, CREATE_NEW,
                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
 }
 
@@ -103,7 +103,7 @@ private:
     void Fill(PassStream& stream) {
         size_t chunk = PassStream::kMaxChunk;
         while (!Cancelled()) {
-            Filler filler{CreateScratchFile(m_folder, m_job), 0};
+            Filler filler{CreateScratchFile(m_folder), 0};
             if (!filler.file)
                 return;
             bool full = false;
@@ -170,7 +170,7 @@ private:
         uint64_t free = FreeBytes();
         int failures = 0;
         for (int i = 0; i < kSlackFiles && failures < kSlackFailures && !Cancelled(); ++i) {
-            FileHandle file = CreateScratchFile(m_folder, m_job);
+            FileHandle file = CreateScratchFile(m_folder);
             if (!file)
                 return;
             if (WriteAll(file.Get(), stream.Next(kSlackSize), kSlackSize)) {

@@ -39,6 +39,9 @@ VXERASE_API long eraserAddItem(ERASER_HANDLE context, const char* item, unsigned
 // An item in the system's own UTF-16, of up to 32,767 units: a full path in the extended form
 // ("\\?\C:\dir\name") is taken as it stands, any other path as the wide file calls read it.
 VXERASE_API long eraserAddItemW(ERASER_HANDLE context, const wchar_t* item, unsigned long length);
+// The erase method of the context's jobs, as "Setting" stores it (0x81 to 0x90, read by the same
+// rule); without it a job applies the stored "Setting".
+VXERASE_API long eraserSetMethod(ERASER_HANDLE context, long setting);
 // Runs the job and returns when every item has been processed (or the job was cancelled).
 VXERASE_API long eraserStartSync(ERASER_HANDLE context);
 // How many items of the context's last job are still there after it: files another program

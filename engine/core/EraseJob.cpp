@@ -56,6 +56,8 @@ EraseJob::EraseJob(long dataType) : m_dataType(dataType) {
     m_context = context;
     eraserClearItems(m_context);
     eraserSetDataType(m_context, dataType);
+    if (const unsigned long method = removal::RunMethod(); method && Extras().setMethod)
+        Extras().setMethod(m_context, long(method));
 }
 
 EraseJob::~EraseJob() {

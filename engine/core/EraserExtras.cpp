@@ -17,8 +17,10 @@ const EraserExtras& Extras() {
         const HMODULE component = GetModuleHandleA("vxerase.dll");
         return EraserExtras{
             Lookup<decltype(EraserExtras::addItemW)>(component, "eraserAddItemW"),
+            Lookup<decltype(EraserExtras::setMethod)>(component, "eraserSetMethod"),
             Lookup<decltype(EraserExtras::destroyContext)>(component, "eraserDestroyContext"),
             Lookup<decltype(EraserExtras::leftItems)>(component, "eraserLeftItems"),
+            Lookup<decltype(EraserExtras::cancel)>(component, "eraserCancel"),
         };
     }();
     return extras;

@@ -5,6 +5,8 @@
 #include "VxMain.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -43,11 +45,11 @@ int CVxMain::GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor) {
             return 1;
         if (status != ERROR_INSUFFICIENT_BUFFER)
             return 0;
-        HeapBlock copy(HeapAlloc(GetProcessHeap(), 0, size));
-        if (!copy || RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, copy.Get(), &size) !=
+        std::unique_ptr<BYTE[]> copy(new (std::nothrow) BYTE[size]);
+        if (!copy || RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, copy.get(), &size) !=
                          ERROR_SUCCESS)
             return 0;
-        *descriptor = static_cast<BYTE*>(copy.Release());
+        *descriptor = copy.release();
         return 1;
     });
 }

@@ -23,5 +23,7 @@ void NoteLeft(unsigned long items);
 // How many items this thread has found staying, kept or left, since it started: a folder whose
 // walk adds none is expected to go.
 unsigned StaysSoFar();
+// The erase method of this thread's run as "Setting" stores it, or 0 for the stored one.
+unsigned long RunMethod();
 
 } // namespace removal

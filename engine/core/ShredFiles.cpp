@@ -13,13 +13,8 @@
 #include "vxerase.h"
 
 #include <windows.h>
-#include <ntsecapi.h>
-
-#include <vector>
 
 namespace {
-
-constexpr int kFolderRenames = 3;
 
 bool IsDirectory(const WIN32_FIND_DATAW& entry) {
     return entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
@@ -50,22 +45,13 @@ bool Exists(const std::wstring& path) {
     return fs::Attributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The folder under names of random capitals and digits of the same length, a few times over, so
-// that its parent's entries and its own record keep no trace of its name; the path it ends with.
+// The folder under a random name of the same length, so that its parent's entries and its own
+// record keep no trace of its name; the path it ends with.
 std::wstring RenamedAway(const std::wstring& folder) {
     const size_t nameStart = path::NameStart(folder);
-    const size_t length = folder.size() - nameStart;
-    std::wstring current = folder;
-    for (int round = 0; round < kFolderRenames && length > 0; ++round) {
-        std::vector<unsigned char> bytes(length);
-        if (!RtlGenRandom(bytes.data(), ULONG(length)))
-            break;
-        const std::wstring renamed =
-            folder.substr(0, nameStart) + NameOfRandomBytes(bytes.data(), bytes.size());
-        if (fs::Move(current, renamed))
-            current = renamed;
-    }
-    return current;
+    const std::wstring name = RandomName(folder.size() - nameStart);
+    const std::wstring renamed = folder.substr(0, nameStart) + name;
+    return !name.empty() && fs::Move(folder, renamed) ? renamed : folder;
 }
 
 // A folder goes when nothing below it stayed: a preview reports it then, and a run that finds

@@ -104,7 +104,9 @@ protected:
     void DelRegKey(HKEY root, CString keyPath, CString subKey);
     void DelRegKeysFromPrefix(HKEY root, CString keyPath, CString prefix);
     CString GetMaxVer(HKEY root, const char* keyPath);
-    // The descriptor and the access list are blocks of the process heap that the caller frees.
+    // The descriptor is the engine's ordinary allocation, which the caller releases with
+    // delete[]; the access list of CreateNewSD is a block of the process heap that the caller
+    // frees from there.
     int GetOldSD(HKEY root, const char* keyPath, BYTE** descriptor);
     int CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** accessList);
     int RegSetPrivilege(HKEY root, const char* keyPath, SECURITY_DESCRIPTOR* descriptor,

@@ -12,6 +12,8 @@
 #include <shlwapi.h>
 #include <urlhist.h>
 
+#include <memory>
+
 namespace {
 
 const char kExplorerKey[] = "Software\\Microsoft\\Internet Explorer";
@@ -150,7 +152,7 @@ void CVxMain::DelIEAutoComplete() {
             const CString base = CString(kProtectedStorage) + sidText;
             BYTE* old = nullptr;
             GetOldSD(HKEY_CURRENT_USER, base, &old);
-            const HeapBlock oldRights(old);
+            const std::unique_ptr<BYTE[]> oldRights(old);
             SECURITY_DESCRIPTOR descriptor;
             ACL* list = nullptr;
             const bool built = CreateNewSD(user.Get(), &descriptor, &list);

@@ -1,10 +1,14 @@
-// The main window's erase method: how a stored setting shows on the slider, and that only a
-// shred run stores it.
+// The main window: how a stored erase method shows on the slider and that only a shred run stores
+// it, its drag band and system menu, its place and the dialogs it owns, its labels and slider, its
+// minimised painting and its web button.
 #include "CleanerDlg.h"
 #include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
 #include "common/RegistryFixture.h"
+#include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/ValueGuard.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -220,4 +224,36 @@ TEST_F(MainWindow, TheSliderThumbShowsHoverAndPressAndDragsTheTrackbarButNotTheW
     m_dialog.m_slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     m_dialog.m_slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
     EXPECT_EQ(m_dialog.m_slider.GetPos(), 4) << "the wheel changes nothing";
+}
+
+// Minimised, the window paints its icon in its place and validates what it painted; it gives the
+// same icon to be dragged.
+TEST_F(MainWindow, MinimisedItPaintsItsIconAndValidatesItsArea) {
+    Open();
+    m_dialog.ShowWindow(SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(m_dialog.m_hWnd));
+    InvalidateRect(m_dialog.m_hWnd, nullptr, TRUE);
+    UpdateWindow(m_dialog.m_hWnd);
+    EXPECT_FALSE(GetUpdateRect(m_dialog.m_hWnd, nullptr, FALSE)) << "WM_PAINT left it invalid";
+    EXPECT_EQ(HICON(m_dialog.SendMessage(WM_QUERYDRAGICON)),
+              HICON(m_dialog.SendMessage(WM_GETICON, ICON_BIG)));
+    m_dialog.ShowWindow(SW_RESTORE);
+}
+
+// The small web button opens the maker's address with the program that takes web addresses: a
+// stand-in that writes the address it was given to a file.
+TEST_F(MainWindow, TheWebButtonOpensTheMakersAddress) {
+    const ValueGuard handler(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", "");
+    ScratchFolder folder("web");
+    const std::string opened = folder / "opened.txt";
+    const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1> " + opened;
+    ASSERT_EQ(WriteRegistryValue(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", "", REG_SZ,
+                                 command.c_str(), DWORD(command.size() + 1)),
+              ERROR_SUCCESS);
+    Open();
+    ::SendMessageA(GetDlgItem(m_dialog.m_hWnd, IDC_WEB), BM_CLICK, 0, 0);
+    for (int waited = 0; waited < 10000 && ReadText(opened).find("https") == std::string::npos;
+         waited += 50)
+        Sleep(50);
+    EXPECT_EQ(ReadText(opened).substr(0, 27), "https://www.norvexa.example");
 }

@@ -41,6 +41,15 @@ done
 [ -f "$scratch/a.tmp" ] || fail "bad input touched a file"
 echo "bad input refused with a message, nothing touched"
 
+# An item that takes every file of a drive or a system folder needs the user's word for it.
+for whole in 'C:\<*.*><SubFolder:Yes>' 'C:\windows\<*><SubFolder:No>' 'C:\users\<*.*><SubFolder:Yes>'; do
+  [ "$(status_of shred --items "$whole")" = 2 ] || fail "\"$whole\" was not refused"
+  grep -q -- --allow-system-folders "$scratch.err" || fail "the refusal of \"$whole\" names no switch"
+done
+[ "$(status_of preview --allow-system-folders --items 'C:\windows\<*.*><SubFolder:No>')" = 0 ] ||
+  fail "the switch did not let the preview of a system folder through: $(cat "$scratch.err")"
+echo "items that take a whole drive or system folder are refused unless the user says so"
+
 [ "$(status_of preview --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
   fail "the preview failed: $(cat "$scratch.err")"
 for listed in 'File C:\vxtest\nvc\a.tmp (13 bytes)' 'File C:\vxtest\nvc\sub\c.tmp (17 bytes)' \

@@ -4,7 +4,7 @@
 #include "StoredSettings.h"
 #include "VxMain.h"
 #include "VxPreview.h"
-#include "VxRunReport.h"
+#include "VxRun.h"
 #include "common/ExhaustedAddressSpace.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
@@ -104,7 +104,7 @@ TEST_F(EngineErase, LockedAndHardLinkedFilesKeepTheirDataAndTheRestGoes) {
     ASSERT_TRUE(lock);
 
     {
-        const CVxRunReport report;
+        const CVxRun report;
         m_engine.EmptyDirectory((m_top / "sub").c_str(), 0, 1);
         EXPECT_EQ(report.Left(), 1u) << "the held file is counted, the hard link is not";
     }
@@ -185,7 +185,7 @@ TEST_F(EngineErase, EveryKindOfNameIsPreviewedAndErasedAsTheSystemSpellsIt) {
         m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
     }
     EXPECT_EQ(traces.Sorted(), expected);
-    const CVxRunReport report;
+    const CVxRun report;
     m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
     EXPECT_EQ(report.Left(), 0u);
     EXPECT_EQ(Listing(m_top.Path()), "");
@@ -203,7 +203,7 @@ TEST_F(EngineErase, ARunCountsEachItemThatStaysOnce) {
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     ASSERT_TRUE(lock && folder);
-    const CVxRunReport report;
+    const CVxRun report;
     m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
     EXPECT_EQ(report.Left(), 2u);
     EXPECT_EQ(Listing(m_top.Path()), "busy held");
@@ -226,7 +226,7 @@ TEST(EngineErase9x, EmptiesAFolderThroughTheAnsiCalls) {
     WriteText(top / "a\\b\\deep.txt", "d");
     CVxMain engine;
     engine.IniLib();
-    const CVxRunReport report;
+    const CVxRun report;
     engine.EmptyDirectory(top.Path().c_str(), 0, 1);
     engine.UnIniLib();
     EXPECT_EQ(report.Left(), 0u);

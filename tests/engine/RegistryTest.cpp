@@ -16,6 +16,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -216,7 +217,7 @@ TEST_F(Registry, TakingOverAKeyAndRestoringItLeavesItsListAsItWas) {
     BYTE* old = nullptr;
     ASSERT_EQ(m_engine.GetOldSD(HKEY_CURRENT_USER, (kBase + "\\Protected").c_str(), &old), 1);
     ASSERT_NE(old, nullptr);
-    const HeapBlock oldOwner(old);
+    const std::unique_ptr<BYTE[]> oldOwner(old);
     NewDescriptor created(m_engine);
     ASSERT_EQ(m_engine.RegSetPrivilege(HKEY_CURRENT_USER, (kBase + "\\Protected").c_str(),
                                        &created.descriptor, 0),

@@ -1,9 +1,11 @@
 // How the engine walks folders and hands files to the erase component, observed through a
-// stand-in component that records every call.
+// stand-in component that records every call. The stand-in has only the eight calls the engine is
+// built on: the engine loads and runs beside it.
 #include "FakeEraser.h"
 #include "Handle.h"
+#include "RunLoop.h"
 #include "VxMain.h"
-#include "VxRunReport.h"
+#include "VxRun.h"
 #include "common/Scratch.h"
 
 #include <gtest/gtest.h>
@@ -197,7 +199,7 @@ TEST_F(Walk, AnAnsiOnlyComponentIsHandedOnlyPathsItReadsAsTheSameFile) {
     const std::string kept[] = {u8"\u03a9mega.txt", "aux.txt", "dot.", std::string(250, 'n')};
     for (const std::string& name : kept)
         WriteText(m_top / "sub\\" + name, "k");
-    const CVxRunReport report;
+    const CVxRun report;
     m_engine.EmptyDirectory(m_top.Path().c_str(), 0, 1);
     EXPECT_EQ(Items(Jobs(), Base()), (std::vector<std::string>{"plain.txt", ""}));
     EXPECT_EQ(report.Left(), 4u) << "each unreachable file once, not its folder";
@@ -225,6 +227,38 @@ TEST_F(Walk, TheSingleFolderWrappersNeverEnterSubfolders) {
     EXPECT_EQ(m_engine.WipeFile(m_top.Path().c_str(), "*.dat"), 1);
     EXPECT_EQ(Items(Jobs(), Base()), (std::vector<std::string>{"a.dat", "b.dat", "c.dat"}));
     EXPECT_EQ(Listing(m_top.Path()), "s");
+}
+
+// The developer's self-test starts the component itself and leaves it running.
+TEST_F(Walk, TheSelfTestErasesItsOneFixedFileAndDoesNotEndTheComponent) {
+    m_engine.Testeraser();
+    const std::string log = fakeEraserLog();
+    EXPECT_EQ(log.rfind("init\n", 0), 0u) << log;
+    const auto jobs = Jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].type, "1");
+    EXPECT_EQ(jobs[0].items, std::vector<std::string>{"F:\\common.h"});
+    EXPECT_EQ(log.find("end"), std::string::npos);
+}
+
+// A run's free-space step, as every front end drives it: announced with the drive's name, then
+// one job of free space on the drive's root.
+TEST_F(Walk, TheFreeSpaceStepOfARunCarriesItsLineAndTheDriveRoot) {
+    RunRequest request;
+    request.driveRoots.AddTail("C:\\");
+    request.driveNames.AddTail("Local Disk (C:)");
+    const std::vector<RunStep> steps = PlanRun(request);
+    std::vector<std::string> lines;
+    RunCancel cancel;
+    const RunOutcome outcome =
+        RunShred(m_engine, steps, EraseMethod::Zeroes, cancel,
+                 [&](size_t i) { lines.push_back(static_cast<const char*>(steps[i].line)); });
+    EXPECT_EQ(lines, std::vector<std::string>{"< Unused Space >: Local Disk (C:)"});
+    EXPECT_EQ(outcome.done, 1u);
+    const auto jobs = Jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].type, "0");
+    EXPECT_EQ(jobs[0].items, std::vector<std::string>{"C:\\"});
 }
 
 TEST_F(Walk, AFreeSpaceJobCarriesTheDriveRootUnchanged) {

@@ -206,6 +206,30 @@ TEST_F(EraserApi, FreeSpaceJobsIgnoreAnythingButAnExistingDriveRoot) {
     EXPECT_FALSE(Exists("C:\\~VXFREE.TMP"));
 }
 
+// A method given to the context wins over the stored one, either way round: 35 passes with their
+// flushes take many times longer than one.
+TEST_F(EraserApi, TheContextsMethodWinsOverTheStoredOne) {
+    auto seconds = [&](DWORD stored, long given) {
+        SettingGuard::WriteDword(stored);
+        WriteText(m_folder / "file.bin", std::string(4 << 20, 'x'));
+        const std::string item = m_folder / "file.bin";
+        ERASER_HANDLE context = -1;
+        eraserCreateContext(&context);
+        eraserSetMethod(context, given);
+        eraserAddItem(context, item.c_str(), item.size());
+        const auto start = std::chrono::steady_clock::now();
+        eraserStartSync(context);
+        const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+        eraserDestroyContext(context);
+        return spent.count();
+    };
+    const double gutmann = seconds(0x90, 0x81);
+    const double zeroes = seconds(0x81, 0x90);
+    EXPECT_GT(gutmann, 4 * zeroes) << gutmann << " s against " << zeroes << " s";
+    EXPECT_LT(eraserSetMethod(-1, 0x90), 0);
+    EXPECT_EQ(Listing(m_folder.Path()), "");
+}
+
 // Wide items reach every name as it stands, in the extended form or not; an ANSI item of the
 // code page is taken past 259 characters too.
 TEST_F(EraserApi, WideItemsReachEveryNameAndLongPathsGoEitherWay) {

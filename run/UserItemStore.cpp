@@ -1,8 +1,8 @@
 #include "UserItemStore.h"
 
 #include "Handle.h"
+#include "StoredRun.h"
 #include "StoredSettings.h"
-#include "WinApp.h"
 
 #include <shlwapi.h>
 
@@ -29,21 +29,21 @@ bool KeyExists(const CString& path) {
 }
 
 void WriteItem(const CString& section, const UserItem& item) {
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileString(section, kUserItemFolderValue, item.folder);
-    app->WriteProfileString(section, kUserItemPatternsValue, item.patterns);
-    app->WriteProfileInt(section, kUserItemSubfoldersValue, item.subfolders ? 1 : 0);
+    const CProfile settings = ProgramSettings();
+    settings.WriteString(section, kUserItemFolderValue, item.folder);
+    settings.WriteString(section, kUserItemPatternsValue, item.patterns);
+    settings.WriteInt(section, kUserItemSubfoldersValue, item.subfolders ? 1 : 0);
 }
 
 StoredUserItem ReadItem(const CString& code) {
-    const CWinApp* app = AfxGetApp();
+    const CProfile settings = ProgramSettings();
     const CString section = Section(code);
     StoredUserItem stored;
     stored.code = code;
-    stored.item.folder = app->GetProfileString(section, kUserItemFolderValue);
-    stored.item.patterns = app->GetProfileString(section, kUserItemPatternsValue);
-    stored.item.subfolders = app->GetProfileInt(section, kUserItemSubfoldersValue, 0) != 0;
-    stored.selected = app->GetProfileInt(section, kUserItemSelectedValue, 0) != 0;
+    stored.item.folder = settings.GetString(section, kUserItemFolderValue);
+    stored.item.patterns = settings.GetString(section, kUserItemPatternsValue);
+    stored.item.subfolders = settings.GetInt(section, kUserItemSubfoldersValue, 0) != 0;
+    stored.selected = settings.GetInt(section, kUserItemSelectedValue, 0) != 0;
     return stored;
 }
 
@@ -73,8 +73,8 @@ std::optional<std::vector<StoredUserItem>> ReadUserItems(const char* prefix) {
 }
 
 CString AddUserItem(const UserItem& item) {
-    CWinApp* app = AfxGetApp();
-    UINT number = app->GetProfileInt("", kUserItemCountValue, 0);
+    const CProfile settings = ProgramSettings();
+    UINT number = settings.GetInt("", kUserItemCountValue, 0);
     CString code;
     do {
         ++number;
@@ -82,8 +82,8 @@ CString AddUserItem(const UserItem& item) {
     } while (KeyExists(ItemsKeyPath() + "\\" + code));
     const CString section = Section(code);
     WriteItem(section, item);
-    if (!app->WriteProfileInt(section, kUserItemSelectedValue, 0) ||
-        !app->WriteProfileInt("", kUserItemCountValue, int(number)))
+    if (!settings.WriteInt(section, kUserItemSelectedValue, 0) ||
+        !settings.WriteInt("", kUserItemCountValue, int(number)))
         return CString();
     return code;
 }
@@ -106,5 +106,5 @@ void DeleteUserItem(const CString& code) {
 
 void MarkUserItem(const CString& code, bool selected) {
     if (IsCode(code))
-        AfxGetApp()->WriteProfileInt(Section(code), kUserItemSelectedValue, selected ? 1 : 0);
+        ProgramSettings().WriteInt(Section(code), kUserItemSelectedValue, selected ? 1 : 0);
 }

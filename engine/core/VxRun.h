@@ -1,0 +1,35 @@
+// A run of the engine's members on this thread. While a CVxRun lives, the members called on its
+// thread erase with the run's method and count the items they meant to remove and could not: a
+// file held open by another program, one whose overwrite or removal the system refused, a folder
+// that stays although nothing in it was kept, a drive whose free space could not be written.
+// Items a cancel kept from the run do not count.
+#pragma once
+
+#include "VxMain.h"
+
+class VXCLEAN_API CVxRun {
+public:
+    // `method` is a value of the erase method as "Setting" stores it (0x81 to 0x90); 0 leaves
+    // the erase component to apply the stored one.
+    explicit CVxRun(unsigned long method = 0) noexcept;
+    ~CVxRun();
+    CVxRun(const CVxRun&) = delete;
+    CVxRun& operator=(const CVxRun&) = delete;
+
+    unsigned long Left() const { return m_left; }
+    unsigned long Method() const { return m_method; }
+    // Called by the engine on the run's thread.
+    void Count(unsigned long items) { m_left += items; }
+
+    // Whether the erase component takes a method for each job. One that does not applies the
+    // stored "Setting" whatever the run's method.
+    static bool TakesMethod() noexcept;
+    // Asks the running erase job, and every job after it until the next IniLib, to stop at its
+    // next buffer, where the erase component can be asked to. Safe from any thread.
+    static void Cancel() noexcept;
+
+private:
+    unsigned long m_left = 0;
+    unsigned long m_method;
+    CVxRun* m_outer;
+};

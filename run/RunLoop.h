@@ -1,0 +1,35 @@
+// The one loop of a shred run, which the progress dialog and the console program both drive. The
+// steps run in order on the calling thread, each announced before it starts, none after a
+// cancel; the erase method travels with the run down to each erase job, and nothing is stored.
+#pragma once
+
+#include "RunPlan.h"
+#include "StoredSettings.h"
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+struct RunOutcome {
+    // Steps that ran, and steps only shown (a user-defined item the run leaves as unsafe).
+    size_t done = 0;
+    size_t skipped = 0;
+    // Items the run meant to remove and could not.
+    unsigned long left = 0;
+    bool cancelled = false;
+};
+
+class RunCancel {
+public:
+    // No further step starts, and the running erase job stops at its next buffer. Safe from any
+    // thread.
+    void Cancel() noexcept;
+    bool Cancelled() const noexcept { return m_cancelled; }
+
+private:
+    std::atomic<bool> m_cancelled{false};
+};
+
+// `started` is told the index of each step before it starts, a skipped step's too.
+RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMethod method,
+                    const RunCancel& cancel, const std::function<void(size_t)>& started);
