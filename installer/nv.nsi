@@ -1,6 +1,7 @@
 ; The Norvexa installer: per machine into Program Files, a Start-menu shortcut, an optional start
 ; with Windows in the notification area, and an uninstaller registered in Add/Remove Programs.
-; makensis -DVERSION=3.2.0.N -DBINARIES=<folder of nv.exe and its DLLs> -DOUTFILE=<setup.exe>
+; makensis -DVERSION=3.2.0.N -DTITLE=<main window's title> -DBINARIES=<folder of nv.exe and its
+; DLLs> -DOUTFILE=<setup.exe>
 Unicode true
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
@@ -82,7 +83,7 @@ SectionEnd
 
 ; The program ends when its main window is closed; a copy that does not close in time is ended.
 Function un.EndRunningCopy
-  FindWindow $0 "#32770" "Norvexa 3.2"
+  FindWindow $0 "#32770" "${TITLE}"
   ${If} $0 <> 0
     MessageBox MB_OKCANCEL|MB_ICONQUESTION "Norvexa is running. Close it and uninstall?" /SD IDOK IDOK close
     Abort

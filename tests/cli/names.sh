@@ -8,6 +8,7 @@
 #   names.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tools/lib.sh"
 build=$(realpath "$1")
 prefix=$build/wine
 nvc=$prefix/drive_c/Norvexa/nvc.exe
@@ -21,10 +22,6 @@ scratch=$drive/vxtest/names
 item=$scratch/документы
 out=$build/names
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 run() { "$root/tools/wine-run" "$prefix" "$nvc" "$@"; }
 
 names=("Ωmega report.txt" "日本語.tmp" "emoji 😀.log" "aux.txt" "nul.log" "con" "trailing dot."
@@ -50,7 +47,7 @@ planted() {
 
 rm -rf "$scratch" "$out" "$temp/vxnames"
 mkdir -p "$scratch/neighbour" "$out" "$item/sub" "$temp/vxnames" "$recent" "$trash/files" "$trash/info"
-trap 'rm -rf "$scratch" "$temp/vxnames" "$recent/Ωmega report.txt.lnk"' EXIT
+on_exit rm -rf "$scratch" "$temp/vxnames" "$recent/Ωmega report.txt.lnk"
 plant "$temp/vxnames"
 plant "$item/sub"
 echo "not in the item's folder" >"$scratch/neighbour/Ωmega report.txt"

@@ -4,16 +4,13 @@
 #   nvc.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tools/lib.sh"
 build=$(realpath "$1")
 prefix=$build/wine
 nvc=$prefix/drive_c/Norvexa/nvc.exe
 scratch=$prefix/drive_c/vxtest/nvc
 settings='HKCU\Software\Dravok\nv'
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 run() { "$root/tools/wine-run" "$prefix" "$nvc" "$@"; }
 reg() { "$root/tools/wine-run" "$prefix" "$prefix/drive_c/windows/system32/reg.exe" "$@" | tr -d '\r'; }
 status_of() {
@@ -24,7 +21,7 @@ status_of() {
 
 rm -rf "$scratch"
 mkdir -p "$scratch/sub"
-trap 'rm -rf "$scratch" "$scratch.out" "$scratch.err"' EXIT
+on_exit rm -rf "$scratch" "$scratch.out" "$scratch.err"
 for file in a.tmp b.tmp keep.txt sub/c.tmp; do echo "secret $file" >"$scratch/$file"; done
 before=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
 
@@ -79,10 +76,7 @@ run shred --method gutmann --items 'C:\vxtest\nvc\<long.bin><SubFolder:No>' \
 runner=$!
 pid=
 for _ in $(seq 100); do
-  for candidate in $(pgrep -f 'nvc\.exe shred' || true); do
-    tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" &&
-      pid=$candidate
-  done
+  pid=$(prefix_processes "$prefix" 'nvc\.exe shred' | tail -n 1)
   [ -n "$pid" ] && break
   sleep 0.1
 done

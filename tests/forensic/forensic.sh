@@ -25,6 +25,7 @@ set -euo pipefail
 suite=$1 fs=$2 letter=${3^^} work=$4 prefix=$5 tool=$6 end_to_end=${7:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+. "$root/tools/lib.sh"
 drive=$work/drive
 mnt=$drive/mnt
 image=$drive/image
@@ -35,13 +36,8 @@ methods=(81 82 84 88 90)
 declare -A method_name=([81]="Gutmann" [82]="DoD 5200.28-STD" [84]="DoD 5220.22-M"
                         [88]="pseudo-random" [90]="zeroes")
 
-# A step that could not be carried out ends the run.
-fail() {
-  echo "FAIL [$fs $suite]: $*" >&2
-  exit 1
-}
-
-# A check that does not hold is reported and the run goes on, so one run shows every defect.
+# A step that could not be carried out ends the run (fail); a check that does not hold is
+# reported and the run goes on, so one run shows every defect.
 defects=0
 defect() {
   echo "DEFECT [$fs $suite]: $*" >&2
@@ -289,26 +285,8 @@ wipe_suite() {
   fi
 }
 
-# The Windows process of this prefix's wipe (or of another command), not one of another build
-# tree.
-wipe_process() {
-  local candidate
-  for candidate in $(pgrep -f "vxforensic\\.exe ${1:-wipe}" || true); do
-    if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
-      echo "$candidate"
-    fi
-  done
-}
-
-# The Wine server of this prefix.
-prefix_server() {
-  local candidate
-  for candidate in $(pgrep wineserver || true); do
-    if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
-      echo "$candidate"
-    fi
-  done
-}
+# The Windows process of this prefix's wipe (or of another command).
+wipe_process() { prefix_processes "$prefix" "vxforensic\\.exe ${1:-wipe}"; }
 
 # Starts a wipe of the drive in the background: its runner in $background, its Windows process
 # in $pid.
@@ -368,8 +346,8 @@ powerloss_suite() {
   done
   # One signal each, at once: a server that outlives its client closes the fillers' last handles
   # and deletes them.
-  # shellcheck disable=SC2086
-  kill -9 $pid $(prefix_server) 2>/dev/null || true
+  # shellcheck disable=SC2086,SC2046
+  kill -9 $pid $(prefix_processes "$prefix" '^[^ ]*wineserver') 2>/dev/null || true
   wait "$background" 2>/dev/null || true
   background=
   [ -n "$(fillers_left)" ] || fail "the power loss left no filler behind"
@@ -436,7 +414,7 @@ useritem_suite() {
 prefix=$(realpath -m "$prefix")
 mkdir -p "$work"
 "$root/tools/image-drive" down "$drive" # what an interrupted run left
-trap cleanup EXIT
+on_exit cleanup
 trap 'exit 1' INT TERM HUP
 # The first program creates the prefix.
 vx method 88 || fail "cannot run $tool"

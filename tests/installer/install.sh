@@ -7,6 +7,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tools/lib.sh"
 build=$(realpath "$1")
 work=$(realpath -m "$2")
 prefix=$work/wine
@@ -14,16 +15,12 @@ setup=$build/package/nv-setup.exe
 installed="$prefix/drive_c/Program Files/Norvexa"
 # The 64-bit installer of a host that cannot run 32-bit code still writes to the 32-bit view of
 # the registry.
+arch=$(build_arch "$build")
 view=
-[ "$("$root/tools/windows-arch")" = i686 ] || view=/reg:32
+[ "$arch" = i686 ] || view=/reg:32
 settings='HKCU\Software\Dravok\nv'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Norvexa'
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 wine_in() { "$root/tools/wine-run" "$prefix" "$@"; }
 reg() { wine_in "$prefix/drive_c/windows/system32/reg.exe" "$@" $view 2>/dev/null | tr -d '\r'; }
@@ -38,7 +35,7 @@ cleanup() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
 cleanup
 rm -rf "$work"
 mkdir -p "$prefix/drive_c"
-trap cleanup EXIT
+on_exit cleanup
 
 install() {
   cp "$setup" "$prefix/drive_c/nv-setup.exe"
@@ -55,32 +52,30 @@ reg query "$uninstall_key" /v Publisher | grep -q Dravok || fail "not registered
 echo "installed: files, shortcut, Run entry, uninstall entry"
 
 # Every binary names its product, maker and version in its version resource.
+product=("$(product_define VX_PRODUCT_NAME)" "$(product_define VX_COMPANY_NAME)"
+  "$(product_define VX_VERSION_MAJOR).$(product_define VX_VERSION_MINOR)")
 for file in nv.exe nvc.exe vxclean.dll vxerase.dll; do
-  python3 - "$installed/$file" <<'PY' || fail "$file: version resource incomplete"
+  python3 - "$installed/$file" "${product[@]}" <<'PY' || fail "$file: version resource incomplete"
 import re, sys
-text = open(sys.argv[1], "rb").read().decode("utf-16-le", "ignore")
+path, name, company, version = sys.argv[1:]
+text = open(path, "rb").read().decode("utf-16-le", "ignore")
 fields = {k: v for k, v in re.findall(r"(ProductName|CompanyName|FileVersion|FileDescription)\x00+([^\x00]+)", text)}
-assert fields.get("ProductName") == "Norvexa", fields
-assert fields.get("CompanyName") == "Dravok", fields
-assert re.fullmatch(r"3\.2\.0\.\d+", fields.get("FileVersion", "")), fields
+assert fields.get("ProductName") == name, fields
+assert fields.get("CompanyName") == company, fields
+assert re.fullmatch(re.escape(version) + r"\.0\.\d+", fields.get("FileVersion", "")), fields
 assert fields.get("FileDescription"), fields
-print(sys.argv[1].rsplit("/", 1)[1], fields["FileVersion"], fields["FileDescription"])
+print(path.rsplit("/", 1)[1], fields["FileVersion"], fields["FileDescription"])
 PY
 done
 
 # The installed program starts and shows its main window; the installer does not run over it.
-export DISPLAY=:77
+export DISPLAY=$VX_DISPLAY
 "$root/tools/virtual-display" "$DISPLAY"
-others=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null || true)
+title=$(title_regex)
+others=$(xdotool search --name "$title" 2>/dev/null || true)
 start_program() {
   wine_in "$installed/nv.exe" &
-  window=
-  for _ in $(seq 300); do
-    window=$(xdotool search --name '^Norvexa 3\.2$' 2>/dev/null | grep -vxF "$others" | head -n 1 || true)
-    [ -n "$window" ] && return 0
-    sleep 0.2
-  done
-  fail "the installed program showed no main window"
+  window=$(wait_for_window "$title" 60 "$others") || fail "the installed program showed no main window"
 }
 start_program
 sleep 1
@@ -89,7 +84,7 @@ import -window "$window" "$work/artifacts/installed-main-window.png"
 echo "the installed program showed its main window"
 cp "$setup" "$prefix/drive_c/nv-setup.exe"
 wine_in "$prefix/drive_c/nv-setup.exe" /S && fail "the installer ran over a running copy"
-xdotool search --name '^Norvexa 3\.2$' | grep -qxF "$window" || fail "the running copy was ended"
+xdotool search --name "$title" | grep -qxF "$window" || fail "the running copy was ended"
 echo "the installer refused to run over the running copy"
 cleanup
 
@@ -103,7 +98,7 @@ echo "upgrade in place kept the settings"
 start_program
 wine_in "$installed/uninstall.exe" /S
 wait_for '[ ! -e "$installed" ]' || fail "left behind: $(ls "$installed")"
-! xdotool search --name '^Norvexa 3\.2$' | grep -qxF "$window" || fail "the running copy was not ended"
+! xdotool search --name "$title" | grep -qxF "$window" || fail "the running copy was not ended"
 sleep 1
 ! find "$prefix/drive_c" -ipath '*Start Menu/Programs/Norvexa.lnk' | grep -q . || fail "shortcut left"
 ! reg query "$run_key" /v Norvexa | grep -q Norvexa || fail "Run entry left"

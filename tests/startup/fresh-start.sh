@@ -6,22 +6,20 @@
 #
 # The run happens in private mount, network and process namespaces with an empty /tmp: no X
 # server of the host can be reached (neither its abstract socket nor the one in /tmp/.X11-unix),
-# no lock file or wineserver socket is shared, and whatever starts inside ends with the test. The
-# program runs from a prefix of its own in WORKDIR, so no wineserver of the build's prefix is
-# involved; the scripts it runs are copied there too. A WORKDIR under /tmp, which the test replaces,
-# is moved to /var/tmp. Needs root for the namespaces; without it the test fails.
+# no lock file or wineserver socket is shared, and whatever starts inside ends with the test.
+# WORKDIR is laid out as a source and build tree in one, with copies of the binaries and of the
+# scripts, so no wineserver of the build's prefixes is involved; the program must run from the
+# prefix of its own that run-program makes, not from the one the tests share. A WORKDIR under
+# /tmp, which the test replaces, is moved to /var/tmp. Needs root for the namespaces; without it
+# the test fails.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-display=:77
-lock=/tmp/.X77-lock
+. "$root/tools/lib.sh"
+display=$VX_DISPLAY
+lock=/tmp/.X${display#:}-lock
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# Writes the lock file of display :77 naming process $1.
+# Writes the lock file of the virtual display naming process $1.
 lock_for() { printf '%10d\n' "$1" >"$lock"; }
 
 # The part that runs inside the namespaces.
@@ -37,6 +35,8 @@ inside() {
   wait "$gone"
   lock_for "$gone"
   "$work/tools/run-program" "$work"
+  [ -f "$work/run/wine/system.reg" ] || fail "the program did not run from a prefix of its own"
+  [ ! -e "$work/wine/system.reg" ] || fail "the program ran from the prefix the tests share"
 
   # A lock naming a living process may belong to a server that is still starting: it is waited
   # for, reported, and left in place.
@@ -46,12 +46,12 @@ inside() {
   sleep 600 &
   holder=$!
   lock_for "$holder"
-  said=$("$work/tools/wine-run" "$work/wine" "$work/wine/drive_c/absent.exe" 2>&1) &&
+  said=$("$work/tools/wine-run" "$work/run/wine" "$work/run/wine/drive_c/absent.exe" 2>&1) &&
     fail "a program ran without a display"
   [[ $said == *"the virtual display $display did not come up"* ]] || fail "unclear error: $said"
   [ "$(tr -dc 0-9 <"$lock")" = "$holder" ] || fail "the lock of a living process was removed"
   kill "$holder"
-  WINEPREFIX=$work/wine wineserver -k 2>/dev/null || true
+  WINEPREFIX=$work/run/wine wineserver -k 2>/dev/null || true
 }
 
 if [ "${1:-}" = --inside ]; then
@@ -66,13 +66,14 @@ command -v unshare >/dev/null || fail "unshare (util-linux) is missing"
 case "$work/" in /tmp/*) work=/var/tmp/vx-fresh-start ;; esac
 
 rm -rf "$work"
-mkdir -p "$work/wine/drive_c/Norvexa"
+mkdir -p "$work/wine/drive_c/Norvexa" "$work/product" "$work/tests/startup"
 cp "$build"/wine/drive_c/Norvexa/{nv.exe,vxclean.dll,vxerase.dll} "$work/wine/drive_c/Norvexa/"
 cp -r "$root/tools" "$work/tools"
-cp "$0" "$work/fresh-start.sh"
+cp "$root/product/Product.h" "$work/product/"
+cp "$0" "$work/tests/startup/fresh-start.sh"
 
 unshare --mount --net --pid --fork --mount-proc --kill-child -- \
-  bash "$work/fresh-start.sh" --inside "$work"
+  bash "$work/tests/startup/fresh-start.sh" --inside "$work"
 
 shot=$work/artifacts/main-window.png
 [ -f "$shot" ] || fail "no screenshot of the main window at $shot"

@@ -3,3 +3,4 @@
 from pathlib import Path
 
 RESOURCES = Path(__file__).resolve().parents[2] / "resources"
+PRODUCT_HEADER = Path(__file__).resolve().parents[2] / "product" / "Product.h"

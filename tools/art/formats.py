@@ -21,6 +21,11 @@ def read_defines(path):
     return {name: int(value) for name, value in found}
 
 
+def read_string_defines(path):
+    """The `#define NAME "text"` lines of a C header, as a dict."""
+    return dict(re.findall(r'^#define\s+(\w+)\s+"([^"]*)"\s*$', path.read_text(), re.MULTILINE))
+
+
 def write_picture(path, image):
     if path.suffix == ".bmp":
         image.save(path)

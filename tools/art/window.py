@@ -5,14 +5,18 @@ import functools
 
 from PIL import Image, ImageChops, ImageFilter
 
-from . import RESOURCES
+from . import PRODUCT_HEADER, RESOURCES
 from .canvas import BOLD, REGULAR, WHITE, Grad, Layer, mix
-from .formats import read_defines
+from .formats import read_defines, read_string_defines
 from .icons import ORANGE, app_mark
 
 LAYOUT = read_defines(RESOURCES / "layout.h")
 WINDOW_SIZE = (LAYOUT["MAIN_WINDOW_WIDTH"], LAYOUT["MAIN_WINDOW_HEIGHT"])
 W, H = LAYOUT["BACKGROUND_WIDTH"], LAYOUT["BACKGROUND_HEIGHT"]
+
+VERSION = read_defines(PRODUCT_HEADER)
+NAME = read_string_defines(PRODUCT_HEADER)["VX_PRODUCT_NAME"]
+TITLE = f'{NAME} {VERSION["VX_VERSION_MAJOR"]}.{VERSION["VX_VERSION_MINOR"]}'
 
 # Places in pixels, as the dialog template lays the window out: the title band's height, the
 # cards and the tree as (x0, y0, x1, y1), the controls as (x, y, w, h).
@@ -52,8 +56,8 @@ def background():
     bg.rect(0, BAND, W, BAND + 3, (10, 30, 70, 28))
 
     bg.im.alpha_composite(app_mark(27 * bg.ss), (9 * bg.ss, 5 * bg.ss))
-    bg.text("Norvexa", BOLD, 19, 43, 18.5, (0, 0, 0, 70), anchor="lm")
-    bg.text("Norvexa", BOLD, 19, 42, 17.5, WHITE, anchor="lm")
+    bg.text(NAME, BOLD, 19, 43, 18.5, (0, 0, 0, 70), anchor="lm")
+    bg.text(NAME, BOLD, 19, 42, 17.5, WHITE, anchor="lm")
     bg.text("privacy cleaner", REGULAR, 10.5, 137, 20, (168, 200, 240), anchor="lm")
 
     for box in (TREE_CARD, SIDE_CARD):
@@ -83,7 +87,7 @@ def background():
     for i, line in enumerate(("Every file is", "overwritten", "before it is", "deleted.")):
         bg.text(line, REGULAR, 9.5, x0 + 40, y0 + 14 + i * 13, (104, 118, 138), anchor="lm")
 
-    bg.text("Norvexa 3.2", REGULAR, 9, 418, 374, (140, 154, 174), anchor="rm")
+    bg.text(TITLE, REGULAR, 9, 418, 374, (140, 154, 174), anchor="rm")
     return bg.result().convert("RGB")
 
 
