@@ -1,6 +1,7 @@
 #include "CatalogueTree.h"
 
 #include "Catalogue.h"
+#include "CatalogueMembers.h"
 #include "StoredRun.h"
 #include "StoredSettings.h"
 #include "WinApp.h"
@@ -50,17 +51,19 @@ HTREEITEM InsertItemWithIconRes(CCheckTreeCtrl& tree, HTREEITEM parent, const ch
     return InsertItemWithIcon(tree, parent, text, icon.Get());
 }
 
-void FillCatalogueTree(CCheckTreeCtrl& tree, SelectionMask selection, CStringList& drives) {
+void FillCatalogueTree(CCheckTreeCtrl& tree, const SelectionMask& selection, CStringList& drives) {
     const HTREEITEM root = InsertItemWithIconRes(tree, nullptr, "My Computer", IDI_MY_COMPUTER);
     drives.RemoveAll();
     AddDrives(tree, root, drives);
     for (const CategoryInfo& category : kCategories) {
+        if (!IsPresent(category.category))
+            continue;
         const HTREEITEM node = InsertItemWithIconRes(tree, root, category.name, category.icon);
         for (const CatalogueEntry& entry : kCatalogue) {
             if (entry.category != category.category)
                 continue;
             const HTREEITEM item = InsertItemWithIconRes(tree, node, entry.name, entry.icon);
-            if (selection & SelectionBit(entry.bit))
+            if (selection.test(size_t(entry.bit)))
                 tree.SetCheck(item, CheckAction::Check);
         }
         const ChildrenState state = tree.GetChildrenState(node);

@@ -15,7 +15,7 @@ HTREEITEM InsertItemWithIconRes(CCheckTreeCtrl& tree, HTREEITEM parent, const ch
 // Fills the empty `tree` under "My Computer": "Unused Space" with the removable, fixed and RAM
 // drives (their names added to `drives` in tree order), then each category with its entries,
 // those of `selection` checked and categories with a checked entry expanded.
-void FillCatalogueTree(CCheckTreeCtrl& tree, SelectionMask selection, CStringList& drives);
+void FillCatalogueTree(CCheckTreeCtrl& tree, const SelectionMask& selection, CStringList& drives);
 
 // Replaces the "User Define" branch, the last under the root, with the items in their order,
 // checking those stored as selected; no items, no branch. The branch is expanded when `expand`

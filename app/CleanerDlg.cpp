@@ -236,6 +236,8 @@ void CCleanerDlg::OnShredNow() {
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
+    if (!PasswordsConfirmed(request))
+        return;
     CShredDlg dialog;
     dialog.m_request = request;
     dialog.m_method = SliderMethod();
@@ -244,10 +246,27 @@ void CCleanerDlg::OnShredNow() {
     m_shredding = false;
 }
 
+// Saved passwords go only when the user says so, each time.
+bool CCleanerDlg::PasswordsConfirmed(const RunRequest& request) const {
+    CString browsers;
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (NeedsConfirmation(entry) && request.selection.test(size_t(entry.bit)))
+            browsers += (browsers.IsEmpty() ? "" : ", ") + CString(CategoryName(entry.category));
+    if (browsers.IsEmpty())
+        return true;
+    CString question;
+    question.Format("The passwords that %s keeps for web sites will be erased, and you will "
+                    "have to type them again.\n\nShred the saved passwords?",
+                    static_cast<const char*>(browsers));
+    return MessageBoxA(m_hWnd, question, VX_PRODUCT_NAME,
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 RunRequest CCleanerDlg::CheckedRequest() const {
     RunRequest request;
     for (HTREEITEM leaf = m_tree.GetFirstChecked(); leaf; leaf = m_tree.GetNextChecked(leaf))
-        AddCheckedLeaf(request, m_tree.GetItemText(leaf), m_driveList);
+        AddCheckedLeaf(request, m_tree.GetItemText(m_tree.GetParentItem(leaf)),
+                       m_tree.GetItemText(leaf), m_driveList);
     return request;
 }
 

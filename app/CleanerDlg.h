@@ -51,7 +51,7 @@ public:
     CBitmapButton m_hideButton;
     int m_method = 0;
     HICON m_hIcon;
-    SelectionMask m_selection = 0;
+    SelectionMask m_selection;
     CStringList m_driveList;
     CStringList m_driveRoots;
     CStringList m_driveNames;
@@ -85,6 +85,8 @@ protected:
 private:
     // The run the checked leaves of the tree ask for.
     RunRequest CheckedRequest() const;
+    // Whether the user wants the saved passwords of the request shredded; true without any.
+    bool PasswordsConfirmed(const RunRequest& request) const;
     // Stores which user-defined items are checked now; they come back checked at the next start.
     void SaveUserItemMarks();
 

@@ -14,7 +14,7 @@ BOOL CPreviewDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     size_t idle = 0;
     for (const PreviewStep& step : m_preview.steps) {
-        if (step.items.empty() && step.complete && !step.skipped)
+        if (step.items.empty() && step.notes.empty() && step.complete && !step.skipped)
             ++idle;
         else
             ShowStep(step);
@@ -38,6 +38,8 @@ void CPreviewDlg::ShowStep(const PreviewStep& step) {
     if (!step.complete)
         heading += " (memory ran out: the list is cut short)";
     const HTREEITEM parent = m_report.InsertItem(heading.c_str(), 0, 0);
+    for (const std::string& note : step.notes)
+        m_report.InsertItem(fs::FromUtf8("Left: " + note).c_str(), 0, 0, parent);
     for (size_t i = 0; i < step.items.size() && i < kShownItems; ++i)
         m_report.InsertItem(fs::FromUtf8(DescribeItem(step.items[i])).c_str(), 0, 0, parent);
     if (step.items.size() > kShownItems) {

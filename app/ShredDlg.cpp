@@ -1,5 +1,7 @@
 #include "ShredDlg.h"
 
+#include "FileSystem.h"
+#include "Product.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -61,11 +63,13 @@ UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
     return 0;
 }
 
-// On the worker. The end carries the number of items the run could not erase.
+// On the worker. The end carries the number of items the run could not erase; the notes wait in
+// the dialog, which reads them once the worker has ended.
 void CShredDlg::Run() {
     const RunOutcome outcome = RunShred(m_engine, m_steps, m_method, m_cancel, [this](size_t step) {
         ::PostMessageA(m_window, kStepStarted, WPARAM(step), 0);
     });
+    m_notes = outcome.notes;
     ::PostMessageA(m_window, kRunEnded, WPARAM(outcome.left), 0);
 }
 
@@ -94,11 +98,24 @@ LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     WaitForWorker();
     m_running = 0;
     const Stage stage = std::exchange(m_stage, Stage::Ended);
-    if (stage == Stage::Running)
+    if (stage == Stage::Running) {
         Finish(EndLine(unsigned(left)));
-    else if (stage == Stage::Stopping)
+        ShowNotes();
+    } else if (stage == Stage::Stopping) {
         EndDialog(IDCANCEL);
+    }
     return 0;
+}
+
+// What the run left and why, such as a browser that was running, in one message.
+void CShredDlg::ShowNotes() {
+    if (m_notes.empty())
+        return;
+    std::string text = "Some traces were left:";
+    for (const std::string& note : m_notes)
+        text += "\n" + note;
+    MessageBoxW(m_hWnd, fs::FromUtf8(text).c_str(), fs::FromUtf8(VX_PRODUCT_NAME).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 // Enter ends the dialog only after the run.

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CShredDlg : public CDialog {
@@ -46,11 +47,13 @@ private:
     void Run();
     void ShowWorking(bool working);
     void Finish(const char* line);
+    void ShowNotes();
     void WaitForWorker();
 
     std::vector<RunStep> m_steps;
     // The dialog as the worker knows it: fixed before the worker starts.
     HWND m_window = nullptr;
     RunCancel m_cancel;
+    std::vector<std::string> m_notes;
     Stage m_stage = Stage::Ended;
 };

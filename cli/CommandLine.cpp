@@ -24,13 +24,21 @@ bool SameText(const std::string& a, const char* b) {
     return strcasecmp(a.c_str(), b) == 0;
 }
 
+// By its bit, by "Category: Name" as nvc list shows it, or by its name alone, which names the
+// first entry of that name in the catalogue (Internet Explorer's before the browsers').
 const CatalogueEntry* Entry(const std::string& word) {
     char* end = nullptr;
     const long bit = std::strtol(word.c_str(), &end, 10);
     const bool number = !word.empty() && *end == '\0';
-    for (const CatalogueEntry& entry : kCatalogue)
-        if (number ? entry.bit == bit : SameText(word, entry.name))
+    const size_t colon = word.find(": ");
+    for (const CatalogueEntry& entry : kCatalogue) {
+        const bool named = colon == std::string::npos
+                               ? SameText(word, entry.name)
+                               : SameText(word.substr(0, colon), CategoryName(entry.category)) &&
+                                     SameText(word.substr(colon + 2), entry.name);
+        if (number ? entry.bit == bit : named)
             return &entry;
+    }
     return nullptr;
 }
 
@@ -98,12 +106,12 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
                 request.items.push_back(value);
             }
         } else if (const CatalogueEntry* entry = Entry(word)) {
-            request.selection |= SelectionBit(entry->bit);
+            request.selection.set(size_t(entry->bit));
         } else {
             return "unknown entry \"" + word + "\": nvc list shows the entries";
         }
     }
-    if (!request.selection && !request.storedSelection && request.freeSpace.empty() &&
+    if (request.selection.none() && !request.storedSelection && request.freeSpace.empty() &&
         request.items.empty())
         return "nothing to " + arguments[0] +
                ": name entries, --selection, --free-space or --items";

@@ -52,8 +52,17 @@ int List() {
 }
 
 // The entries and the checked items the program stored, as its next run would take them.
+// Saved passwords are removed only when named: the program asks before it removes them, and a
+// scripted run cannot.
 void AddStoredSelection(RunRequest& request) {
-    request.selection |= ReadStoredSelection();
+    SelectionMask marks = ReadStoredSelection();
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (NeedsConfirmation(entry) && marks.test(size_t(entry.bit))) {
+            marks.reset(size_t(entry.bit));
+            Err(std::string("nvc: ") + CategoryName(entry.category) + ": " + entry.name +
+                " is left out of the stored selection; name it to shred it");
+        }
+    request.selection |= marks;
     if (const auto items = ReadUserItems("00"))
         for (const StoredUserItem& stored : *items)
             if (stored.selected)
@@ -109,6 +118,8 @@ int Preview(const CliRequest& command) {
             SizeText(step.bytes));
         for (const PreviewItem& item : step.items)
             Out("    " + DescribeItem(item));
+        for (const std::string& note : step.notes)
+            Out("    Left: " + note);
         complete = complete && step.complete;
     }
     Out("Total: " + CountText(preview.items) + ", " + SizeText(preview.bytes));
@@ -131,8 +142,9 @@ int Shred(const CliRequest& command) {
     const std::vector<RunStep> steps = PlanRun(request);
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
     CVxMain engine;
-    const RunOutcome outcome = RunShred(engine, steps, method, g_cancel,
-                                        [&](size_t step) { Err(Utf8OfAnsi(steps[step].line)); });
+    const RunOutcome outcome = RunShred(
+        engine, steps, method, g_cancel, [&](size_t step) { Err(Utf8OfAnsi(steps[step].line)); },
+        [](const std::string& note) { Err("    " + note); });
     SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
     if (outcome.cancelled) {
         Out("Cancelled after " + std::to_string(outcome.done + outcome.skipped) + " of " +

@@ -14,8 +14,9 @@ constexpr char kSettingsKey[] = "Software\\" VX_COMPANY_NAME "\\nv";
 
 // The erase method: 0x80 with one of bits 0 to 4 set.
 constexpr char kMethodValue[] = "Setting";
-// The check marks of the catalogue, 16 bits of the selection in each.
-constexpr const char* kSelectionValues[4] = {"Data1", "Data2", "Data3", "Data4"};
+// The check marks of the catalogue, 16 bits of the selection in each: the sixty entries of old
+// in the first four, the browsers in the others, which older versions do not read.
+constexpr const char* kSelectionValues[6] = {"Data1", "Data2", "Data3", "Data4", "Data5", "Data6"};
 
 // The user-defined items: "Count" is the number of the last item ever added; each item is a
 // subkey of "User Define" named by its number in eight digits, with the values below.

@@ -11,11 +11,14 @@ const CatalogueEntry kCatalogue[kCatalogueSize] = {
 #undef CATALOGUE_ENTRY
 };
 
-const CategoryInfo kCategories[4] = {
+const CategoryInfo kCategories[kCategoryCount] = {
     {Category::Windows, "Microsoft Windows", IDI_WINDOWS},
     {Category::InternetExplorer, "Microsoft Internet Explorer", IDI_INTERNET_EXPLORER},
     {Category::Office, "Microsoft Office", IDI_OFFICE},
     {Category::Applications, "Application Program", IDI_APPLICATIONS},
+    {Category::Chrome, "Google Chrome", IDI_CHROME},
+    {Category::Edge, "Microsoft Edge", IDI_EDGE},
+    {Category::Firefox, "Mozilla Firefox", IDI_FIREFOX},
 };
 
 const CatalogueEntry* FindEntry(Category category, const char* name) {
@@ -27,4 +30,8 @@ const CatalogueEntry* FindEntry(Category category, const char* name) {
 
 const char* CategoryName(Category category) {
     return kCategories[int(category)].name;
+}
+
+bool NeedsConfirmation(const CatalogueEntry& entry) {
+    return std::strcmp(entry.name, "Saved Passwords") == 0;
 }

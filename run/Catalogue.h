@@ -3,7 +3,7 @@
 // in the order of a shred run. The engine member of each entry is in CatalogueMembers.h.
 #pragma once
 
-enum class Category { Windows, InternetExplorer, Office, Applications };
+enum class Category { Windows, InternetExplorer, Office, Applications, Chrome, Edge, Firefox };
 
 struct CatalogueEntry {
     Category category;
@@ -13,7 +13,7 @@ struct CatalogueEntry {
     int run;
 };
 
-constexpr int kCatalogueSize = 60;
+constexpr int kCatalogueSize = 78;
 
 // In tree order: categories in the order of Category, entries in their order within it.
 extern const CatalogueEntry kCatalogue[kCatalogueSize];
@@ -24,8 +24,13 @@ struct CategoryInfo {
     int icon;
 };
 
-extern const CategoryInfo kCategories[4];
+constexpr int kCategoryCount = 7;
+extern const CategoryInfo kCategories[kCategoryCount];
 
 // The entry named `name` within `category`, or null.
 const CatalogueEntry* FindEntry(Category category, const char* name);
 const char* CategoryName(Category category);
+
+// Entries that remove what the user may want to keep (saved passwords): never checked unless
+// the user checked them, and confirmed before a run that includes them.
+bool NeedsConfirmation(const CatalogueEntry& entry);

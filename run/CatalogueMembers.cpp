@@ -1,5 +1,7 @@
 #include "CatalogueMembers.h"
 
+#include "VxBrowsers.h"
+
 #include <iterator>
 
 namespace {
@@ -15,4 +17,17 @@ static_assert(std::size(kMembers) == kCatalogueSize, "one member per catalogue e
 
 EngineMember MemberOf(const CatalogueEntry& entry) {
     return kMembers[&entry - kCatalogue];
+}
+
+bool IsPresent(Category category) {
+    switch (category) {
+    case Category::Chrome:
+        return VxBrowserInstalled(VxBrowser::Chrome);
+    case Category::Edge:
+        return VxBrowserInstalled(VxBrowser::Edge);
+    case Category::Firefox:
+        return VxBrowserInstalled(VxBrowser::Firefox);
+    default:
+        return true;
+    }
 }

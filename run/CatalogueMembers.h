@@ -7,3 +7,7 @@
 using EngineMember = void (CVxMain::*)();
 
 EngineMember MemberOf(const CatalogueEntry& entry);
+
+// Whether the category's traces can be on this machine: a browser's branch is shown only where
+// the browser keeps a profile.
+bool IsPresent(Category category);

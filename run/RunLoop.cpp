@@ -8,7 +8,8 @@ void RunCancel::Cancel() noexcept {
 }
 
 RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMethod method,
-                    const RunCancel& cancel, const std::function<void(size_t)>& started) {
+                    const RunCancel& cancel, const std::function<void(size_t)>& started,
+                    const std::function<void(const std::string&)>& noted) {
     RunOutcome outcome;
     const CVxRun run(SettingForMethod(method));
     engine.IniLib();
@@ -20,6 +21,11 @@ RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMet
         }
         steps[i].call(engine);
         ++outcome.done;
+        while (outcome.notes.size() < run.NoteCount()) {
+            outcome.notes.push_back(run.Note((unsigned long)outcome.notes.size()));
+            if (noted)
+                noted(outcome.notes.back());
+        }
     }
     engine.UnIniLib();
     outcome.left = run.Left();

@@ -8,14 +8,17 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <vector>
 
 struct RunOutcome {
     // Steps that ran, and steps only shown (a user-defined item the run leaves as unsafe).
     size_t done = 0;
     size_t skipped = 0;
-    // Items the run meant to remove and could not.
+    // Items the run meant to remove and could not, and the lines, in UTF-8, that say why some
+    // stayed (a browser that runs, a database left as it was).
     unsigned long left = 0;
+    std::vector<std::string> notes;
     bool cancelled = false;
 };
 
@@ -30,6 +33,8 @@ private:
     std::atomic<bool> m_cancelled{false};
 };
 
-// `started` is told the index of each step before it starts, a skipped step's too.
+// `started` is told the index of each step before it starts, a skipped step's too; `noted`, when
+// given, each line of the notes as the step that made it ends.
 RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMethod method,
-                    const RunCancel& cancel, const std::function<void(size_t)>& started);
+                    const RunCancel& cancel, const std::function<void(size_t)>& started,
+                    const std::function<void(const std::string&)>& noted = {});

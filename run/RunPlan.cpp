@@ -28,7 +28,7 @@ std::vector<RunStep> PlanRun(const RunRequest& request) {
     const CatalogueEntry* const* order = RunOrder();
     for (int i = 0; i < kCatalogueSize; ++i) {
         const CatalogueEntry& entry = *order[i];
-        if (!(request.selection & SelectionBit(entry.bit)))
+        if (!request.selection.test(size_t(entry.bit)))
             continue;
         const EngineMember member = MemberOf(entry);
         steps.push_back({ProgressLine(CategoryName(entry.category), entry.name),

@@ -14,6 +14,10 @@ public:
 
     void Found(const VxTrace& trace) noexcept override {
         try {
+            if (trace.kind == VxTraceKind::Note) {
+                m_step->notes.push_back(trace.place);
+                return;
+            }
             m_step->items.push_back({trace.kind, trace.place, trace.name, trace.size});
             if (trace.kind != VxTraceKind::FreeSpace)
                 m_step->bytes += trace.size;
@@ -50,6 +54,10 @@ const char* KindName(VxTraceKind kind) {
         return "Clipboard";
     case VxTraceKind::FreeSpace:
         return "Free space";
+    case VxTraceKind::Rows:
+        return "Rows of";
+    case VxTraceKind::Note:
+        return "Note:";
     }
     return "";
 }
@@ -87,6 +95,8 @@ std::string DescribeItem(const PreviewItem& item) {
         return kind + item.name + " in " + item.place;
     case VxTraceKind::RecycleBin:
         return kind + item.name + size;
+    case VxTraceKind::Rows:
+        return kind + item.place + ": " + item.name;
     case VxTraceKind::File:
     case VxTraceKind::CacheEntry:
     case VxTraceKind::FreeSpace:

@@ -26,6 +26,9 @@ struct PreviewStep {
     bool complete = true;
     // A user-defined item the run skips as unsafe.
     bool skipped = false;
+    // Why something the step would remove stays, in UTF-8: a browser that runs, a database the
+    // run would leave as it is.
+    std::vector<std::string> notes = {};
 };
 
 struct RunPreview {
@@ -38,7 +41,8 @@ struct RunPreview {
 RunPreview PreviewRun(const RunRequest& request);
 
 // One line for an item, in UTF-8: what it is, where, and its size where it has one, such as
-// "File C:\Temp\a.tmp (12 bytes)" or "Value HKEY_CURRENT_USER\Software\Vx: Recent (8 bytes)".
+// "File C:\Temp\a.tmp (12 bytes)", "Value HKEY_CURRENT_USER\Software\Vx: Recent (8 bytes)" or
+// "Rows of C:\...\places.sqlite: 12 history entries".
 std::string DescribeItem(const PreviewItem& item);
 // "1 item", "12 items".
 std::string CountText(size_t items);

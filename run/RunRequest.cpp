@@ -13,16 +13,17 @@ bool IsDriveName(const CString& text, const CStringList& driveNames) {
     return false;
 }
 
-const CatalogueEntry* EntryNamed(const CString& text) {
-    for (const CatalogueEntry& entry : kCatalogue)
-        if (text == entry.name)
-            return &entry;
+const CatalogueEntry* EntryNamed(const CString& category, const CString& text) {
+    for (const CategoryInfo& info : kCategories)
+        if (category == info.name)
+            return FindEntry(info.category, text);
     return nullptr;
 }
 
 } // namespace
 
-void AddCheckedLeaf(RunRequest& request, const CString& text, const CStringList& driveNames) {
+void AddCheckedLeaf(RunRequest& request, const CString& parent, const CString& text,
+                    const CStringList& driveNames) {
     if (IsDriveName(text, driveNames)) {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
             const char colon[] = {letter, ':', '\0'};
@@ -35,8 +36,8 @@ void AddCheckedLeaf(RunRequest& request, const CString& text, const CStringList&
         }
         return;
     }
-    if (const CatalogueEntry* entry = EntryNamed(text)) {
-        request.selection ^= SelectionBit(entry->bit);
+    if (const CatalogueEntry* entry = EntryNamed(parent, text)) {
+        request.selection.flip(size_t(entry->bit));
         return;
     }
     request.userItems.AddTail(text);

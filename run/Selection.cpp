@@ -1,17 +1,15 @@
 #include "Selection.h"
 
 SelectionMask UnpackSelection(const StoredSelection& values) {
-    SelectionMask selection = 0;
-    for (auto value = values.rbegin(); value != values.rend(); ++value)
-        selection = (selection << 16) | (*value & 0xFFFF);
+    SelectionMask selection;
+    for (size_t i = 0; i < values.size(); ++i)
+        selection |= SelectionMask(values[i] & 0xFFFF) << (16 * i);
     return selection;
 }
 
-StoredSelection PackSelection(SelectionMask selection) {
+StoredSelection PackSelection(const SelectionMask& selection) {
     StoredSelection values;
-    for (uint32_t& value : values) {
-        value = uint32_t(selection & 0xFFFF);
-        selection >>= 16;
-    }
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = uint32_t(((selection >> (16 * i)) & SelectionMask(0xFFFF)).to_ulong());
     return values;
 }

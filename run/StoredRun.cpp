@@ -1,18 +1,26 @@
 #include "StoredRun.h"
 
+#include "Catalogue.h"
+
 CProfile ProgramSettings() {
     return CProfile(kSettingsKey);
 }
 
+// A missing value checks every entry of its bits, but for those that need a confirmation.
 SelectionMask ReadStoredSelection() {
+    SelectionMask unchecked;
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (NeedsConfirmation(entry))
+            unchecked.set(size_t(entry.bit));
+    const StoredSelection defaults = PackSelection(~unchecked);
     const CProfile settings = ProgramSettings();
     StoredSelection values;
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = settings.GetInt("", kSelectionValues[i], 65535);
+        values[i] = settings.GetInt("", kSelectionValues[i], int(defaults[i]));
     return UnpackSelection(values);
 }
 
-void WriteStoredSelection(SelectionMask selection) {
+void WriteStoredSelection(const SelectionMask& selection) {
     const CProfile settings = ProgramSettings();
     const StoredSelection values = PackSelection(selection);
     for (size_t i = 0; i < values.size(); ++i)

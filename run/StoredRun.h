@@ -10,9 +10,9 @@
 // The program's settings key, HKEY_CURRENT_USER\Software\Dravok\nv.
 CProfile ProgramSettings();
 
-// The check marks; a missing value checks all sixteen entries of its bits.
+// The check marks; a missing value checks the entries of its bits, but for saved passwords.
 SelectionMask ReadStoredSelection();
-void WriteStoredSelection(SelectionMask selection);
+void WriteStoredSelection(const SelectionMask& selection);
 
 // The stored "Setting", read by the rule of MethodFromSetting; a missing value is pseudo-random.
 EraseMethod ReadStoredMethod();

@@ -20,6 +20,9 @@ void Report(VxTraceKind kind, const char* place, const char* name = "",
 void ReportKept();
 // Counts items a run meant to remove and could not.
 void NoteLeft(unsigned long items);
+// A line, in UTF-8, that says why something stays: a run keeps it with its notes, a preview
+// reports it.
+void Note(const std::string& line);
 // How many items this thread has found staying, kept or left, since it started: a folder whose
 // walk adds none is expected to go.
 unsigned StaysSoFar();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace shred {
 
@@ -21,5 +22,12 @@ void MatchingFiles(const std::wstring& folder, const std::wstring& pattern);
 // The matching files of `folder`, and with `subfolders` those of its whole tree; subfolders go
 // once emptied when the pattern is exactly "*.*". The folder itself stays.
 void Files(const std::wstring& folder, const std::wstring& pattern, bool subfolders);
+
+// One erase job over those of the files (system paths) that are there; folders and links are
+// passed over.
+void TheseFiles(const std::vector<std::wstring>& files);
+
+// Empties the folder and removes it.
+void WholeFolder(const std::wstring& folder);
 
 } // namespace shred

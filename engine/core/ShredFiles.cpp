@@ -134,6 +134,33 @@ void Files(const std::wstring& folder, const std::wstring& pattern, bool subfold
     }
 }
 
+void TheseFiles(const std::vector<std::wstring>& files) {
+    std::vector<std::pair<std::wstring, unsigned long long>> found;
+    for (const std::wstring& file : files) {
+        fs::FolderSearch search(file);
+        if (search && !IsDirectory(search.Entry()) && !Skipped(search.Entry()))
+            found.emplace_back(file, Length(search.Entry()));
+    }
+    if (found.empty())
+        return;
+    EraseJob job(ERASER_DATA_FILES);
+    if (!job.IsOpen())
+        return;
+    for (const auto& [file, length] : found)
+        job.Add(file, length);
+    job.Start();
+}
+
+void WholeFolder(const std::wstring& folder) {
+    const DWORD attributes = fs::Attributes(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return;
+    const unsigned stays = removal::StaysSoFar();
+    Files(folder, L"*.*", true);
+    RemoveEmptiedFolder(folder, stays);
+}
+
 } // namespace shred
 
 void CVxMain::EraseFile(CString folder, CString pattern) {

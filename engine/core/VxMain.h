@@ -99,6 +99,25 @@ public:
     void DelMediaJukeBox();
     void DelOpera();
 
+    void DelChromeHistory();
+    void DelChromeCache();
+    void DelChromeCookies();
+    void DelChromeSession();
+    void DelChromeFormData();
+    void DelChromePasswords();
+    void DelEdgeHistory();
+    void DelEdgeCache();
+    void DelEdgeCookies();
+    void DelEdgeSession();
+    void DelEdgeFormData();
+    void DelEdgePasswords();
+    void DelFirefoxHistory();
+    void DelFirefoxCache();
+    void DelFirefoxCookies();
+    void DelFirefoxSession();
+    void DelFirefoxFormData();
+    void DelFirefoxPasswords();
+
 protected:
     void DelRegValue(HKEY root, CString keyPath, CString valueName);
     void DelRegKey(HKEY root, CString keyPath, CString subKey);

@@ -18,6 +18,8 @@ enum class VxTraceKind {
     RecycleBin,   // place: "Recycle Bin"; name: the number of items; size: their length
     Clipboard,    // place: "Clipboard"
     FreeSpace,    // place: the drive root; size: the free space that is overwritten
+    Rows,         // place: a database; name: how many rows of what it loses
+    Note,         // place: why something the run would remove stays, such as a running browser
 };
 
 // Places and names are UTF-8: files and folders as the system spells them.

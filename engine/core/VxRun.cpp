@@ -1,19 +1,47 @@
 #include "VxRun.h"
 
 #include "EraserExtras.h"
+#include "FileSystem.h"
 #include "Recording.h"
+
+#include <new>
+#include <string>
+#include <vector>
+
+struct CVxRun::Notes {
+    std::vector<std::string> lines;
+};
 
 namespace {
 thread_local CVxRun* t_run = nullptr;
 thread_local unsigned t_stays = 0;
 } // namespace
 
-CVxRun::CVxRun(unsigned long method) noexcept : m_method(method), m_outer(t_run) {
+CVxRun::CVxRun(unsigned long method) noexcept
+    : m_method(method), m_outer(t_run), m_notes(new (std::nothrow) Notes) {
     t_run = this;
 }
 
 CVxRun::~CVxRun() {
     t_run = m_outer;
+    delete m_notes;
+}
+
+unsigned long CVxRun::NoteCount() const {
+    return m_notes ? (unsigned long)m_notes->lines.size() : 0;
+}
+
+const char* CVxRun::Note(unsigned long index) const {
+    return index < NoteCount() ? m_notes->lines[index].c_str() : "";
+}
+
+// A note that finds no memory is lost; the count of what stayed is not.
+void CVxRun::AddNote(const char* line) noexcept {
+    try {
+        if (m_notes)
+            m_notes->lines.push_back(line);
+    } catch (...) {
+    }
 }
 
 bool CVxRun::TakesMethod() noexcept {
@@ -39,6 +67,13 @@ void ReportKept() {
 
 unsigned StaysSoFar() {
     return t_stays;
+}
+
+void Note(const std::string& line) {
+    if (Previewing())
+        Report(VxTraceKind::Note, fs::FromUtf8(line));
+    else if (t_run)
+        t_run->AddNote(line.c_str());
 }
 
 unsigned long RunMethod() {

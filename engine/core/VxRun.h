@@ -18,8 +18,13 @@ public:
 
     unsigned long Left() const { return m_left; }
     unsigned long Method() const { return m_method; }
+    // The lines, in UTF-8, that say why something stays (a browser that runs, a database left as
+    // it was), in the order they were noted.
+    unsigned long NoteCount() const;
+    const char* Note(unsigned long index) const;
     // Called by the engine on the run's thread.
     void Count(unsigned long items) { m_left += items; }
+    void AddNote(const char* line) noexcept;
 
     // Whether the erase component takes a method for each job. One that does not applies the
     // stored "Setting" whatever the run's method.
@@ -32,4 +37,6 @@ private:
     unsigned long m_left = 0;
     unsigned long m_method;
     CVxRun* m_outer;
+    struct Notes;
+    Notes* m_notes;
 };

@@ -32,6 +32,10 @@ TEST(CommandLine, EntriesByNameOrBitMethodDrivesAndItems) {
     EXPECT_EQ(Parsed({"list"}).command, CliCommand::List);
     const CliRequest preview = Parsed({"preview", "Cookies", "--free-space", "C:\\"});
     EXPECT_EQ(preview.command, CliCommand::Preview);
+    EXPECT_EQ(preview.selection, SelectionBit(9)) << "a bare name is Internet Explorer's";
+    EXPECT_EQ(
+        Parsed({"preview", "mozilla firefox: cookies", "Google Chrome: Saved Passwords"}).selection,
+        SelectionBit(78) | SelectionBit(69));
     EXPECT_EQ(preview.freeSpace, std::vector<std::string>{"C:\\"});
 }
 

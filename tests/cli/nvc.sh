@@ -27,7 +27,8 @@ before=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
 
 [ "$(status_of list)" = 0 ] || fail "list failed"
 grep -q '^ 3  Microsoft Windows: Run History' "$scratch.out" || fail "list lacks Run History"
-[ "$(wc -l <"$scratch.out")" -eq 60 ] || fail "list does not show 60 entries"
+[ "$(wc -l <"$scratch.out")" -eq 78 ] || fail "list does not show 78 entries"
+grep -q '^81  Mozilla Firefox: Saved Passwords' "$scratch.out" || fail "list lacks the browsers"
 
 for bad in "shred" "shred NoSuchEntry" "shred 3 --method fast" "shred --free-space Q:" \
   "shred --items Temp\\<*.tmp><SubFolder:No>" "shred --items C:\\vxtest\\nvc\\<..\\*.*><SubFolder:No>"; do

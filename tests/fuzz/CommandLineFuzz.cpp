@@ -1,6 +1,6 @@
 // libFuzzer target: nvc's arguments (the input split at zeros) and the stored selection values.
 // Whatever the arguments, every user-defined item of an accepted request is safe to run, and a
-// selection names catalogue entries only; any four stored values unpack to bits that pack back
+// selection names catalogue entries only; any six stored values unpack to bits that pack back
 // to their low 16 bits.
 #include "Catalogue.h"
 #include "CommandLine.h"
@@ -13,7 +13,7 @@
 namespace {
 
 SelectionMask CatalogueBits() {
-    SelectionMask bits = 0;
+    SelectionMask bits;
     for (const CatalogueEntry& entry : kCatalogue)
         bits |= SelectionBit(entry.bit);
     return bits;
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CliRequest* request = std::get_if<CliRequest>(&parsed);
     if (!request)
         return 0;
-    Check((request->selection & ~CatalogueBits()) == 0);
+    Check((request->selection & ~CatalogueBits()).none());
     for (const std::string& item : request->items) {
         UserItemRun run;
         Check(ParseUserItem(item.c_str(), run));

@@ -24,12 +24,13 @@ std::vector<std::string> Texts(const CStringList& list) {
 TEST(RunRequest, LeavesBecomeDrivesEntriesOrUserItems) {
     const CStringList drives = List({"Local Disk (C:)", "Backup (E:)"});
     RunRequest request;
-    for (const char* leaf :
-         {"Backup (E:)", "Recycle Bin", "ZoneAlarm", "D:\\Work\\<*.bak><SubFolder:No>"})
-        AddCheckedLeaf(request, leaf, drives);
+    AddCheckedLeaf(request, "Unused Space", "Backup (E:)", drives);
+    AddCheckedLeaf(request, "Microsoft Windows", "Recycle Bin", drives);
+    AddCheckedLeaf(request, "Application Program", "ZoneAlarm", drives);
+    AddCheckedLeaf(request, "User Define", "D:\\Work\\<*.bak><SubFolder:No>", drives);
     EXPECT_EQ(Texts(request.driveRoots), std::vector<std::string>{"E:\\"});
     EXPECT_EQ(Texts(request.driveNames), std::vector<std::string>{"Backup (E:)"});
-    EXPECT_EQ(request.selection, (SelectionMask(1) << 2) | (SelectionMask(1) << 38));
+    EXPECT_EQ(request.selection, SelectionBit(2) | SelectionBit(38));
     EXPECT_EQ(Texts(request.userItems),
               std::vector<std::string>{"D:\\Work\\<*.bak><SubFolder:No>"});
     EXPECT_FALSE(request.IsEmpty());
@@ -38,8 +39,8 @@ TEST(RunRequest, LeavesBecomeDrivesEntriesOrUserItems) {
 TEST(RunRequest, ADriveTakesTheFirstLetterBeforeAColonAndANameWithoutOneAddsNothing) {
     const CStringList drives = List({"Z: mirror of C: (D:)", "No letter"});
     RunRequest request;
-    AddCheckedLeaf(request, "Z: mirror of C: (D:)", drives);
-    AddCheckedLeaf(request, "No letter", drives);
+    AddCheckedLeaf(request, "Unused Space", "Z: mirror of C: (D:)", drives);
+    AddCheckedLeaf(request, "Unused Space", "No letter", drives);
     EXPECT_EQ(Texts(request.driveRoots), std::vector<std::string>{"C:\\"});
     EXPECT_TRUE(request.userItems.IsEmpty());
 }
@@ -47,9 +48,18 @@ TEST(RunRequest, ADriveTakesTheFirstLetterBeforeAColonAndANameWithoutOneAddsNoth
 TEST(RunRequest, NamesMatchExactlyAndAnEmptyRequestIsEmpty) {
     RunRequest request;
     EXPECT_TRUE(request.IsEmpty());
-    AddCheckedLeaf(request, "recycle bin", CStringList());
-    EXPECT_EQ(request.selection, 0u);
+    AddCheckedLeaf(request, "Microsoft Windows", "recycle bin", CStringList());
+    EXPECT_TRUE(request.selection.none());
     EXPECT_EQ(Texts(request.userItems), std::vector<std::string>{"recycle bin"});
+}
+
+// The browsers' entries share their names: the category tells them apart.
+TEST(RunRequest, AnEntryIsKnownByItsCategoryAndItsName) {
+    RunRequest request;
+    AddCheckedLeaf(request, "Microsoft Internet Explorer", "History", CStringList());
+    AddCheckedLeaf(request, "Mozilla Firefox", "History", CStringList());
+    AddCheckedLeaf(request, "Microsoft Edge", "Cookies", CStringList());
+    EXPECT_EQ(request.selection, SelectionBit(7) | SelectionBit(76) | SelectionBit(72));
 }
 
 TEST(RunRequest, TheRunOrderFollowsTheCatalogue) {

@@ -161,6 +161,27 @@ def globe(p):
         p.rect(6, 21.6, 26, 23, c)
 
 
+def lettered_window(letter):
+    """A browser window whose page shows the browser's letter."""
+    def draw(p):
+        p.rect(3, 5, 29, 27, WHITE, r=2.5)
+        p.rect(5, 10, 27, 25, mix(p.light, WHITE, 0.55))
+        for x in (6, 9):
+            p.rect(x, 7, x + 2, 9, p.dark)
+        p.letters(letter, 16, 17.5, 11, p.deep)
+    return draw
+
+
+def tabs(p):
+    """Open tabs: the session a browser restores."""
+    p.rect(3, 6, 13, 11, mix(p.light, WHITE, 0.55), r=1.5)
+    p.rect(14, 6, 24, 11, mix(p.light, WHITE, 0.55), r=1.5)
+    p.rect(3, 9, 29, 27, WHITE, r=2.5)
+    p.rect(6, 14, 26, 16, p.dark)
+    if not p.small:
+        p.rect(6, 19, 20, 21, mix(p.light, WHITE, 0.2))
+
+
 # Office
 
 def office_page(letter, colour):

@@ -18,7 +18,10 @@ def contact_sheet(images):
         return f"{number[name]} {text}".rstrip()
 
     font = ImageFont.truetype(REGULAR, 11)
-    sheet = Image.new("RGB", (1240, 1360), (236, 239, 243))
+    order = sorted((p for p in PICTURES if p.name.startswith("IDI_")), key=lambda p: p.number)
+    cols, cell_w, cell_h, top = 8, 152, 88, 548
+    height = top + ((len(order) + cols - 1) // cols) * cell_h + 8
+    sheet = Image.new("RGB", (1240, height), (236, 239, 243))
     d = ImageDraw.Draw(sheet)
     d.text((16, 10), "Norvexa pictures (resources/art), enlarged; icons at 32, 16 and 15 pixels",
            font=ImageFont.truetype(BOLD, 13), fill=(30, 40, 60))
@@ -49,8 +52,6 @@ def contact_sheet(images):
     for i, f in enumerate(images["IDR_WORKING_GIF"].frames):
         show(f, x + 450 + i * 76, 310, 2, label("IDR_WORKING_GIF", f"frame {i + 1}"))
 
-    order = sorted((p for p in PICTURES if p.name.startswith("IDI_")), key=lambda p: p.number)
-    cols, cell_w, cell_h, top = 8, 152, 88, 548
     for n, p in enumerate(order):
         cx, cy = 16 + (n % cols) * cell_w, top + (n // cols) * cell_h
         i32, i16, i15 = images[p.name]
@@ -58,7 +59,7 @@ def contact_sheet(images):
         show(i16, cx + 68, cy, 4, "")
         sheet.paste(Image.new("RGB", (19, 19), WHITE), (cx + 134, cy))
         sheet.paste(i15, (cx + 136, cy + 2), i15)
-    return sheet.crop((0, 0, 1240, top + ((len(order) + cols - 1) // cols) * cell_h + 8))
+    return sheet
 
 
 def mock_window(images):

@@ -1,0 +1,289 @@
+#include "BrowserTraces.h"
+
+#include "BrowserProfiles.h"
+#include "FileSystem.h"
+#include "PathText.h"
+#include "Recording.h"
+#include "Shred.h"
+#include "SqliteRows.h"
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Removal {
+    enum Kind {
+        Database,    // a database that holds nothing to keep, with its journal files
+        File,        // one file
+        Folder,      // a folder, emptied
+        SiteFolders, // the folders of sites in a storage folder, removed; those of extensions stay
+        Rows,        // rows of a database that holds data to keep
+        HomeFolder,  // a folder of the browser's own folder, emptied
+    };
+    Kind kind;
+    const wchar_t* path;
+    // Under the profile's local folder, where Firefox keeps its caches.
+    bool local;
+    const RowsRule* rows;
+};
+
+struct TraceRemovals {
+    BrowserTrace trace;
+    const Removal* removals;
+    size_t count;
+};
+
+// A site's folder begins with its scheme; an extension's does not.
+const wchar_t* const kSitePrefixes[] = {L"http_", L"https_", L"http+++", L"https+++"};
+
+// Chrome and Edge.
+const char* const kAutofillColumns[] = {"autofill.name", "autofill.value", nullptr};
+const RowsStatement kAutofillStatements[] = {{nullptr, "DELETE FROM autofill"}};
+const RowsRule kAutofill = {L"Web Data",
+                            kAutofillColumns,
+                            kAutofillStatements,
+                            std::size(kAutofillStatements),
+                            "SELECT COUNT(*) FROM autofill",
+                            "form entries"};
+
+const Removal kChromiumHistory[] = {
+    {Removal::Database, L"History", false, nullptr},
+    {Removal::Database, L"Top Sites", false, nullptr},
+    {Removal::Database, L"Shortcuts", false, nullptr},
+    {Removal::Database, L"Network Action Predictor", false, nullptr},
+    {Removal::Database, L"Favicons", false, nullptr},
+    {Removal::File, L"History Provider Cache", false, nullptr},
+    {Removal::File, L"Visited Links", false, nullptr},
+};
+const Removal kChromiumCache[] = {
+    {Removal::Folder, L"Cache", false, nullptr},
+    {Removal::Folder, L"Code Cache", false, nullptr},
+    {Removal::Folder, L"GPUCache", false, nullptr},
+    {Removal::HomeFolder, L"ShaderCache", false, nullptr},
+    {Removal::HomeFolder, L"GrShaderCache", false, nullptr},
+};
+const Removal kChromiumCookies[] = {
+    {Removal::Database, L"Network\\Cookies", false, nullptr},
+    {Removal::Database, L"Cookies", false, nullptr},
+    {Removal::Folder, L"Session Storage", false, nullptr},
+    {Removal::SiteFolders, L"IndexedDB", false, nullptr},
+};
+const Removal kChromiumSession[] = {
+    {Removal::Folder, L"Sessions", false, nullptr},
+    {Removal::File, L"Current Session", false, nullptr},
+    {Removal::File, L"Current Tabs", false, nullptr},
+    {Removal::File, L"Last Session", false, nullptr},
+    {Removal::File, L"Last Tabs", false, nullptr},
+};
+const Removal kChromiumFormData[] = {{Removal::Rows, L"Web Data", false, &kAutofill}};
+const Removal kChromiumPasswords[] = {
+    {Removal::Database, L"Login Data", false, nullptr},
+    {Removal::Database, L"Login Data For Account", false, nullptr},
+};
+
+// Firefox keeps its bookmarks in the same database as its history: the places a bookmark or a
+// keyword names stay, without the dates and counts of visits; every other place goes with its
+// visits, annotations and typed input.
+const char* const kPlacesColumns[] = {"moz_places.id",
+                                      "moz_places.url",
+                                      "moz_places.visit_count",
+                                      "moz_places.last_visit_date",
+                                      "moz_historyvisits.place_id",
+                                      "moz_bookmarks.fk",
+                                      "moz_inputhistory.place_id",
+                                      "moz_keywords.place_id",
+                                      nullptr};
+#define VX_KEPT_PLACES                                                                             \
+    "(SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL UNION "                                    \
+    "SELECT place_id FROM moz_keywords WHERE place_id IS NOT NULL)"
+const RowsStatement kPlacesStatements[] = {
+    {nullptr, "DELETE FROM moz_historyvisits"},
+    {nullptr, "DELETE FROM moz_inputhistory"},
+    {"moz_annos", "DELETE FROM moz_annos WHERE place_id NOT IN " VX_KEPT_PLACES},
+    {"moz_places_metadata", "DELETE FROM moz_places_metadata"},
+    {"moz_places_metadata_search_queries", "DELETE FROM moz_places_metadata_search_queries"},
+    {nullptr, "DELETE FROM moz_places WHERE id NOT IN " VX_KEPT_PLACES},
+    {nullptr, "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL"},
+    {"moz_origins", "DELETE FROM moz_origins WHERE id NOT IN "
+                    "(SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)"},
+};
+const RowsRule kPlaces = {L"places.sqlite",
+                          kPlacesColumns,
+                          kPlacesStatements,
+                          std::size(kPlacesStatements),
+                          "SELECT (SELECT COUNT(*) FROM moz_historyvisits) + (SELECT COUNT(*) "
+                          "FROM moz_places WHERE id NOT IN " VX_KEPT_PLACES ")",
+                          "history entries"};
+#undef VX_KEPT_PLACES
+
+const char* const kSearchesColumns[] = {"moz_formhistory.fieldname", nullptr};
+const RowsStatement kSearchesStatements[] = {
+    {nullptr, "DELETE FROM moz_formhistory WHERE fieldname = 'searchbar-history'"}};
+const RowsRule kSearches = {
+    L"formhistory.sqlite",
+    kSearchesColumns,
+    kSearchesStatements,
+    std::size(kSearchesStatements),
+    "SELECT COUNT(*) FROM moz_formhistory WHERE fieldname = 'searchbar-history'",
+    "searched terms"};
+
+const Removal kFirefoxHistory[] = {
+    {Removal::Rows, L"places.sqlite", false, &kPlaces},
+    {Removal::Rows, L"formhistory.sqlite", false, &kSearches},
+    {Removal::Database, L"favicons.sqlite", false, nullptr},
+};
+const Removal kFirefoxCache[] = {
+    {Removal::Folder, L"cache2", true, nullptr},
+    {Removal::Folder, L"startupCache", true, nullptr},
+    {Removal::Folder, L"thumbnails", true, nullptr},
+    {Removal::Folder, L"jumpListCache", true, nullptr},
+};
+const Removal kFirefoxCookies[] = {
+    {Removal::Database, L"cookies.sqlite", false, nullptr},
+    {Removal::Database, L"webappsstore.sqlite", false, nullptr},
+    {Removal::SiteFolders, L"storage\\default", false, nullptr},
+};
+const Removal kFirefoxSession[] = {
+    {Removal::File, L"sessionstore.jsonlz4", false, nullptr},
+    {Removal::File, L"sessionstore.js", false, nullptr},
+    {Removal::Folder, L"sessionstore-backups", false, nullptr},
+};
+const Removal kFirefoxFormData[] = {{Removal::Database, L"formhistory.sqlite", false, nullptr}};
+const Removal kFirefoxPasswords[] = {
+    {Removal::File, L"logins.json", false, nullptr},
+    {Removal::File, L"logins-backup.json", false, nullptr},
+    {Removal::Database, L"signons.sqlite", false, nullptr},
+};
+
+#define VX_TRACE(trace, table)                                                                     \
+    { BrowserTrace::trace, table, std::size(table) }
+const TraceRemovals kChromium[] = {
+    VX_TRACE(History, kChromiumHistory),   VX_TRACE(Cache, kChromiumCache),
+    VX_TRACE(Cookies, kChromiumCookies),   VX_TRACE(Session, kChromiumSession),
+    VX_TRACE(FormData, kChromiumFormData), VX_TRACE(Passwords, kChromiumPasswords),
+};
+const TraceRemovals kFirefox[] = {
+    VX_TRACE(History, kFirefoxHistory),   VX_TRACE(Cache, kFirefoxCache),
+    VX_TRACE(Cookies, kFirefoxCookies),   VX_TRACE(Session, kFirefoxSession),
+    VX_TRACE(FormData, kFirefoxFormData), VX_TRACE(Passwords, kFirefoxPasswords),
+};
+#undef VX_TRACE
+
+const TraceRemovals& RemovalsOf(VxBrowser browser, BrowserTrace trace) {
+    return (browser == VxBrowser::Firefox ? kFirefox : kChromium)[int(trace)];
+}
+
+std::wstring Place(const BrowserProfile& profile, const Removal& removal) {
+    return path::Join(removal.local ? profile.local : profile.folder, removal.path);
+}
+
+void EraseDatabase(const std::wstring& database, bool withLog) {
+    std::vector<std::wstring> files = {database, database + L"-journal"};
+    if (withLog) {
+        files.push_back(database + L"-wal");
+        files.push_back(database + L"-shm");
+    }
+    shred::TheseFiles(files);
+}
+
+void RemoveSiteFolders(const std::wstring& storage) {
+    std::vector<std::wstring> sites;
+    for (fs::FolderSearch search(path::Join(storage, L"*")); search; search.Next()) {
+        const std::wstring name = search.Entry().cFileName;
+        for (const wchar_t* prefix : kSitePrefixes)
+            if (name.compare(0, wcslen(prefix), prefix) == 0)
+                sites.push_back(path::Join(storage, name));
+    }
+    for (const std::wstring& site : sites)
+        shred::WholeFolder(site);
+}
+
+// The line of a database left as it was, and what stays counts as left.
+void LeaveDatabase(VxBrowser browser, const BrowserProfile& profile, const RowsRule& rule,
+                   RowsOutcome outcome) {
+    const std::string where = std::string(BrowserName(browser)) + ", profile " + profile.name +
+                              ": " + fs::ToUtf8(rule.database);
+    removal::Note(where + (outcome == RowsOutcome::Held
+                               ? " is in use by another program; it was left as it is"
+                           : outcome == RowsOutcome::Unknown
+                               ? " is no database of a kind this version knows; it was left "
+                                 "as it is"
+                               : " could not be opened; it was left as it is"));
+    if (!removal::Previewing())
+        removal::NoteLeft(1);
+}
+
+void RemoveRowsOf(VxBrowser browser, const BrowserProfile& profile, const RowsRule& rule) {
+    const std::wstring database = path::Join(profile.folder, rule.database);
+    if (fs::Attributes(database) == INVALID_FILE_ATTRIBUTES)
+        return;
+    const RowsResult result =
+        removal::Previewing() ? CountRows(database, rule) : RemoveRows(database, rule);
+    if (result.outcome != RowsOutcome::Done) {
+        LeaveDatabase(browser, profile, rule, result.outcome);
+        return;
+    }
+    if (removal::Previewing()) {
+        if (result.rows > 0)
+            removal::Report(VxTraceKind::Rows, database,
+                            fs::FromUtf8(std::to_string(result.rows) + " " + rule.what));
+        return;
+    }
+    std::vector<std::wstring> journals = {database + L"-journal"};
+    if (result.logWrittenBack) {
+        journals.push_back(database + L"-wal");
+        journals.push_back(database + L"-shm");
+    }
+    shred::TheseFiles(journals);
+}
+
+void Remove(VxBrowser browser, const BrowserProfile& profile, const Removal& removal,
+            const std::wstring& home) {
+    switch (removal.kind) {
+    case Removal::Database:
+        EraseDatabase(Place(profile, removal), true);
+        break;
+    case Removal::File:
+        shred::TheseFiles({Place(profile, removal)});
+        break;
+    case Removal::Folder:
+        if (fs::Attributes(Place(profile, removal)) != INVALID_FILE_ATTRIBUTES)
+            shred::Files(Place(profile, removal), L"*.*", true);
+        break;
+    case Removal::SiteFolders:
+        RemoveSiteFolders(Place(profile, removal));
+        break;
+    case Removal::Rows:
+        RemoveRowsOf(browser, profile, *removal.rows);
+        break;
+    case Removal::HomeFolder:
+        if (fs::Attributes(path::Join(home, removal.path)) != INVALID_FILE_ATTRIBUTES)
+            shred::Files(path::Join(home, removal.path), L"*.*", true);
+        break;
+    }
+}
+
+} // namespace
+
+void CleanBrowser(VxBrowser browser, BrowserTrace trace) {
+    const std::vector<BrowserProfile> profiles = BrowserProfiles(browser);
+    if (profiles.empty())
+        return;
+    if (BrowserRunning(browser, profiles)) {
+        removal::Note(std::string(BrowserName(browser)) + " is running: close it and shred again");
+        if (!removal::Previewing())
+            removal::NoteLeft(1);
+        return;
+    }
+    std::wstring home;
+    BrowserHome(browser, home);
+    const TraceRemovals& removals = RemovalsOf(browser, trace);
+    for (const BrowserProfile& profile : profiles)
+        for (size_t i = 0; i < removals.count; ++i) {
+            const Removal& removal = removals.removals[i];
+            if (removal.kind != Removal::HomeFolder || &profile == &profiles.front())
+                Remove(browser, profile, removal, home);
+        }
+}
