@@ -1,12 +1,15 @@
 // The catalogue tree in the real main window, driven with the mouse and the keyboard.
 #include "CatalogueMembers.h"
 #include "CleanerDlg.h"
+#include "MessageBoxAnswerer.h"
+#include "Product.h"
 #include "ProgramSettings.h"
 #include "RunRequest.h"
 #include "WindowHandle.h"
 #include "art-ids.h"
 #include "common/RegistryFixture.h"
 #include "common/Screenshot.h"
+#include "engine/BrowserFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +24,13 @@ class TreeDialog : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { UseProgramSettings(); }
     void SetUp() override {
-        for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
+        for (const char* value : kSelectionValues)
             RemoveValue(value);
     }
     void TearDown() override {
         if (m_dialog.m_hWnd)
             DestroyWindow(m_dialog.m_hWnd);
-        for (const char* value : {"Data1", "Data2", "Data3", "Data4"})
+        for (const char* value : kSelectionValues)
             RemoveValue(value);
     }
     static void RemoveValue(const char* name) { DeleteValueQuietly(kAppKey, name); }
@@ -273,4 +276,29 @@ TEST_F(TreeDialog, AScreenshotShowsTheTreeWithItsIconsAndCheckBoxes) {
     }
     EXPECT_GT(SaveScreenshot(m_dialog.m_hWnd, "catalogue-tree"), 100u)
         << "icons, check boxes and text draw many colours";
+}
+
+// Each installed browser has its branch; a fresh account leaves their saved passwords unchecked,
+// and a run that includes them asks first: "No" starts no run.
+TEST_F(TreeDialog, EachBrowserHasItsBranchAndItsSavedPasswordsAreAskedFor) {
+    const BrowserFixture browsers;
+    Open();
+    const HTREEITEM firefox = Find("Mozilla Firefox");
+    ASSERT_NE(firefox, nullptr);
+    ASSERT_NE(Find("Google Chrome"), nullptr);
+    ASSERT_NE(Find("Microsoft Edge"), nullptr);
+    const HTREEITEM passwords = FindAmong("Saved Passwords", tree().GetChildItem(firefox));
+    ASSERT_NE(passwords, nullptr);
+    EXPECT_EQ(tree().GetStateImage(passwords), CCheckTreeCtrl::Unchecked);
+    EXPECT_EQ(tree().GetStateImage(FindAmong("History", tree().GetChildItem(firefox))),
+              CCheckTreeCtrl::Checked);
+
+    const HTREEITEM root = tree().GetRootItem();
+    tree().SetCheck(root, CheckAction::Check);
+    tree().SetCheck(root, CheckAction::Uncheck);
+    tree().SetCheck(passwords, CheckAction::Check);
+    MessageBoxAnswerer answer(VX_PRODUCT_NAME, 10000, IDNO);
+    m_dialog.OnShredNow();
+    EXPECT_NE(answer.Text().find("Mozilla Firefox keeps"), std::string::npos);
+    EXPECT_TRUE(Exists(browsers.FirefoxWork() + "\\logins.json")) << "no run started";
 }

@@ -1,5 +1,6 @@
-// Presses OK on the message box with the given caption that the window under test is about to
-// show, and remembers its text. The answering thread is running once the object is made.
+// Presses a button (OK unless told otherwise) on the message box with the given caption that the
+// window under test is about to show, and remembers its text. The answering thread is running
+// once the object is made.
 #pragma once
 
 #include <windows.h>
@@ -10,15 +11,15 @@
 
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(const char* caption, int waitMs = 10000)
-        : m_thread([this, caption, waitMs] {
+    explicit MessageBoxAnswerer(const char* caption, int waitMs = 10000, int button = IDOK)
+        : m_thread([this, caption, waitMs, button] {
               m_started = true;
               for (int waited = 0; waited < waitMs && !m_done; waited += 20) {
                   if (HWND box = FindWindowA("#32770", caption)) {
                       char text[256] = {};
                       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
                       m_text = text;
-                      PostMessageA(box, WM_COMMAND, IDOK, 0);
+                      PostMessageA(box, WM_COMMAND, button, 0);
                       return;
                   }
                   Sleep(20);

@@ -9,7 +9,10 @@
 //   wipe <root>                           wipes the free space of a drive
 //   plaindelete <folder>                  deletes a tree with plain DeleteFile/RemoveDirectory
 //   free <root>                           prints the free bytes of a drive
+//   browsers <folder> <tag> <kept tag>    Chrome and Firefox profiles in the folder
+//   browsershred <folder>                 every browser entry but the saved passwords
 #include "FileSystem.h"
+#include "ForensicBrowsers.h"
 #include "Handle.h"
 #include "PathText.h"
 #include "VxMain.h"
@@ -155,7 +158,7 @@ void PrintFree(const std::string& root) {
 
 int Usage() {
     std::fprintf(stderr, "usage: vxforensic populate|method|shred|shredfiles|wipe|plaindelete|"
-                         "free ARGS...\n");
+                         "free|browsers|browsershred ARGS...\n");
     return 2;
 }
 
@@ -188,11 +191,18 @@ int main(int argc, char** argv) {
             PlainDelete(target);
         } else if (command == "free") {
             PrintFree(target);
+        } else if (command == "browsers" && argc == 5) {
+            MakeBrowserProfiles(target, argv[3], argv[4]);
+        } else if (command == "browsershred") {
+            ShredBrowsers(engine, target);
         } else {
             return Usage();
         }
     } catch (const Failure& failure) {
         std::fprintf(stderr, "vxforensic %s: %s\n", command.c_str(), failure.what.c_str());
+        return 1;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "vxforensic %s: %s\n", command.c_str(), failure.what());
         return 1;
     }
     std::fflush(stdout);

@@ -3,7 +3,7 @@
 # build's Wine prefix, files are written and erased through the engine, and the unmounted image
 # is searched byte by byte for what was erased.
 #
-#   forensic.sh shred|freespace|useritem ext4|ntfs LETTER WORKDIR PREFIX TOOL [END_TO_END]
+#   forensic.sh shred|freespace|browsers|useritem ext4|ntfs LETTER WORKDIR PREFIX TOOL [END_TO_END]
 #
 # shred:     for every erase method, a populated folder (files of every size and attribute, names
 #            outside the code page, device names, closing dots and blanks, a path past 300
@@ -15,6 +15,8 @@
 #            then a wipe killed midway must leave no filler file behind, and the wipe after a
 #            power loss midway (process and Wine server killed) must remove the fillers it left;
 #            a wipe through nvc of the volume mounted read-only must end with exit 1 and say so.
+# browsers:  Chrome and Firefox profiles on the volume are run through every browser entry but
+#            the saved passwords: no visited address may be left, the bookmark must be.
 # useritem:  the program itself, driven by the END_TO_END test program through its windows, adds
 #            a user-defined item for a folder of the volume and shreds it: the files of its
 #            patterns must be gone from the image, those outside its patterns or folder intact.
@@ -377,6 +379,24 @@ readonly_suite() {
   note "read-only volume: the wipe ended with exit $status"
 }
 
+# Chrome's and Firefox's profiles on the volume: after a run of every browser entry but the saved
+# passwords no visited address, typed term or cookie is left in the image, and the bookmark that
+# shares Firefox's database with the history is.
+browsers_suite() {
+  local tag="vxf-$fs-web" kept="vxf-$fs-bookmark" markers
+  markers=$(vx browsers "$letter:\\browsers" "$tag" "$kept" | tr -d '\r') ||
+    fail "the browser profiles were not made"
+  # shellcheck disable=SC2086
+  scan_unmounted "$tag" --present $markers || fail "control for the browser profiles"
+  vx browsershred "$letter:\\browsers" || fail "the browser entries did not run"
+  if scan_unmounted "$tag" --absent; then
+    note "browsers: no visited address, typed term or cookie left"
+  else
+    defect "browsers: visited addresses are in the image"
+  fi
+  scan_unmounted "$kept" --present bookmark || defect "browsers: the bookmark is gone"
+}
+
 # Writes FILE on the mounted volume, filled with the marker of TAG and ID.
 write_marked() {
   local file=$mnt/$1 tag=$2 id=$3
@@ -427,6 +447,7 @@ shred)
   killpoints_suite
   names_measure
   ;;
+browsers) browsers_suite ;;
 freespace)
   wipe_suite
   kill_suite
