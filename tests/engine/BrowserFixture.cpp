@@ -2,8 +2,6 @@
 
 #include "common/RegistryFixture.h"
 
-#include <sqlite3.h>
-
 namespace {
 
 const char kUserShellFolders[] =
@@ -31,27 +29,9 @@ const char* const kVisitedAddresses[] = {"visited-chromium.example", "download-c
                                          "typed-firefox-term",       nullptr};
 const char kBookmarkedAddress[] = "bookmarked-firefox.example";
 
-void MakeDatabase(const std::string& path, const std::vector<std::string>& statements) {
+void MakeProfileDatabase(const std::string& path, const std::vector<std::string>& statements) {
     MakeFolders(path.substr(0, path.rfind('\\')));
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
-        SQLITE_OK)
-        for (const std::string& statement : statements)
-            sqlite3_exec(db, statement.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
-
-long long Query(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* statement = nullptr;
-    long long value = -1;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        value = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return value;
+    MakeDatabase(path, statements);
 }
 
 BrowserFixture::BrowserFixture()
@@ -100,20 +80,23 @@ void BrowserFixture::MakeChromium(const std::string& profile) {
     WriteText(profile + "\\Bookmarks", R"({"roots":{"bookmark_bar":{"url":"https://kept/"}}})");
     MakeFolders(profile + "\\Extensions\\abcdefgh\\1.0");
     WriteText(profile + "\\Extensions\\abcdefgh\\1.0\\manifest.json", R"({"name":"kept"})");
-    MakeDatabase(profile + "\\History", std::vector<std::string>(std::begin(kChromiumHistory),
-                                                                 std::end(kChromiumHistory)));
+    MakeProfileDatabase(
+        profile + "\\History",
+        std::vector<std::string>(std::begin(kChromiumHistory), std::end(kChromiumHistory)));
     WriteText(profile + "\\History-journal", "visited-chromium.example in a journal");
-    MakeDatabase(profile + "\\Network\\Cookies",
-                 {"CREATE TABLE cookies(host_key TEXT, name TEXT, value TEXT)",
-                  "INSERT INTO cookies VALUES('.visited-chromium.example', 'sid', 'x')"});
-    MakeDatabase(profile + "\\Web Data",
-                 {"CREATE TABLE autofill(name TEXT, value TEXT, count INTEGER)",
-                  "CREATE TABLE keywords(id INTEGER PRIMARY KEY, short_name TEXT, keyword TEXT)",
-                  "INSERT INTO autofill VALUES('email', 'me@visited-chromium.example', 4)",
-                  "INSERT INTO keywords VALUES(1, 'Kept engine', 'kept.example')"});
-    MakeDatabase(profile + "\\Login Data",
-                 {"CREATE TABLE logins(origin_url TEXT, username_value TEXT, password_value BLOB)",
-                  "INSERT INTO logins VALUES('https://login.example/', 'me', x'00')"});
+    MakeProfileDatabase(profile + "\\Network\\Cookies",
+                        {"CREATE TABLE cookies(host_key TEXT, name TEXT, value TEXT)",
+                         "INSERT INTO cookies VALUES('.visited-chromium.example', 'sid', 'x')"});
+    MakeProfileDatabase(
+        profile + "\\Web Data",
+        {"CREATE TABLE autofill(name TEXT, value TEXT, count INTEGER)",
+         "CREATE TABLE keywords(id INTEGER PRIMARY KEY, short_name TEXT, keyword TEXT)",
+         "INSERT INTO autofill VALUES('email', 'me@visited-chromium.example', 4)",
+         "INSERT INTO keywords VALUES(1, 'Kept engine', 'kept.example')"});
+    MakeProfileDatabase(
+        profile + "\\Login Data",
+        {"CREATE TABLE logins(origin_url TEXT, username_value TEXT, password_value BLOB)",
+         "INSERT INTO logins VALUES('https://login.example/', 'me', x'00')"});
     MakeFolders(profile + "\\Cache\\Cache_Data");
     WriteText(profile + "\\Cache\\Cache_Data\\f_000001", "cached visited-chromium.example page");
     MakeFolders(profile + "\\Code Cache\\js");
@@ -163,15 +146,16 @@ void BrowserFixture::MakeFirefox(const std::string& profile, const std::string& 
          "INSERT INTO moz_keywords VALUES(1, 'k', 3)",
          "INSERT INTO moz_inputhistory VALUES(1, 'typed-firefox-term')",
          "INSERT INTO moz_annos VALUES(1, 1, 'visited-firefox.example download')"});
-    MakeDatabase(profile + "\\formhistory.sqlite",
-                 {"CREATE TABLE moz_formhistory(id INTEGER PRIMARY KEY, fieldname TEXT, "
-                  "value TEXT)",
-                  "INSERT INTO moz_formhistory VALUES(1, 'searchbar-history', "
-                  "'typed-firefox-term')",
-                  "INSERT INTO moz_formhistory VALUES(2, 'email', 'me@visited-firefox.example')"});
-    MakeDatabase(profile + "\\cookies.sqlite",
-                 {"CREATE TABLE moz_cookies(host TEXT, name TEXT, value TEXT)",
-                  "INSERT INTO moz_cookies VALUES('visited-firefox.example', 'sid', 'x')"});
+    MakeProfileDatabase(
+        profile + "\\formhistory.sqlite",
+        {"CREATE TABLE moz_formhistory(id INTEGER PRIMARY KEY, fieldname TEXT, "
+         "value TEXT)",
+         "INSERT INTO moz_formhistory VALUES(1, 'searchbar-history', "
+         "'typed-firefox-term')",
+         "INSERT INTO moz_formhistory VALUES(2, 'email', 'me@visited-firefox.example')"});
+    MakeProfileDatabase(profile + "\\cookies.sqlite",
+                        {"CREATE TABLE moz_cookies(host TEXT, name TEXT, value TEXT)",
+                         "INSERT INTO moz_cookies VALUES('visited-firefox.example', 'sid', 'x')"});
     WriteText(profile + "\\logins.json", R"({"logins":[{"hostname":"https://login.example"}]})");
     WriteText(profile + "\\sessionstore.jsonlz4", "tabs of visited-firefox.example");
     MakeFolders(profile + "\\sessionstore-backups");

@@ -4,6 +4,7 @@
 // (bookmarks, search engines, settings, extensions).
 #pragma once
 
+#include "common/Database.h"
 #include "common/Scratch.h"
 #include "common/ValueGuard.h"
 
@@ -11,10 +12,8 @@
 #include <string>
 #include <vector>
 
-// Runs the statements on the database at `path`, creating it.
-void MakeDatabase(const std::string& path, const std::vector<std::string>& statements);
-// The number the query gives, or -1 when the database cannot be read.
-long long Query(const std::string& path, const std::string& sql);
+// The statements on a new database at `path`, its folders made first.
+void MakeProfileDatabase(const std::string& path, const std::vector<std::string>& statements);
 
 class BrowserFixture {
 public:

@@ -200,8 +200,9 @@ TEST_F(Browsers, DatabasesThatAreHeldUnknownOrDamagedAreLeftAsTheyWere) {
     }
     EXPECT_EQ(ContentHash(places) + ContentHash(work), before);
 
-    MakeDatabase(work + ".other", {"CREATE TABLE moz_places(id INTEGER PRIMARY KEY, url TEXT)",
-                                   "INSERT INTO moz_places VALUES(1, 'https://visited.example')"});
+    MakeProfileDatabase(work + ".other",
+                        {"CREATE TABLE moz_places(id INTEGER PRIMARY KEY, url TEXT)",
+                         "INSERT INTO moz_places VALUES(1, 'https://visited.example')"});
     RemoveTree(work);
     ASSERT_TRUE(MoveFileA((work + ".other").c_str(), work.c_str()));
     const std::string otherSchema = ContentHash(work);
@@ -222,7 +223,7 @@ TEST_F(Browsers, DatabasesThatAreHeldUnknownOrDamagedAreLeftAsTheyWere) {
     for (int i = 0; i < 300; ++i)
         statements.push_back("INSERT INTO moz_historyvisits(place_id) VALUES(" + std::to_string(i) +
                              ")");
-    MakeDatabase(work, statements);
+    MakeProfileDatabase(work, statements);
     std::string damaged = ReadText(work);
     ASSERT_GT(damaged.size(), 8192u);
     damaged.replace(4096, 4096, std::string(4096, '\x5A'));

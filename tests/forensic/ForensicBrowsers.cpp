@@ -1,9 +1,10 @@
 #include "ForensicBrowsers.h"
 
 #include "Handle.h"
+#include "common/Database.h"
+#include "common/ValueGuard.h"
 
 #include <windows.h>
-#include <sqlite3.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -30,19 +31,9 @@ void Write(const std::string& path, const std::string& text) {
         throw std::runtime_error("cannot write " + path);
 }
 
-// In one transaction with the journal in memory, so that no journal file of the making leaves
-// the rows in the volume's free space before the run begins.
-void MakeDatabase(const std::string& path, const std::vector<std::string>& statements) {
-    sqlite3* db = nullptr;
-    bool done = sqlite3_open(path.c_str(), &db) == SQLITE_OK &&
-                sqlite3_exec(db, "PRAGMA journal_mode = MEMORY; BEGIN", nullptr, nullptr,
-                             nullptr) == SQLITE_OK;
-    for (const std::string& statement : statements)
-        done = done && sqlite3_exec(db, statement.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    done = done && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    if (!done)
-        throw std::runtime_error("cannot make " + path);
+void Check(bool made) {
+    if (!made)
+        throw std::runtime_error("a database of the profiles could not be made");
 }
 
 std::string Marker(const std::string& tag, const std::string& id) {
@@ -53,37 +44,16 @@ std::string Marker(const std::string& tag, const std::string& id) {
 class FoldersOnVolume {
 public:
     explicit FoldersOnVolume(const std::string& root) {
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                          m_key.Put()) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot open the shell folders");
-        for (auto& [name, old] : m_old) {
-            char value[MAX_PATH] = {};
-            DWORD size = sizeof value, type = 0;
-            if (RegQueryValueExA(m_key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                 &size) == ERROR_SUCCESS)
-                old = std::string(value) + '\0' + char(type);
+        for (const char* name : {"AppData", "Local AppData"}) {
             const std::string folder = root + (name[0] == 'A' ? "\\Roaming" : "\\Local");
-            RegSetValueExA(m_key.Get(), name, 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(folder.c_str()), DWORD(folder.size() + 1));
+            WriteRegistryValue(HKEY_CURRENT_USER, kUserShellFolders, name, REG_SZ, folder.c_str(),
+                               DWORD(folder.size() + 1));
         }
     }
-    ~FoldersOnVolume() {
-        for (const auto& [name, old] : m_old) {
-            if (old.empty()) {
-                RegDeleteValueA(m_key.Get(), name);
-                continue;
-            }
-            const std::string text = old.substr(0, old.find('\0'));
-            RegSetValueExA(m_key.Get(), name, 0, DWORD(old.back()),
-                           reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
-        }
-    }
-    FoldersOnVolume(const FoldersOnVolume&) = delete;
-    FoldersOnVolume& operator=(const FoldersOnVolume&) = delete;
 
 private:
-    RegKey m_key;
-    std::pair<const char*, std::string> m_old[2] = {{"AppData", ""}, {"Local AppData", ""}};
+    ValueGuard m_roaming{HKEY_CURRENT_USER, kUserShellFolders, "AppData"};
+    ValueGuard m_local{HKEY_CURRENT_USER, kUserShellFolders, "Local AppData"};
 };
 
 } // namespace
@@ -99,10 +69,10 @@ void MakeBrowserProfiles(const std::string& root, const std::string& tag,
     for (int i = 0; i < kVisits; ++i)
         history.push_back("INSERT INTO urls(url, title) VALUES('https://example.test/" +
                           Marker(tag, "chrome" + std::to_string(i)) + "', 'page')");
-    MakeDatabase(chrome + "\\History", history);
-    MakeDatabase(chrome + "\\Network\\Cookies",
-                 {"CREATE TABLE cookies(host_key TEXT, value TEXT)",
-                  "INSERT INTO cookies VALUES('" + Marker(tag, "chromecookie") + "', 'x')"});
+    Check(MakeDatabase(chrome + "\\History", history));
+    Check(MakeDatabase(chrome + "\\Network\\Cookies",
+                       {"CREATE TABLE cookies(host_key TEXT, value TEXT)",
+                        "INSERT INTO cookies VALUES('" + Marker(tag, "chromecookie") + "', 'x')"}));
 
     const std::string firefox = root + "\\Roaming\\Mozilla\\Firefox";
     const std::string profile = root + "\\ffprofile";
@@ -127,10 +97,11 @@ void MakeBrowserProfiles(const std::string& root, const std::string& tag,
         places.push_back("INSERT INTO moz_historyvisits(place_id) VALUES(last_insert_rowid())");
     }
     places.push_back("INSERT INTO moz_inputhistory VALUES(2, '" + Marker(tag, "typed") + "')");
-    MakeDatabase(profile + "\\places.sqlite", places);
-    MakeDatabase(profile + "\\cookies.sqlite",
-                 {"CREATE TABLE moz_cookies(host TEXT, value TEXT)",
-                  "INSERT INTO moz_cookies VALUES('" + Marker(tag, "firefoxcookie") + "', 'x')"});
+    Check(MakeDatabase(profile + "\\places.sqlite", places));
+    Check(MakeDatabase(
+        profile + "\\cookies.sqlite",
+        {"CREATE TABLE moz_cookies(host TEXT, value TEXT)",
+         "INSERT INTO moz_cookies VALUES('" + Marker(tag, "firefoxcookie") + "', 'x')"}));
     std::printf("chrome0 firefox0 typed chromecookie firefoxcookie\n");
 }
 
