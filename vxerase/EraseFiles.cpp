@@ -31,6 +31,13 @@ uint64_t OverwriteLength(uint64_t size, DWORD cluster) {
     return (size + cluster - 1) / cluster * cluster;
 }
 
+// Compressed or sparse, by its attributes or by holding fewer bytes than its length. A file smaller
+// than a cluster is left out: NTFS keeps it inside its record, where nothing is compressed.
+bool IsKeptCompressed(const OpenFileFacts& facts) {
+    return (facts.attributes & (FILE_ATTRIBUTE_COMPRESSED | FILE_ATTRIBUTE_SPARSE_FILE)) ||
+           (facts.size >= facts.clusterSize && facts.allocated < facts.size);
+}
+
 // A file overwritten and not yet flushed: what is needed to remove it, or to put it back.
 struct Written {
     std::wstring path;
@@ -94,14 +101,14 @@ FileHandle OpenForErase(const std::wstring& path, const Job& job, DWORD& attribu
 // one the device refuses. A pass that is read back is read past the system's cache, from the
 // device, where the file can be opened so; otherwise through the cache.
 OverwriteResult OverwriteFile(HANDLE file, const std::wstring& path, uint64_t length,
-                              DWORD sectorSize, Job& job) try {
+                              DWORD sectorSize, const std::vector<Pass>& passes, Job& job) try {
     FileHandle direct;
     if (job.Verifies())
         direct =
             fs::Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      OPEN_EXISTING, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OPEN_REPARSE_POINT);
     FileTarget target(file, direct ? direct.Get() : nullptr, sectorSize);
-    return Overwrite(target, length, job.passes, job.rng, job.buffer, job.cancel,
+    return Overwrite(target, length, passes, job.rng, job.buffer, job.cancel,
                      LastFlush::ByCaller);
 } catch (...) {
     return OverwriteResult::Failed;
@@ -137,7 +144,9 @@ bool Overwritten(const std::wstring& path, Job& job, Written& written) {
         return false;
     }
     const uint64_t length = OverwriteLength(facts.size, facts.clusterSize);
-    if (OverwriteFile(file.Get(), path, length, facts.sectorSize, job) == OverwriteResult::Failed) {
+    const std::vector<Pass>& passes = IsKeptCompressed(facts) ? job.compressedPasses : job.passes;
+    if (OverwriteFile(file.Get(), path, length, facts.sectorSize, passes, job) ==
+        OverwriteResult::Failed) {
         SetFileLength(file.Get(), facts.size);
         file.Reset();
         GiveBackReadOnly(path, attributes);

@@ -46,6 +46,13 @@ std::vector<Pass> Gutmann(ChaChaRng& rng) {
 
 } // namespace
 
+std::vector<Pass> PassesForCompressed(const std::vector<Pass>& passes) {
+    std::vector<Pass> covered = passes;
+    if (covered.empty() || !covered.front().random)
+        covered.insert(covered.begin(), Random());
+    return covered;
+}
+
 std::vector<Pass> PassesFor(EraseMethod method, ChaChaRng& rng) {
     switch (method) {
     case EraseMethod::Gutmann:

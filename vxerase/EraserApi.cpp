@@ -161,7 +161,8 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
     }
     ChaChaRng rng = SeededRng();
     const EraseMethod method = work.method ? MethodFromSetting(work.method) : StoredMethod();
-    Job job{PassesFor(method, rng), rng.Fork(), {}, g_cancel};
+    const std::vector<Pass> passes = PassesFor(method, rng);
+    Job job{passes, PassesForCompressed(passes), rng.Fork(), {}, g_cancel};
     long left = 0;
     if (work.dataType == ERASER_DATA_DRIVES) {
         for (const std::wstring& item : work.items)

@@ -12,6 +12,8 @@
 
 struct Job {
     std::vector<Pass> passes;
+    // Those of a file kept compressed or sparse.
+    std::vector<Pass> compressedPasses;
     // The data of the passes.
     ChaChaRng rng;
     std::vector<uint8_t> buffer;

@@ -84,6 +84,7 @@ bool QueryOpenFile(HANDLE file, OpenFileFacts& facts) {
         !Query(g_queryVolume, file, kFileFsSizeInformation, volume))
         return false;
     facts.size = uint64_t(standard.endOfFile.QuadPart);
+    facts.allocated = uint64_t(standard.allocation.QuadPart);
     facts.links = standard.links;
     facts.attributes = basic.attributes | (standard.directory ? FILE_ATTRIBUTE_DIRECTORY : 0);
     facts.clusterSize = volume.sectorsPerUnit * volume.bytesPerSector;

@@ -10,6 +10,9 @@
 
 struct OpenFileFacts {
     uint64_t size = 0;
+    // The bytes the file system has given the file: fewer than its size where it keeps the file
+    // compressed or sparse, or inside its own record.
+    uint64_t allocated = 0;
     uint32_t links = 0;
     DWORD attributes = 0;
     // The allocation unit and the sector of the file's volume.

@@ -137,6 +137,23 @@ TEST(SinglePass, PseudoRandomAndZeroesWriteOnePassUnverified) {
     EXPECT_EQ(zeroes->target.flushed[0].size(), kLength);
 }
 
+// A file kept compressed first gets random data, which cannot compress, before any pattern; a
+// method that begins with random data is left as it is.
+TEST(CompressedFiles, APatternFirstMethodGetsARandomPassInFront) {
+    for (EraseMethod method : {EraseMethod::Zeroes, EraseMethod::Dod5220_22M,
+                               EraseMethod::Dod5200_28Std, EraseMethod::PseudoRandom,
+                               EraseMethod::Gutmann}) {
+        ChaChaRng rng = MakeRng(3);
+        const std::vector<Pass> passes = PassesFor(method, rng);
+        const std::vector<Pass> covered = PassesForCompressed(passes);
+        ASSERT_FALSE(covered.empty());
+        EXPECT_TRUE(covered.front().random);
+        EXPECT_FALSE(covered.front().verify);
+        EXPECT_EQ(covered.size(), passes.size() + (passes.front().random ? 0 : 1));
+        EXPECT_EQ(covered.back().verify, passes.back().verify);
+    }
+}
+
 // The caller may take the last flush, to flush several files together, but never that of a pass
 // read back, nor of the passes before the last.
 TEST(LastFlush, OnlyTheLastUnverifiedPassIsLeftToTheCaller) {
