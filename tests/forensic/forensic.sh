@@ -140,6 +140,29 @@ shred_suite() {
   done
 }
 
+# Files NTFS keeps compressed, as in a folder a user compressed to save space: a pattern that
+# compresses to nothing would free their clusters instead of covering them. For every method, a
+# text of 300 KB in a compressed folder is shredded and none of its content may stay.
+compressed_suite() {
+  local method tag folder
+  for method in "${methods[@]}"; do
+    tag="vxf-$fs-$method-compressed"
+    folder=compressed$method
+    mkdir -p "$mnt/$folder"
+    setfattr -h -v 0x00000800 -n system.ntfs_attrib_be "$mnt/$folder"
+    yes "|$tag|text|" | head -c 300000 >"$mnt/$folder/text.txt" || true
+    sync
+    (($(du -k "$mnt/$folder/text.txt" | cut -f1) < 100)) || fail "the text was not stored compressed"
+    scan_unmounted "$tag" --present text || fail "control for the compressed file"
+    vx method "$method" && vx shred "$letter:\\$folder" || fail "shred of the compressed folder did not run"
+    if scan_unmounted "$tag" --absent; then
+      note "${method_name[$method]}: nothing left of a compressed file"
+    else
+      defect "${method_name[$method]}: content of a compressed file is in the image"
+    fi
+  done
+}
+
 # A volume with no free space left: the erase overwrites in place, so every file still goes and
 # none of its content stays.
 full_volume_shred() {
@@ -443,6 +466,7 @@ vx method 88 || fail "cannot run $tool"
 case $suite in
 shred)
   shred_suite
+  [ "$fs" = ntfs ] && compressed_suite
   full_volume_shred
   killpoints_suite
   names_measure
