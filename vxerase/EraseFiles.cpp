@@ -1,13 +1,16 @@
 // The erase of a job's files: each overwritten through one open handle, a group at a time, the
-// group flushed together, then each file renamed and deleted through its handle.
+// group flushed together, then each file renamed and deleted through its handle; last, their names
+// are covered in their folders.
 #include "FileSystem.h"
 #include "FileTarget.h"
+#include "FreedNames.h"
 #include "Handle.h"
 #include "Job.h"
 #include "OpenFile.h"
 #include "PathText.h"
 #include "RandomName.h"
 
+#include <map>
 #include <thread>
 #include <utility>
 
@@ -234,18 +237,37 @@ private:
     std::thread m_thread;
 };
 
+// The names of the files, by folder, held before any of them goes.
+std::map<std::wstring, FreedNames> NamesToFree(const std::vector<std::wstring>& paths) {
+    std::map<std::wstring, FreedNames> folders;
+    for (const std::wstring& path : paths) {
+        const size_t nameStart = path::NameStart(path);
+        if (path.empty() || nameStart == 0 || nameStart == path.size())
+            continue;
+        const std::wstring folder = path.substr(0, nameStart);
+        folders.try_emplace(folder, folder).first->second.Add(path.size() - nameStart);
+    }
+    for (auto& [folder, names] : folders)
+        names.Hold();
+    return folders;
+}
+
 } // namespace
 
-size_t EraseFiles(const std::vector<std::wstring>& paths, Job& job) {
+size_t EraseFiles(const std::vector<std::wstring>& given, Job& job) {
+    std::vector<std::wstring> paths(given.size());
+    for (size_t i = 0; i < given.size(); ++i)
+        if (!fs::SystemPath(given[i], paths[i]))
+            paths[i].clear();
+    std::map<std::wstring, FreedNames> freed = NamesToFree(paths);
     Remover remover;
     std::vector<Written> group;
     uint64_t groupBytes = 0;
     size_t left = 0;
-    for (const std::wstring& given : paths) {
+    for (const std::wstring& path : paths) {
         if (job.cancel)
             break;
-        std::wstring path;
-        if (!fs::SystemPath(given, path)) {
+        if (path.empty()) {
             ++left;
             continue;
         }
@@ -262,5 +284,8 @@ size_t EraseFiles(const std::vector<std::wstring>& paths, Job& job) {
         }
     }
     remover.Take(group);
-    return left + remover.Wait();
+    left += remover.Wait();
+    for (auto& [folder, names] : freed)
+        names.Cover();
+    return left;
 }

@@ -4,6 +4,7 @@
 // is reached as the system spells it.
 #include "EraseJob.h"
 #include "FileSystem.h"
+#include "FreedNames.h"
 #include "PathText.h"
 #include "RandomName.h"
 #include "Removal.h"
@@ -56,7 +57,7 @@ std::wstring RenamedAway(const std::wstring& folder) {
 
 // A folder goes when nothing below it stayed: a preview reports it then, and a run that finds
 // it still there counts it as left. Only a folder found empty loses its name; one that will not
-// go all the same gets it back.
+// go all the same gets it back. Its parent covers the names it had.
 void RemoveEmptiedFolder(const std::wstring& folder, unsigned staysBefore) {
     const bool expected = removal::StaysSoFar() == staysBefore;
     if (removal::Previewing()) {
@@ -70,6 +71,17 @@ void RemoveEmptiedFolder(const std::wstring& folder, unsigned staysBefore) {
         fs::Move(last, folder);
     if (expected && Exists(folder))
         removal::NoteLeft(1);
+}
+
+// The subfolders of a folder, links left out, before any of them changes.
+std::vector<std::wstring> Subfolders(const std::wstring& folder) {
+    std::vector<std::wstring> subfolders;
+    for (fs::FolderSearch search(path::Join(folder, L"*.*")); search; search.Next()) {
+        const WIN32_FIND_DATAW& entry = search.Entry();
+        if (IsDirectory(entry) && !Skipped(entry))
+            subfolders.push_back(path::Join(folder, entry.cFileName));
+    }
+    return subfolders;
 }
 
 unsigned long long Length(const WIN32_FIND_DATAW& entry) {
@@ -122,16 +134,19 @@ void Files(const std::wstring& folder, const std::wstring& pattern, bool subfold
     if (!subfolders)
         return;
     const bool removeFolders = pattern == L"*.*";
-    for (fs::FolderSearch search(path::Join(folder, L"*.*")); search; search.Next()) {
-        const WIN32_FIND_DATAW& entry = search.Entry();
-        if (!IsDirectory(entry) || Skipped(entry))
-            continue;
-        const std::wstring subfolder = path::Join(folder, entry.cFileName);
+    const std::vector<std::wstring> below = Subfolders(folder);
+    FreedNames names(folder);
+    if (removeFolders && !removal::Previewing())
+        for (const std::wstring& subfolder : below)
+            names.Add(subfolder.size() - path::NameStart(subfolder));
+    names.Hold();
+    for (const std::wstring& subfolder : below) {
         const unsigned stays = removal::StaysSoFar();
         Files(subfolder, pattern, true);
         if (removeFolders)
             RemoveEmptiedFolder(subfolder, stays);
     }
+    names.Cover();
 }
 
 void TheseFiles(const std::vector<std::wstring>& files) {
@@ -156,9 +171,15 @@ void WholeFolder(const std::wstring& folder) {
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return;
+    const size_t nameStart = path::NameStart(folder);
+    FreedNames names(folder.substr(0, nameStart));
+    if (!removal::Previewing() && nameStart > 0 && nameStart < folder.size())
+        names.Add(folder.size() - nameStart);
+    names.Hold();
     const unsigned stays = removal::StaysSoFar();
     Files(folder, L"*.*", true);
     RemoveEmptiedFolder(folder, stays);
+    names.Cover();
 }
 
 } // namespace shred
