@@ -20,13 +20,6 @@ constexpr size_t kProbeName = 40;
 // A directory of entries smaller than this fits in one cluster, which it never gives back.
 constexpr uint64_t kHoldAbove = 1024;
 
-// Created with the case kept as given, so that the system need not look through the folder for
-// the name in another case: the name is new.
-FileHandle CreateCover(const std::wstring& folder, size_t length) {
-    return fs::Open(path::Join(folder, RandomName(length)), GENERIC_WRITE, 0, CREATE_NEW,
-                    FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE);
-}
-
 bool IsEmptyFolder(const std::wstring& folder) {
     for (fs::FolderSearch search(path::Join(folder, L"*")); search; search.Next())
         if (!path::IsDotName(search.Entry().cFileName))
@@ -62,6 +55,11 @@ std::optional<bool> KeepsHardLinks(const std::wstring& folder) {
 }
 
 } // namespace
+
+FileHandle CreateCover(const std::wstring& folder, size_t length) {
+    return fs::Open(path::Join(folder, RandomName(length)), GENERIC_WRITE, 0, CREATE_NEW,
+                    FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE);
+}
 
 // The 9x family has FAT only. A volume that calls itself NTFS without named streams is not one
 // (an emulation may name every volume so): whether it keeps hard links tells. Asked once for

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// An empty file of a random name of `length` characters in the folder, removed when its handle
+// closes. Its case is kept as given, so that the system need not look through the folder for
+// the name in another case: the name is new.
+FileHandle CreateCover(const std::wstring& folder, size_t length);
+
 // The bytes that a name of `length` characters takes in a folder's directory: the larger of its
 // NTFS index entry and its exFAT entry set.
 uint64_t DirectoryBytes(size_t length);

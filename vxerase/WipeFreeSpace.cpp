@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 #include "FileTarget.h"
+#include "FreeEntries.h"
 #include "Handle.h"
 #include "Job.h"
 #include "PathText.h"
@@ -17,6 +18,7 @@ constexpr size_t kNameLength = 64;
 constexpr size_t kSlackSize = 512;
 constexpr int kSlackFailures = 64;
 constexpr int kSlackFiles = 100000;
+constexpr int kSlackGrowths = 2;
 constexpr uint64_t kSlackRoom = uint64_t(4) << 20;
 constexpr uint64_t kIndexBlock = 4096;
 
@@ -63,8 +65,10 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
 
 class FreeSpaceWipe {
 public:
-    FreeSpaceWipe(std::string root, std::wstring folder, Job& job, DWORD cluster)
-        : m_root(std::move(root)), m_folder(std::move(folder)), m_job(job), m_cluster(cluster) {}
+    FreeSpaceWipe(std::string root, std::wstring volume, std::wstring folder, Job& job,
+                  DWORD cluster)
+        : m_root(std::move(root)), m_volume(std::move(volume)), m_folder(std::move(folder)),
+          m_job(job), m_cluster(cluster) {}
     FreeSpaceWipe(const FreeSpaceWipe&) = delete;
     FreeSpaceWipe& operator=(const FreeSpaceWipe&) = delete;
 
@@ -88,7 +92,10 @@ public:
             else
                 Rewrite(stream);
         }
-        if (!Cancelled()) {
+        // Folders take new entries only where they have free ones while the volume is full; the
+        // entries in them need free records of the file table, which the slack takes next.
+        if (!Cancelled() && !m_fillers.empty()) {
+            CoverFreeEntries(m_volume, m_folder, m_job.cancel);
             ReleaseSlackRoom();
             FillSlack(m_job.passes.back());
         }
@@ -162,13 +169,15 @@ private:
 
     // With the clusters taken, small files reuse the free records of the file table (NTFS
     // keeps small files' data inside them) and the free entries of the folder. A file that
-    // costs more than an index block means the table had to grow: its free records are all
-    // taken, and more files would only enlarge it for good.
+    // costs more than an index block means the table had to grow. The first growth may come
+    // while free records are left, as the table is searched from where it last took one: the
+    // second means they are all taken, and more files would only enlarge it for good.
     void FillSlack(const Pass& pass) {
         PassStream stream(pass, m_job.rng.Fork(), m_job.buffer, kSlackSize);
         const uint64_t indexBlock = std::max<uint64_t>(kIndexBlock, m_cluster);
         uint64_t free = FreeBytes();
         int failures = 0;
+        int growths = 0;
         for (int i = 0; i < kSlackFiles && failures < kSlackFailures && !Cancelled(); ++i) {
             FileHandle file = CreateScratchFile(m_folder);
             if (!file)
@@ -181,13 +190,14 @@ private:
             }
             m_slack.push_back(std::move(file));
             const uint64_t left = FreeBytes();
-            if (free > left + indexBlock)
+            if (free > left + indexBlock && ++growths == kSlackGrowths)
                 return;
             free = left;
         }
     }
 
     std::string m_root;
+    std::wstring m_volume;
     std::wstring m_folder;
     Job& m_job;
     DWORD m_cluster;
@@ -199,19 +209,20 @@ private:
 
 bool WipeFreeSpace(const std::wstring& given, Job& job) {
     std::string root;
-    std::wstring folder;
+    std::wstring volume, folder;
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
     if (!DriveRoot(given, root) || job.passes.empty() ||
         !GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                            &clusters) ||
-        !fs::SystemPath(given + kFolderName, folder))
+        !fs::SystemPath(given, volume) || !fs::SystemPath(given + kFolderName, folder))
         return false;
     RemoveLeftFillers(folder);
     if (!fs::MakeFolder(folder) && GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
     fs::SetAttributes(folder, FILE_ATTRIBUTE_HIDDEN);
     const bool wrote =
-        FreeSpaceWipe(root, folder, job, std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512))
+        FreeSpaceWipe(root, volume, folder, job,
+                      std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512))
             .Run();
     fs::RemoveFolder(folder);
     return wrote;

@@ -1,8 +1,9 @@
 // Runs one step of a forensic test on a mapped test volume, through the same calls the program
 // makes. The driver script checks the volume's raw bytes between the steps.
 //
-//   populate <folder> <tag>               files of many sizes, kinds and names, each filled with
-//                                         its marker "|<tag>|<id>|"; prints "<id> <size>" per file
+//   populate <folder> <tag> [plain]       files of many sizes, kinds and names, each filled with
+//                                         its marker "|<tag>|<id>|"; prints "<id> <size>" per file;
+//                                         plain: no attributes, for a volume that keeps none
 //   method <hex>                          stores the erase method
 //   shred <folder>                        empties the folder with EmptyDirectory
 //   shredfiles <folder> <pattern> <0|1>   ShredFiles
@@ -54,8 +55,8 @@ void SetAttributes(const std::string& path, DWORD attributes) {
 
 class Populator {
 public:
-    Populator(std::string folder, std::string tag)
-        : m_folder(std::move(folder)), m_tag(std::move(tag)) {}
+    Populator(std::string folder, std::string tag, bool attributes)
+        : m_folder(std::move(folder)), m_tag(std::move(tag)), m_attributes(attributes) {}
 
     void Run() {
         MakeFolder(m_folder);
@@ -63,9 +64,9 @@ public:
         for (size_t size : {0u, 1u, 100u, 700u, 4095u, 4096u, 4097u, 65537u})
             File("s" + std::to_string(size), size);
         File("big", (size_t(20) << 20) + 123);
-        SetAttributes(File("readonly", 5000), FILE_ATTRIBUTE_READONLY);
-        SetAttributes(File("hidden", 3000), FILE_ATTRIBUTE_HIDDEN);
-        SetAttributes(File("hidsys", 600), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        Attribute(File("readonly", 5000), FILE_ATTRIBUTE_READONLY);
+        Attribute(File("hidden", 3000), FILE_ATTRIBUTE_HIDDEN);
+        Attribute(File("hidsys", 600), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         MakeFolder(m_folder + "\\sub1");
         File("sub1\\a", 9000);
         MakeFolder(m_folder + "\\sub1\\sub2");
@@ -75,11 +76,17 @@ public:
         File("rosub\\d", 2000);
         // Wine keeps no read-only attribute on a folder; the driver also takes the folder's
         // write permission, which Wine reports as read-only.
-        SetFileAttributesA((m_folder + "\\rosub").c_str(), FILE_ATTRIBUTE_READONLY);
+        if (m_attributes)
+            SetFileAttributesA((m_folder + "\\rosub").c_str(), FILE_ATTRIBUTE_READONLY);
         Names();
     }
 
 private:
+    void Attribute(const std::string& path, DWORD attributes) {
+        if (m_attributes)
+            SetAttributes(path, attributes);
+    }
+
     // Names that only the wide calls in the extended form reach as they stand.
     void Names() {
         File("greek", 5000, u8"\u03a9mega report.txt");
@@ -126,6 +133,7 @@ private:
 
     std::string m_folder;
     std::string m_tag;
+    bool m_attributes;
 };
 
 void PlainDelete(const std::string& path) {
@@ -171,8 +179,8 @@ int main(int argc, char** argv) {
     const std::string target = argv[2];
     try {
         CVxMain engine;
-        if (command == "populate" && argc == 4) {
-            Populator(target, argv[3]).Run();
+        if (command == "populate" && (argc == 4 || (argc == 5 && !std::strcmp(argv[4], "plain")))) {
+            Populator(target, argv[3], argc == 4).Run();
         } else if (command == "method") {
             engine.SetDelMethod(int(std::strtoul(target.c_str(), nullptr, 16)));
         } else if (command == "shred") {

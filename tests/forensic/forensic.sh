@@ -3,15 +3,17 @@
 # build's Wine prefix, files are written and erased through the engine, and the unmounted image
 # is searched byte by byte for what was erased.
 #
-#   forensic.sh shred|freespace|browsers|useritem ext4|ntfs LETTER WORKDIR PREFIX TOOL [END_TO_END]
+#   forensic.sh shred|freespace|browsers|useritem ext4|ntfs|exfat LETTER WORKDIR PREFIX TOOL [END_TO_END]
 #
 # shred:     for every erase method, a populated folder (files of every size and attribute, names
 #            outside the code page, device names, closing dots and blanks, a path past 300
 #            characters) is emptied with EmptyDirectory; before the erase every marker must be
 #            in the image (the control), after it none may be; then the same on a volume filled
 #            to its last block; then runs killed at twenty points, each followed by a complete
-#            run of the same folder.
-# freespace: plainly deleted files are wiped from the free space, which must come back whole;
+#            run of the same folder; last, the names of erased files and folders: none may be
+#            readable on NTFS or exFAT (ext4's journal keeps them: that figure is reported).
+# freespace: plainly deleted files are wiped from the free space, which must come back whole,
+#            and the names of files another program deleted must be gone from their folder;
 #            then a wipe killed midway must leave no filler file behind, and the wipe after a
 #            power loss midway (process and Wine server killed) must remove the fillers it left;
 #            a wipe through nvc of the volume mounted read-only must end with exit 1 and say so.
@@ -73,19 +75,21 @@ scan_unmounted() {
 # Writes the test files into FOLDER (a name at the drive's root) and prints the markers that a
 # raw scan can find: those of files at least as long as one marker.
 populate() {
-  local folder=$1 tag=$2 listing id size status=0
-  listing=$(vx populate "$letter:\\$folder" "$tag" | tr -d '\r') || status=$?
+  local folder=$1 tag=$2 listing id size status=0 plain=()
+  # exFAT keeps no attributes and no permissions.
+  [ "$fs" = exfat ] && plain=(plain)
+  listing=$(vx populate "$letter:\\$folder" "$tag" "${plain[@]}" | tr -d '\r') || status=$?
   # Under 64-bit Wine this program, started between the kill points, was once itself ended by
   # SIGKILL (one run in five; the cause was not found): it writes the files once more, while any
   # other failure ends the suite.
   if ((status == 137)); then
     echo "[$fs $suite] populate $folder: the program was killed; once more" >&2
     status=0
-    listing=$(vx populate "$letter:\\$folder" "$tag" | tr -d '\r') || status=$?
+    listing=$(vx populate "$letter:\\$folder" "$tag" "${plain[@]}" | tr -d '\r') || status=$?
   fi
   ((status == 0)) || fail "populate $folder failed"
   # Wine keeps no read-only attribute on folders but reports one for a folder it cannot write.
-  chmod a-w "$mnt/$folder/rosub"
+  [ "$fs" = exfat ] || chmod a-w "$mnt/$folder/rosub"
   while read -r id size; do
     if [[ $size =~ ^[0-9]+$ ]] && ((size >= ${#tag} + ${#id} + 3)); then
       echo "$id"
@@ -247,26 +251,41 @@ killpoints_suite() {
   fi
 }
 
-# Prints how many of the NAMEs are still readable in the unmounted image, as the file system
-# spells them (ASCII on ext4, UTF-16 on NTFS), then the names found.
+# Prints how many of the NAMEs the unmounted image still shows, then the names: in its raw
+# bytes (ASCII, or UTF-16 as NTFS and exFAT spell them) or among the deleted entries that
+# `fls -rd` lists.
 names_left() {
+  local deleted
   "$root/tools/image-drive" detach "$drive"
-  python3 - "$image" "$@" <<'PY'
-import mmap, sys
+  deleted=$(fls -rd "$image" 2>/dev/null || true)
+  python3 - "$image" "$@" 3<<<"$deleted" <<'PY'
+import mmap, os, sys
+deleted = os.fdopen(3).read()
 with open(sys.argv[1], "rb") as image:
     data = mmap.mmap(image.fileno(), 0, access=mmap.ACCESS_READ)
-    found = [n for n in sys.argv[2:] if data.find(n.encode()) >= 0 or data.find(n.encode("utf-16-le")) >= 0]
+    found = [n for n in sys.argv[2:] if n in deleted or data.find(n.encode()) >= 0
+             or data.find(n.encode("utf-16-le")) >= 0]
 print(len(found), " ".join(found))
 PY
   "$root/tools/image-drive" attach "$drive"
 }
 
+# Notes how many of the names are left; on NTFS and exFAT any is a defect.
+check_names() {
+  local what=$1 left
+  shift
+  left=$(names_left "$@")
+  note "names still readable $what: ${left%% *} of $#"
+  if [ "$fs" != ext4 ] && [ "${left%% *}" != 0 ]; then
+    defect "names readable $what: ${left#* }"
+  fi
+}
+
 # What an investigator still reads of the names of erased files and folders: ten folders of three
-# small files each, named uniquely, are shredded and the image is searched for their names. The
-# file system keeps some wherever the system gives no way to reach them (ext4's journal; NTFS's
-# freed records and index slack); the figures are reported, not held to a bound.
+# small files each, named uniquely, are shredded and the image is searched for their names. On
+# ext4 the journal keeps them out of a program's reach: that figure is reported, not held.
 names_measure() {
-  local folders=() files=() i j name left
+  local folders=() files=() i j name
   mkdir -p "$mnt/names"
   for i in $(seq 10 19); do
     name="vxdir$fs$i$RANDOM"
@@ -280,14 +299,41 @@ names_measure() {
   sync
   vx method 88 >/dev/null && vx shred "$letter:\\names" || fail "shred of the named files did not run"
   [ -z "$(ls -A "$mnt/names")" ] || defect "names: left in the folder: $(ls -A "$mnt/names")"
-  left=$(names_left "${folders[@]}")
-  note "names still readable after the shred: folders ${left%% *} of 10"
-  left=$(names_left "${files[@]}")
-  note "names still readable after the shred: files ${left%% *} of 30"
+  check_names "after the shred (folders)" "${folders[@]}"
+  check_names "after the shred (files)" "${files[@]}"
   rmdir "$mnt/names"
   vx wipe "$letter:\\" || fail "the wipe after the named files did not run"
-  left=$(names_left "${folders[@]}" "${files[@]}")
-  note "names still readable after a free-space wipe: ${left%% *} of 40"
+  check_names "after a free-space wipe" "${folders[@]}" "${files[@]}"
+}
+
+# Names of files that another program deleted from a folder that stays: they are readable in the
+# folder's free directory space until the free-space wipe covers it; the folder's files and times
+# stay as they were. The folder holds files already, as most do: the first names an NTFS folder
+# takes stay in its own record's unused end once its index outgrows the record, where no call of
+# a program reaches them, and the names counted here come later.
+deleted_names() {
+  local names=() i kept=$mnt/kept before left
+  mkdir -p "$kept"
+  for i in $(seq 1 8); do
+    echo "not erased" >"$kept/stays$i-$(printf '%*s' 40 '' | tr ' ' k).txt"
+  done
+  mkdir "$kept/vxgonedir$fs$RANDOM"
+  for i in $(seq 10 39); do
+    names+=("vxgone$fs$i$RANDOM.txt")
+    echo "small" >"$kept/${names[-1]}"
+  done
+  names+=("$(basename "$kept"/vxgonedir*)")
+  sync
+  (cd "$kept" && rm -r -- "${names[@]}")
+  sync
+  before=$(stat -c %Y "$kept")
+  left=$(names_left "${names[@]}")
+  note "names of files another program deleted: ${left%% *} of ${#names[@]} readable before the wipe"
+  vx method 88 >/dev/null && vx wipe "$letter:\\" || fail "the wipe after the deleted names did not run"
+  check_names "after a free-space wipe of deleted files" "${names[@]}"
+  [ "$(cat "$kept"/* | sort -u)" = "not erased" ] && [ "$(ls -A "$kept" | wc -l)" = 8 ] ||
+    defect "the wipe changed the folder of the deleted files: $(ls -A "$kept" | tr '\n' ' ')"
+  [ "$(stat -c %Y "$kept")" = "$before" ] || defect "the wipe changed the time of a folder"
 }
 
 wipe_suite() {
@@ -474,6 +520,7 @@ shred)
 browsers) browsers_suite ;;
 freespace)
   wipe_suite
+  deleted_names
   kill_suite
   powerloss_suite
   readonly_suite

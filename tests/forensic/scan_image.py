@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Searches the raw bytes of an unmounted volume image for the markers "|TAG|ID|".
 
-  scan_image.py IMAGE ext4|ntfs TAG --present ID...   every ID must still be readable
-  scan_image.py IMAGE ext4|ntfs TAG --absent          no marker of TAG may be left
+  scan_image.py IMAGE ext4|ntfs|exfat TAG --present ID...   every ID must still be readable
+  scan_image.py IMAGE ext4|ntfs|exfat TAG --absent          no marker of TAG may be left
 
 Each marker found where it must not be is reported with its offset and the structure that
 holds it, so that a failure says what the erase missed.
@@ -74,10 +74,25 @@ class Ntfs:
         return f"cluster {cluster}, {'; '.join(owner)}"
 
 
+class Exfat:
+    def __init__(self, image, data):
+        sector = 1 << data[108]
+        self.unit = sector << data[109]
+        self.heap = int.from_bytes(data[88:92], "little") * sector
+
+    def describe(self, offset):
+        if offset < self.heap:
+            return f"byte {offset}, before the cluster heap"
+        return f"cluster {(offset - self.heap) // self.unit + 2}"
+
+
+SYSTEMS = {"ext4": Ext4, "ntfs": Ntfs, "exfat": Exfat}
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("image")
-    parser.add_argument("fs", choices=["ext4", "ntfs"])
+    parser.add_argument("fs", choices=sorted(SYSTEMS))
     parser.add_argument("tag")
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--present", nargs="+", metavar="ID")
@@ -96,7 +111,7 @@ def main():
                 return 1
             return 0
 
-        volume = (Ext4 if args.fs == "ext4" else Ntfs)(args.image, data)
+        volume = SYSTEMS[args.fs](args.image, data)
         for marker, offsets in sorted(hits.items()):
             print(f"{args.fs}, tag {args.tag}: marker of {marker} left {len(offsets)} times",
                   file=sys.stderr)
