@@ -111,8 +111,7 @@ OverwriteResult OverwriteFile(HANDLE file, const std::wstring& path, uint64_t le
             fs::Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      OPEN_EXISTING, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OPEN_REPARSE_POINT);
     FileTarget target(file, direct ? direct.Get() : nullptr, sectorSize);
-    return Overwrite(target, length, passes, job.rng, job.buffer, job.cancel,
-                     LastFlush::ByCaller);
+    return Overwrite(target, length, passes, job.rng, job.buffer, job.cancel, LastFlush::ByCaller);
 } catch (...) {
     return OverwriteResult::Failed;
 }

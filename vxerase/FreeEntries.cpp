@@ -21,8 +21,8 @@ class KeptTimes {
 public:
     explicit KeptTimes(const std::wstring& folder)
         : m_folder(fs::Open(folder, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS)) {
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS)) {
         m_kept = m_folder && GetFileTime(m_folder.Get(), &m_created, &m_accessed, &m_written);
     }
     KeptTimes(const KeptTimes&) = delete;

@@ -30,8 +30,7 @@ bool IsEmptyFolder(const std::wstring& folder) {
 // The drive root of an extended path ("\\?\C:\").
 std::wstring DriveRoot(const std::wstring& folder) {
     constexpr size_t kRootLength = 7;
-    if (folder.size() < kRootLength || folder.compare(0, 4, L"\\\\?\\") != 0 ||
-        folder[5] != L':')
+    if (folder.size() < kRootLength || folder.compare(0, 4, L"\\\\?\\") != 0 || folder[5] != L':')
         return {};
     return folder.substr(0, kRootLength);
 }
@@ -44,8 +43,9 @@ std::optional<bool> KeepsHardLinks(const std::wstring& folder) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "CreateHardLinkW")));
     const std::wstring name = path::Join(folder, RandomName(kProbeName));
     const std::wstring second = path::Join(folder, RandomName(kProbeName));
-    FileHandle probe = fs::Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, CREATE_NEW,
-                                FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE);
+    FileHandle probe =
+        fs::Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                 CREATE_NEW, FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE);
     if (!link || !probe)
         return std::nullopt;
     if (!link(second.c_str(), name.c_str(), nullptr))
@@ -76,8 +76,9 @@ FreedNames::Kind FreedNames::KindOf(const std::wstring& folder) {
     Kind kind = Kind::Either;
     wchar_t name[MAX_PATH + 1] = {};
     DWORD flags = 0;
-    if (!root.empty() && GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr,
-                                               &flags, name, MAX_PATH + 1) &&
+    if (!root.empty() &&
+        GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, name,
+                              MAX_PATH + 1) &&
         (std::wstring(name) == L"FAT" || std::wstring(name) == L"FAT32" ||
          std::wstring(name) == L"exFAT")) {
         kind = Kind::Entries;

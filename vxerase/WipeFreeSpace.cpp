@@ -220,10 +220,9 @@ bool WipeFreeSpace(const std::wstring& given, Job& job) {
     if (!fs::MakeFolder(folder) && GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
     fs::SetAttributes(folder, FILE_ATTRIBUTE_HIDDEN);
-    const bool wrote =
-        FreeSpaceWipe(root, volume, folder, job,
-                      std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512))
-            .Run();
+    const bool wrote = FreeSpaceWipe(root, volume, folder, job,
+                                     std::max<DWORD>(sectorsPerCluster * bytesPerSector, 512))
+                           .Run();
     fs::RemoveFolder(folder);
     return wrote;
 }

@@ -140,9 +140,9 @@ TEST(SinglePass, PseudoRandomAndZeroesWriteOnePassUnverified) {
 // A file kept compressed first gets random data, which cannot compress, before any pattern; a
 // method that begins with random data is left as it is.
 TEST(CompressedFiles, APatternFirstMethodGetsARandomPassInFront) {
-    for (EraseMethod method : {EraseMethod::Zeroes, EraseMethod::Dod5220_22M,
-                               EraseMethod::Dod5200_28Std, EraseMethod::PseudoRandom,
-                               EraseMethod::Gutmann}) {
+    for (EraseMethod method :
+         {EraseMethod::Zeroes, EraseMethod::Dod5220_22M, EraseMethod::Dod5200_28Std,
+          EraseMethod::PseudoRandom, EraseMethod::Gutmann}) {
         ChaChaRng rng = MakeRng(3);
         const std::vector<Pass> passes = PassesFor(method, rng);
         const std::vector<Pass> covered = PassesForCompressed(passes);
