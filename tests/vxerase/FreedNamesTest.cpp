@@ -1,0 +1,73 @@
+// Covering the names of removed entries, on a folder of the build's Wine prefix: the covers are
+// gone again when the covering is done, whatever the folder holds, and nothing else changes.
+#include "FreedNames.h"
+
+#include "FileSystem.h"
+#include "PathText.h"
+#include "common/Scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+std::wstring Extended(const std::string& path) {
+    return path::Extended(fs::FromUtf8(path));
+}
+
+class FreedNamesTest : public ::testing::Test {
+protected:
+    // Writes the files, covers them as they are removed, and returns what the folder holds.
+    std::string RemoveAndCover(const std::vector<std::string>& removed) {
+        FreedNames names(Extended(m_folder.Path()));
+        for (const std::string& name : removed) {
+            WriteText(m_folder / name, "trace");
+            names.Add(name.size());
+        }
+        names.Hold();
+        for (const std::string& name : removed)
+            EXPECT_TRUE(DeleteFileA((m_folder / name).c_str()));
+        names.Cover();
+        return Listing(m_folder.Path());
+    }
+
+    ScratchFolder m_folder{"freednames"};
+};
+
+} // namespace
+
+// The entry sizes of both layouts: NTFS's grows by two bytes a character in steps of eight,
+// exFAT's by 32 bytes for every 15 characters; the larger is taken.
+TEST(DirectoryBytes, TheLargerOfTheNtfsAndExfatEntries) {
+    EXPECT_EQ(DirectoryBytes(1), 96u);
+    EXPECT_EQ(DirectoryBytes(15), 112u);
+    EXPECT_EQ(DirectoryBytes(255), 608u);
+}
+
+TEST_F(FreedNamesTest, AnEmptiedFolderIsEmptyAgainAfterTheCovers) {
+    std::vector<std::string> removed;
+    for (int i = 0; i < 40; ++i)
+        removed.push_back("trace of a visited site " + std::to_string(i) + ".txt");
+    EXPECT_EQ(RemoveAndCover(removed), "");
+}
+
+TEST_F(FreedNamesTest, TheFilesThatStayAreUntouched) {
+    WriteText(m_folder / "kept.txt", "kept");
+    EXPECT_EQ(RemoveAndCover({"user@site[1].txt", "a.tmp", std::string(200, 'n')}), "kept.txt");
+    EXPECT_EQ(ReadText(m_folder / "kept.txt"), "kept");
+}
+
+// A folder that went meanwhile, or none removed: nothing is made and nothing fails.
+TEST_F(FreedNamesTest, AFolderThatIsGoneOrLostNothingIsLeftAlone) {
+    FreedNames gone(Extended(m_folder / "gone"));
+    gone.Add(12);
+    gone.Hold();
+    gone.Cover();
+    EXPECT_FALSE(Exists(m_folder / "gone"));
+
+    FreedNames none(Extended(m_folder.Path()));
+    none.Hold();
+    none.Cover();
+    EXPECT_EQ(Listing(m_folder.Path()), "");
+}
