@@ -28,6 +28,7 @@ multi_mib = int(info["multi_mib"])
 tree_files, tree_folders = int(info["tree_files"]), int(info["tree_folders"])
 tree_mib = int(info["tree_bytes"]) / 2**20
 free_mib = int(info["free_bytes"]) / 2**20
+packed_mib = int(info["packed_mib"])
 
 
 def median(section, case):
@@ -130,6 +131,25 @@ add("free", "sfill", "sfill -l -l -z (one zero pass, free space and inodes)", "p
 add("free", "dd", "dd zeroes until full, conv=fsync, then rm (limit)", "limit",
     free_mib / t["dd"], "MiB/s")
 
+# 4, names: the wipe of a volume holding the tree against one holding a file of the same bytes;
+# what it adds is the cover of the tree's folders.
+t = {case: median("names", case) for case in ("tree", "flat")}
+held_mib = free_mib - tree_mib
+added = t["tree"] / t["flat"] - 1
+add("names", "tree", f"ours, ShredUnSpace, zeroes, the volume holding the tree of "
+    f"{tree_folders} folders", "ours", held_mib / t["tree"], "MiB/s",
+    extra=f"the folders' covers add {100 * added:.1f}% to the wipe")
+add("names", "flat", "ours, the same, the volume holding one file of the same bytes", "limit",
+    held_mib / t["flat"], "MiB/s")
+
+# 8. A compressed file against the same file stored plainly.
+t = {case: median("packed", case) for case in ("packed", "plain")}
+add("packed", "packed", f"ours, zeroes (0x90), a {packed_mib} MiB text NTFS keeps compressed",
+    "ours", packed_mib / t["packed"], "MiB/s", vs_limit=t["plain"] / t["packed"],
+    extra="a pass of random data first, which cannot compress")
+add("packed", "plain", "ours, zeroes, the same text stored plainly", "limit",
+    packed_mib / t["plain"], "MiB/s")
+
 # 5. The generator; the values are GiB/s already.
 g = {case: median("rng", case) for section, case in samples if section == "rng"}
 add("rng", "chacha_windows", "ours, ChaChaRng, Windows build under Wine", "ours",
@@ -162,6 +182,8 @@ targets = [
     ("Gutmann: ÷ srm (passes/s) ≥ 1", row("multi", "gutmann")["vs_peer"], 1),
     ("many small files: ÷ shred -u (time) ≥ 1", row("tree", "ours")["vs_peer"], 1),
     ("free space: ÷ dd ≥ 0.85", row("free", "ours")["vs_limit"], 0.85),
+    ("free space: time without the folders' covers ÷ with them ≥ 0.9",
+     row("names", "flat")["median"] / row("names", "tree")["median"], 0.9),
     ("random data, Windows build: GiB/s ≥ 1", row("rng", "chacha_windows")["throughput"], 1),
 ]
 
@@ -172,14 +194,18 @@ sections = [
     ("tree", f"3. Many small files: {tree_files:,} files of 1–64 KiB ({tree_mib:.0f} MiB) "
              f"in {tree_folders} folders", slow_reps, "s"),
     ("free", f"4. Free space of a 512 MiB volume ({free_mib:.0f} MiB free)", reps, "s"),
+    ("names", f"4. Free space and the names in its folders: the same volume holding "
+              f"{tree_mib:.0f} MiB", slow_reps, "s"),
+    ("packed", f"8. A compressed file on NTFS, {packed_mib} MiB through ntfs-3g", reps, "s"),
     ("rng", "5. Random data in memory, one 3 MiB buffer (the erase component's chunk)", reps,
      "GiB/s"),
 ]
 peers = {"pass256": "shred of the same data", "pass1024": "shred of the same data",
          "multi": "shred -n3 (time) / srm (passes/s)", "tree": "shred -u", "free": "sfill",
-         "rng": "native build"}
+         "rng": "native build", "names": "none", "packed": "none"}
 limits = {"pass256": "dd", "pass1024": "dd", "multi": "dd's rate × passes", "tree": "rm -rf",
-          "free": "dd", "rng": "memset"}
+          "free": "dd", "rng": "memset", "names": "one file",
+          "packed": "plain file"}
 
 
 def fmt(value, digits=2):

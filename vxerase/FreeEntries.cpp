@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -38,24 +39,34 @@ private:
     FILETIME m_created{}, m_accessed{}, m_written{};
 };
 
-// Long names first, then shorter ones for the room that is left, down to one character.
+uint64_t FreeBytes(const std::wstring& folder) {
+    ULARGE_INTEGER available, total, free;
+    return GetDiskFreeSpaceExW(folder.c_str(), &available, &total, &free) ? free.QuadPart : 0;
+}
+
+// Long names first, then shorter ones for the room that is left, down to one character. A
+// cover that took space from the volume (space that another program gave back meanwhile) is a
+// refusal too: the folder's directory grew instead of reusing what it had.
 void CoverFolder(const std::wstring& folder, const std::atomic<bool>& cancel) {
     const KeptTimes times(folder);
     std::vector<FileHandle> covers;
+    const uint64_t free = FreeBytes(folder);
     size_t length = kLongest;
     int refusals = 0;
     while (covers.size() < kMostCovers && !cancel.load(std::memory_order_relaxed)) {
         FileHandle cover = CreateCover(folder, length);
+        const DWORD error = cover ? ERROR_SUCCESS : GetLastError();
         if (cover) {
             covers.push_back(std::move(cover));
-            refusals = 0;
+            if (FreeBytes(folder) >= free) {
+                refusals = 0;
+                continue;
+            }
+        } else if (error == ERROR_FILE_EXISTS) {
             continue;
-        }
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_EXISTS)
-            continue;
-        if (error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL)
+        } else if (error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL) {
             break;
+        }
         if (++refusals < kRefusals)
             continue;
         if (length == 1)
