@@ -11,11 +11,13 @@
 
 namespace {
 
-constexpr size_t kLongest = 255;
-// A full directory refuses a name of one length and may still take a shorter one; an NTFS
-// index may refuse a name that falls into a full block and take one for another block.
-constexpr int kRefusals = 3;
+// The lengths of the covers, each taken until the folder refuses it: the longest first, then
+// shorter ones for the room left, down to one character, whose entry is the smallest there is.
+constexpr size_t kLengths[] = {255, 63, 15, 1};
 constexpr size_t kMostCovers = 1 << 16;
+// More free space than this means the volume is no longer full: covers would grow the folders
+// instead of taking their free entries.
+constexpr uint64_t kSpareRoom = uint64_t(1) << 20;
 
 // Puts a folder's times back as they were once the entries made in it have gone.
 class KeptTimes {
@@ -39,40 +41,27 @@ private:
     FILETIME m_created{}, m_accessed{}, m_written{};
 };
 
-uint64_t FreeBytes(const std::wstring& folder) {
+uint64_t FreeBytes(const std::wstring& root) {
     ULARGE_INTEGER available, total, free;
-    return GetDiskFreeSpaceExW(folder.c_str(), &available, &total, &free) ? free.QuadPart : 0;
+    return GetDiskFreeSpaceExW(root.c_str(), &available, &total, &free) ? free.QuadPart : 0;
 }
 
-// Long names first, then shorter ones for the room that is left, down to one character. A
-// cover that took space from the volume (space that another program gave back meanwhile) is a
-// refusal too: the folder's directory grew instead of reusing what it had.
 void CoverFolder(const std::wstring& folder, const std::atomic<bool>& cancel) {
     const KeptTimes times(folder);
     std::vector<FileHandle> covers;
-    const uint64_t free = FreeBytes(folder);
-    size_t length = kLongest;
-    int refusals = 0;
-    while (covers.size() < kMostCovers && !cancel.load(std::memory_order_relaxed)) {
-        FileHandle cover = CreateCover(folder, length);
-        const DWORD error = cover ? ERROR_SUCCESS : GetLastError();
-        if (cover) {
-            covers.push_back(std::move(cover));
-            if (FreeBytes(folder) >= free) {
-                refusals = 0;
+    for (size_t length : kLengths) {
+        while (covers.size() < kMostCovers && !cancel.load(std::memory_order_relaxed)) {
+            FileHandle cover = CreateCover(folder, length);
+            if (cover) {
+                covers.push_back(std::move(cover));
                 continue;
             }
-        } else if (error == ERROR_FILE_EXISTS) {
-            continue;
-        } else if (error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL) {
-            break;
+            const DWORD error = GetLastError();
+            if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
+                break;
+            if (error != ERROR_FILE_EXISTS)
+                return;
         }
-        if (++refusals < kRefusals)
-            continue;
-        if (length == 1)
-            break;
-        length /= 2;
-        refusals = 0;
     }
 }
 
@@ -81,7 +70,8 @@ void CoverFolder(const std::wstring& folder, const std::atomic<bool>& cancel) {
 void CoverFreeEntries(const std::wstring& root, const std::wstring& skipped,
                       const std::atomic<bool>& cancel) {
     std::vector<std::wstring> folders{root};
-    while (!folders.empty() && !cancel.load(std::memory_order_relaxed)) {
+    while (!folders.empty() && !cancel.load(std::memory_order_relaxed) &&
+           FreeBytes(root) <= kSpareRoom) {
         const std::wstring folder = std::move(folders.back());
         folders.pop_back();
         for (fs::FolderSearch search(path::Join(folder, L"*")); search; search.Next()) {

@@ -8,6 +8,7 @@
 #include <string>
 
 // Every folder under `root` but `skipped` and what lies below either; junctions and other
-// reparse points are not followed. Each folder's times stay as they were.
+// reparse points are not followed. Each folder's times stay as they were. Once the volume has
+// room again (another program gave some back), the folders left are not covered.
 void CoverFreeEntries(const std::wstring& root, const std::wstring& skipped,
                       const std::atomic<bool>& cancel);
