@@ -55,12 +55,22 @@ echo "prefix_processes finds those of its prefix only"
 
 export DISPLAY=$VX_DISPLAY
 "$root/tools/virtual-display" "$DISPLAY"
-xmessage -title "$marker" first 2>/dev/null &
-on_exit kill "$!"
-first=$(wait_for_window "^$marker\$" 30) || fail "no window appeared"
-xmessage -title "$marker" second 2>/dev/null &
-on_exit kill "$!"
-second=$(wait_for_window "^$marker\$" 30 "$first") || fail "the second window did not appear"
+# A window that does not come says why: what its program printed, and whether it still runs.
+show_window() {
+  "$root/tests/scripts/x-window.py" "$marker" 2>"$scratch/$1.err" &
+  on_exit kill "$!"
+  shown=$!
+}
+no_window() {
+  local state=ended
+  kill -0 "$shown" 2>/dev/null && state=running
+  fail "$1 (its program $state: $(tr '\n' ' ' <"$scratch/$2.err"))"
+}
+show_window first
+first=$(wait_for_window "^$marker\$" 30 "" "$shown") || no_window "no window appeared" first
+show_window second
+second=$(wait_for_window "^$marker\$" 30 "$first" "$shown") ||
+  no_window "the second window did not appear" second
 [ "$second" != "$first" ] || fail "wait_for_window took a window it was to ignore"
 sleep 1 &
 start=$SECONDS
