@@ -30,8 +30,15 @@ test: build native package
 run: build
 	tools/run-program $(BUILD)
 
+# The benchmarks measure the release and, where the host can start 64-bit Wine too, the x86-64
+# build beside it (in $(BUILD)/x86_64).
 bench: build
+	tools/setup bench
 	cmake --build $(BUILD) -j$$(nproc) --target vxbench
+	if [ $(ARCH) = i686 ] && /usr/lib/wine/wine64 --version >/dev/null 2>&1; then \
+	  cmake -S . -B $(BUILD)/x86_64 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	  cmake --build $(BUILD)/x86_64 -j$$(nproc) --target vxbench; fi
 	bench/run $(BUILD)
 
 # Each fuzz target for a minute over its committed corpus.

@@ -26,18 +26,19 @@ inline uint32_t LoadLe32(const uint8_t* p) {
 template <typename V>
 __attribute__((always_inline)) inline void Blocks(uint32_t* state, int doubleRounds, uint8_t* out) {
     constexpr int kLanes = sizeof(V) / sizeof(uint32_t);
-    V in[16];
-    for (int i = 0; i < 16; ++i)
-        for (int lane = 0; lane < kLanes; ++lane)
-            in[i][lane] = state[i];
     const uint64_t counter = uint64_t(state[12]) | uint64_t(state[13]) << 32;
+    V low, high;
     for (int lane = 0; lane < kLanes; ++lane) {
-        in[12][lane] = uint32_t(counter + lane);
-        in[13][lane] = uint32_t((counter + lane) >> 32);
+        low[lane] = uint32_t(counter + lane);
+        high[lane] = uint32_t((counter + lane) >> 32);
     }
+    // The input words are taken again from `state` where they are added back, not kept in
+    // vectors: a 32-bit process has only eight vector registers, and kept inputs would be
+    // spilled to memory and read back on every round.
+#define VX_INPUT(i) ((i) == 12 ? low : (i) == 13 ? high : state[i] + V{})
     V x[16];
     for (int i = 0; i < 16; ++i)
-        x[i] = in[i];
+        x[i] = VX_INPUT(i);
     for (int r = 0; r < doubleRounds; ++r) {
         VX_QUARTER(0, 4, 8, 12);
         VX_QUARTER(1, 5, 9, 13);
@@ -49,7 +50,7 @@ __attribute__((always_inline)) inline void Blocks(uint32_t* state, int doubleRou
         VX_QUARTER(3, 4, 9, 14);
     }
     for (int i = 0; i < 16; ++i) {
-        const V word = x[i] + in[i];
+        const V word = x[i] + VX_INPUT(i);
         for (int half = 0; half < kLanes / 4; ++half)
             std::memcpy(out + ChaChaRng::kChunkSize * half + 16 * i,
                         reinterpret_cast<const uint8_t*>(&word) + 16 * half, 16);
@@ -59,6 +60,7 @@ __attribute__((always_inline)) inline void Blocks(uint32_t* state, int doubleRou
     state[13] = uint32_t(next >> 32);
 }
 
+#undef VX_INPUT
 #undef VX_QUARTER
 #undef VX_ROTL
 
