@@ -137,6 +137,15 @@ struct Load {
     std::vector<std::string> folders;
 };
 
+// The entry a load stands for: the first of its name in the catalogue, which is Internet
+// Explorer's where a browser's entry has the same name ("Cache", "Cookies", "History").
+const CatalogueEntry* EntryNamed(const char* name) {
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (!std::strcmp(entry.name, name))
+            return &entry;
+    return nullptr;
+}
+
 std::vector<Load> Loads() {
     const std::string cache = ShellFolder(CSIDL_INTERNET_CACHE) + "\\Content.vx";
     const std::string cookies = ShellFolder(CSIDL_COOKIES) + "\\vx";
@@ -289,9 +298,8 @@ int main() {
         (engine.*MemberOf(*entry))();
         const double seconds = stopwatch.Seconds();
         total += seconds;
-        const auto load = std::find_if(loads.begin(), loads.end(), [&](const Load& l) {
-            return !std::strcmp(l.entry, entry->name);
-        });
+        const auto load = std::find_if(loads.begin(), loads.end(),
+                                       [&](const Load& l) { return EntryNamed(l.entry) == entry; });
         if (load == loads.end())
             others += seconds;
         else
@@ -333,7 +341,8 @@ int main() {
     const std::string rest =
         "the other " + std::to_string(order.size() - loads.size()) + " entries";
     std::printf("%-26s %7s %9s %9.3f\n", rest.c_str(), "", "", others);
-    std::printf("%-26s %7d %9s %9.3f %9.3f %7.1f\n", "all 60 entries", items, "", total, plainTotal,
+    const std::string all = "all " + std::to_string(order.size()) + " entries";
+    std::printf("%-26s %7d %9s %9.3f %9.3f %7.1f\n", all.c_str(), items, "", total, plainTotal,
                 total / plainTotal);
     const double timeShare = figures[slowest].ours / total;
     const double traceShare = double(figures[slowest].items) / items;
