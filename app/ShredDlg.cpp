@@ -2,8 +2,12 @@
 
 #include "FileSystem.h"
 #include "Product.h"
+#include "ProgressText.h"
+#include "RunSize.h"
 #include "WinApp.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 #include <utility>
 
@@ -11,6 +15,11 @@ namespace {
 
 const UINT kStepStarted = WM_APP + 1;
 const UINT kRunEnded = WM_APP + 2;
+const UINT kPlanned = WM_APP + 3;
+const UINT_PTR kProgressTimer = 1;
+const UINT kProgressMilliseconds = 1000;
+// The bar's range: tenths of a percent.
+const int kBarRange = 1000;
 
 CString EndLine(unsigned left) {
     if (left == 0)
@@ -25,6 +34,8 @@ CString EndLine(unsigned left) {
 BEGIN_MESSAGE_MAP(CShredDlg, CDialog)
 ON_MESSAGE(kStepStarted, OnStepStarted)
 ON_MESSAGE(kRunEnded, OnRunEnded)
+ON_MESSAGE(kPlanned, OnPlanned)
+ON_MESSAGE(WM_TIMER, OnTimer)
 END_MESSAGE_MAP()
 
 CShredDlg::CShredDlg(CWnd* parent) : CDialog(IDD_SHRED, parent) {}
@@ -42,6 +53,8 @@ BOOL CShredDlg::OnInitDialog() {
     m_stage = Stage::Running;
     ShowWorking(true);
     SetDlgItemText(IDCANCEL, "Cancel");
+    SetDlgItemText(IDC_PROGRESS_LINE, "Counting what the run will erase...");
+    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, kBarRange);
     m_window = m_hWnd;
     m_thread.reset(AfxBeginThread(ShredThreadProc, this));
     if (!m_thread) {
@@ -64,8 +77,14 @@ UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
 }
 
 // On the worker. The end carries the number of items the run could not erase; the notes wait in
-// the dialog, which reads them once the worker has ended.
+// the dialog, which reads them once the worker has ended. A plan that cannot be made leaves the
+// bytes unshown.
 void CShredDlg::Run() {
+    try {
+        m_gauge.emplace(PlannedBytes(PreviewRun(m_request), m_method));
+        ::PostMessageA(m_window, kPlanned, 0, 0);
+    } catch (...) {
+    }
     const RunOutcome outcome = RunShred(m_engine, m_steps, m_method, m_cancel, [this](size_t step) {
         ::PostMessageA(m_window, kStepStarted, WPARAM(step), 0);
     });
@@ -87,6 +106,29 @@ void CShredDlg::Finish(const char* line) {
     SetDlgItemText(IDCANCEL, "OK");
 }
 
+LRESULT CShredDlg::OnPlanned(WPARAM, LPARAM) {
+    if (m_stage != Stage::Running)
+        return 0;
+    ShowProgress(m_gauge->Read());
+    ::SetTimer(m_hWnd, kProgressTimer, kProgressMilliseconds, nullptr);
+    return 0;
+}
+
+LRESULT CShredDlg::OnTimer(WPARAM timer, LPARAM) {
+    if (timer == kProgressTimer && m_stage == Stage::Running)
+        ShowProgress(m_gauge->Read());
+    return 0;
+}
+
+// A run that overwrites nothing (registry entries only) shows its steps alone.
+void CShredDlg::ShowProgress(const RunProgress& progress) {
+    if (progress.total == 0)
+        return;
+    const int position = int(progress.done * kBarRange / progress.total);
+    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, WPARAM(position), 0);
+    SetDlgItemText(IDC_PROGRESS_BYTES, ProgressText(progress).c_str());
+}
+
 LRESULT CShredDlg::OnStepStarted(WPARAM step, LPARAM) {
     if (m_stage == Stage::Running && step < m_steps.size())
         SetDlgItemText(IDC_PROGRESS_LINE, m_steps[step].line);
@@ -97,8 +139,12 @@ LRESULT CShredDlg::OnStepStarted(WPARAM step, LPARAM) {
 LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     WaitForWorker();
     m_running = 0;
+    ::KillTimer(m_hWnd, kProgressTimer);
     const Stage stage = std::exchange(m_stage, Stage::Ended);
     if (stage == Stage::Running) {
+        if (m_gauge)
+            ShowProgress(m_gauge->Read());
+        ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, kBarRange, 0);
         Finish(EndLine(unsigned(left)));
         ShowNotes();
     } else if (stage == Stage::Stopping) {

@@ -1,16 +1,20 @@
 // The progress dialog of a shred run: it owns the engine for the run and one worker thread that
-// drives the run loop over the steps of the request. The worker touches no window: it posts the
-// number of the step it starts and, at the end, what the run left; this dialog shows them.
+// plans the run's bytes from its preview and drives the run loop over the steps of the request.
+// The worker touches no window: it posts that the bytes are planned, the number of the step it
+// starts and, at the end, what the run left; this dialog shows them, and once a second the bytes
+// written, the rate and the time left.
 #pragma once
 
 #include "AnimatedPicture.h"
 #include "Dialog.h"
+#include "RunGauge.h"
 #include "RunLoop.h"
 #include "Thread.h"
 #include "VxMain.h"
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +42,8 @@ protected:
     void OnCancel() override;
     LRESULT OnStepStarted(WPARAM step, LPARAM);
     LRESULT OnRunEnded(WPARAM, LPARAM);
+    LRESULT OnPlanned(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -49,11 +55,14 @@ private:
     void Finish(const char* line);
     void ShowNotes();
     void WaitForWorker();
+    void ShowProgress(const RunProgress& progress);
 
     std::vector<RunStep> m_steps;
     // The dialog as the worker knows it: fixed before the worker starts.
     HWND m_window = nullptr;
     RunCancel m_cancel;
+    // Made by the worker before it posts that the bytes are planned; read by this dialog after.
+    std::optional<RunGauge> m_gauge;
     std::vector<std::string> m_notes;
     Stage m_stage = Stage::Ended;
 };

@@ -81,14 +81,15 @@ bool IsEmptyFolder(const std::string& folder) {
 }
 
 // Runs the progress dialog without a modal loop and serves its messages until its run has ended;
-// returns
-// the longest answer, in seconds, to a message sent to it every 20 ms meanwhile.
+// returns the longest answer, in seconds, to a message sent to it every 20 ms meanwhile.
 double RunDialog(const std::string& folder) {
     CShredDlg dialog;
     dialog.m_request.userItems.AddTail((folder + "\\<*.*><SubFolder:Yes>").c_str());
     dialog.m_method = EraseMethod::Zeroes;
     if (!dialog.Create())
         return -1;
+    // Shown, as in a run, so that its answers include painting the bar and the lines.
+    ::ShowWindow(dialog.m_hWnd, SW_SHOW);
     std::atomic<bool> done{false};
     double longest = 0;
     std::thread probe([&] {

@@ -71,7 +71,7 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
     if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
         return std::string("usage: nvc list | nvc preview|shred [ENTRY...] [--selection] "
                            "[--method M] [--free-space X:]... [--items ITEM]... "
-                           "[--allow-system-folders]\n"
+                           "[--allow-system-folders] [--quiet]\n"
                            "Names are written as the system spells them: UTF-16 to a console, "
                            "UTF-8 when the output is redirected.");
     request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
@@ -82,6 +82,10 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
             request.storedSelection = true;
         } else if (word == "--allow-system-folders") {
             request.allowSystemFolders = true;
+        } else if (word == "--quiet") {
+            if (request.command != CliCommand::Shred)
+                return std::string("--quiet applies to shred only");
+            request.quiet = true;
         } else if (word == "--method" || word == "--free-space" || word == "--items") {
             if (!hasValue)
                 return word + " needs a value";

@@ -4,7 +4,7 @@
 //               [--allow-system-folders]
 //   nvc shred [ENTRY...] [--selection] [--method gutmann|dod7|dod3|random|zero]
 //             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
-//             [--allow-system-folders]
+//             [--allow-system-folders] [--quiet]
 // Needs no system header, so that it is also built and tested natively.
 #pragma once
 
@@ -32,6 +32,8 @@ struct CliRequest {
     std::vector<std::string> items;
     // The user means items that take every file of a drive or a system folder.
     bool allowSystemFolders = false;
+    // No progress on standard error: no step lines, no bytes. Shred only.
+    bool quiet = false;
 };
 
 // The request, or the message that says what is wrong with the arguments.

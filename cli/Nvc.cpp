@@ -1,5 +1,6 @@
 // nvc: the console program over the cleaning engine. A preview prints to standard output what a
-// shred would remove, and touches nothing. A shred's progress goes to standard error, its
+// shred would remove, and touches nothing. A shred's progress goes to standard error (each step
+// as it starts, and once a second the bytes written of those planned, unless --quiet), its
 // summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped or a file
 // could not be erased), 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running
 // entry stops at its next buffer and no further entry starts).
@@ -7,14 +8,17 @@
 #include "Catalogue.h"
 #include "CommandLine.h"
 #include "ConsoleText.h"
+#include "ProgressTicker.h"
 #include "ProtectedPlaces.h"
 #include "RunLoop.h"
 #include "RunPreview.h"
+#include "RunSize.h"
 #include "StoredRun.h"
 #include "UserItemParser.h"
 #include "UserItemStore.h"
 #include "VxRun.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -128,6 +132,21 @@ int Preview(const CliRequest& command) {
     return complete ? kDone : kPartly;
 }
 
+// The run with each step's line and, once a second, its bytes written of those its preview plans;
+// a run that plans no bytes, or finds no thread for them, shows the steps alone.
+RunOutcome ShowingProgress(CVxMain& engine, const RunRequest& request,
+                           const std::vector<RunStep>& steps, EraseMethod method) {
+    std::optional<ProgressTicker> ticker;
+    try {
+        if (const unsigned long long planned = PlannedBytes(PreviewRun(request), method))
+            ticker.emplace(planned, [](const std::string& line) { Err("    " + line); });
+    } catch (...) {
+    }
+    return RunShred(
+        engine, steps, method, g_cancel, [&](size_t step) { Err(Utf8OfAnsi(steps[step].line)); },
+        [](const std::string& note) { Err("    " + note); });
+}
+
 // The method travels with the run: nothing is stored. One the erase component cannot take for a
 // single run is refused rather than applied through the stored setting.
 int Shred(const CliRequest& command) {
@@ -142,9 +161,9 @@ int Shred(const CliRequest& command) {
     const std::vector<RunStep> steps = PlanRun(request);
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
     CVxMain engine;
-    const RunOutcome outcome = RunShred(
-        engine, steps, method, g_cancel, [&](size_t step) { Err(Utf8OfAnsi(steps[step].line)); },
-        [](const std::string& note) { Err("    " + note); });
+    const RunOutcome outcome = command.quiet
+                                   ? RunShred(engine, steps, method, g_cancel, [](size_t) {})
+                                   : ShowingProgress(engine, request, steps, method);
     SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
     if (outcome.cancelled) {
         Out("Cancelled after " + std::to_string(outcome.done + outcome.skipped) + " of " +

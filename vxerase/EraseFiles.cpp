@@ -7,6 +7,7 @@
 #include "Handle.h"
 #include "Job.h"
 #include "OpenFile.h"
+#include "OverwriteSize.h"
 #include "PathText.h"
 #include "RandomName.h"
 
@@ -21,18 +22,6 @@ namespace {
 // its data sit in the cache only briefly.
 constexpr size_t kGroupFiles = 64;
 constexpr uint64_t kGroupBytes = uint64_t(32) << 20;
-constexpr DWORD kUsualCluster = 4096;
-
-// A file smaller than a cluster is overwritten over exactly its length: NTFS keeps such a file
-// inside its MFT record, and growing it would move the data to a cluster and leave the old
-// bytes in the record. Larger files are overwritten up to the end of their last cluster.
-uint64_t OverwriteLength(uint64_t size, DWORD cluster) {
-    if (cluster == 0)
-        cluster = kUsualCluster;
-    if (size < cluster)
-        return size;
-    return (size + cluster - 1) / cluster * cluster;
-}
 
 // Compressed or sparse, by its attributes or by holding fewer bytes than its length. A file smaller
 // than a cluster is left out: NTFS keeps it inside its record, where nothing is compressed.

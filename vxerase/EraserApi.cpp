@@ -3,6 +3,7 @@
 #include "Job.h"
 #include "PathText.h"
 #include "Setting.h"
+#include "WrittenBytes.h"
 #include "vxerase.h"
 
 #include <windows.h>
@@ -192,5 +193,12 @@ VXERASE_API long eraserLeftItems(ERASER_HANDLE context) try {
 
 VXERASE_API long eraserCancel() {
     g_cancel = true;
+    return ERASER_OK;
+}
+
+VXERASE_API long eraserWrittenBytes(unsigned long long* bytes) {
+    if (!bytes)
+        return ERASER_ERROR_PARAM;
+    *bytes = WrittenSoFar();
     return ERASER_OK;
 }

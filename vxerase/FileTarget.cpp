@@ -1,5 +1,7 @@
 #include "FileTarget.h"
 
+#include "WrittenBytes.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
@@ -87,6 +89,7 @@ bool FileTarget::Write(const uint8_t* data, size_t size) {
             return false;
         data += written;
         left -= written;
+        CountWritten(written);
     }
     m_unflushed += size;
     if (m_unflushed >= kWriteBehindStretch) {

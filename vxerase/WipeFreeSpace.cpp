@@ -6,6 +6,7 @@
 #include "PathText.h"
 #include "RandomName.h"
 #include "WipeableDrive.h"
+#include "WrittenBytes.h"
 
 #include <algorithm>
 #include <vector>
@@ -60,7 +61,9 @@ void RemoveLeftFillers(const std::wstring& folder) {
 
 bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
     DWORD written = 0;
-    return WriteFile(file, data, DWORD(size), &written, nullptr) && written == size;
+    const bool whole = WriteFile(file, data, DWORD(size), &written, nullptr) && written == size;
+    CountWritten(written);
+    return whole;
 }
 
 class FreeSpaceWipe {

@@ -51,3 +51,6 @@ VXERASE_API long eraserLeftItems(ERASER_HANDLE context);
 // Asks the running job, and every job started after it until the next eraserInit, to stop at
 // its next buffer. Safe to call from any thread.
 VXERASE_API long eraserCancel();
+// The bytes written over files and free space by every job since the component was loaded, a
+// count that only grows: a caller measures a run by the difference. Safe to call from any thread.
+VXERASE_API long eraserWrittenBytes(unsigned long long* bytes);

@@ -21,6 +21,7 @@ const EraserExtras& Extras() {
             Lookup<decltype(EraserExtras::destroyContext)>(component, "eraserDestroyContext"),
             Lookup<decltype(EraserExtras::leftItems)>(component, "eraserLeftItems"),
             Lookup<decltype(EraserExtras::cancel)>(component, "eraserCancel"),
+            Lookup<decltype(EraserExtras::writtenBytes)>(component, "eraserWrittenBytes"),
         };
     }();
     return extras;

@@ -53,6 +53,13 @@ void CVxRun::Cancel() noexcept {
         Extras().cancel();
 }
 
+unsigned long long CVxRun::WrittenBytes() noexcept {
+    unsigned long long bytes = 0;
+    if (Extras().writtenBytes && Extras().writtenBytes(&bytes) < 0)
+        bytes = 0;
+    return bytes;
+}
+
 namespace removal {
 
 void NoteLeft(unsigned long items) {

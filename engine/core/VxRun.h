@@ -32,6 +32,9 @@ public:
     // Asks the running erase job, and every job after it until the next IniLib, to stop at its
     // next buffer, where the erase component can be asked to. Safe from any thread.
     static void Cancel() noexcept;
+    // The bytes the erase component has written over files and free space since it was loaded,
+    // a count that only grows; 0 from a component that does not count. Safe from any thread.
+    static unsigned long long WrittenBytes() noexcept;
 
 private:
     unsigned long m_left = 0;

@@ -7,8 +7,11 @@
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -225,6 +228,10 @@ TEST(ShredRun, UserItemsAreShreddedPatternByPatternAndAnUnwrittenDriveCounts) {
         "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"));
     EXPECT_EQ(ControlText(dialog.m_hWnd, IDCANCEL), "OK");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog.m_hWnd, 1031)));
+    EXPECT_EQ(SendDlgItemMessageA(dialog.m_hWnd, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0), 1000);
+    EXPECT_EQ(ControlText(dialog.m_hWnd, IDC_PROGRESS_BYTES).rfind("2 bytes of 2 bytes (100%)", 0),
+              0u)
+        << "one pass over the two one-byte files";
     DestroyWindow(dialog.m_hWnd);
 }
 

@@ -57,4 +57,6 @@ TEST(CommandLine, BadInputIsRefusedWithWhatIsWrong) {
     EXPECT_NE(Refusal({"preview"}).find("nothing to preview"), std::string::npos);
     EXPECT_NE(Refusal({"preview", "ICQ", "--method", "zero"}).find("shred only"),
               std::string::npos);
+    EXPECT_NE(Refusal({"preview", "ICQ", "--quiet"}).find("shred only"), std::string::npos);
+    EXPECT_TRUE(Parsed({"shred", "ICQ", "--quiet"}).quiet);
 }

@@ -69,6 +69,14 @@ after=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
 [ "$before" = "$after" ] || fail "--method changed the stored method: $before -> $after"
 echo "shred removed the item's files only and left the stored method"
 
+for file in a.tmp sub/c.tmp; do echo "secret $file" >"$scratch/$file"; done
+[ "$(status_of shred --quiet --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
+  fail "the quiet shred failed"
+[ ! -s "$scratch.err" ] || fail "--quiet printed progress: $(cat "$scratch.err")"
+grep -q 'Shredded' "$scratch.out" || fail "--quiet took the summary too"
+[ ! -e "$scratch/a.tmp" ] || fail "the quiet shred left a.tmp"
+echo "--quiet keeps standard error empty"
+
 # Ctrl+C (Wine turns the interrupt into the console's Ctrl+C) stops a long erase cooperatively:
 # exit 3, and the method of the run is taken back.
 truncate -s 1G "$scratch/long.bin"
@@ -88,6 +96,8 @@ status=0
 wait "$runner" || status=$?
 [ "$status" = 3 ] || fail "Ctrl+C gave exit $status: $(cat "$scratch.out")"
 grep -q Cancelled "$scratch.out" || fail "no word of the cancel"
+grep -qE '^    [0-9.]+ ([KMGT]B|bytes?) of 35\.0 GB \([0-9]+%\)' "$scratch.err" ||
+  fail "no progress in bytes of 35 passes over 1 GiB: $(cat "$scratch.err")"
 after=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
 [ "$before" = "$after" ] || fail "the cancelled run left its method stored"
-echo "Ctrl+C stopped the run with exit 3"
+echo "Ctrl+C stopped the run with exit 3; its progress counted 35 passes over 1 GiB"

@@ -1,6 +1,7 @@
 // The passes each method writes, observed as the bytes a target holds at each flush.
 #include "EraseMethod.h"
 #include "Overwrite.h"
+#include "OverwriteSize.h"
 #include "RecordingTarget.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,15 @@ TEST(SinglePass, PseudoRandomAndZeroesWriteOnePassUnverified) {
     ASSERT_EQ(zeroes->target.flushed.size(), 1u);
     EXPECT_EQ(RepeatedPattern(zeroes->target.flushed[0]), Byte(0));
     EXPECT_EQ(zeroes->target.flushed[0].size(), kLength);
+}
+
+// A run plans its progress by the pass counts of the product's header.
+TEST(PassCount, IsThePassesEachMethodWrites) {
+    ChaChaRng rng = MakeRng(1);
+    for (EraseMethod method :
+         {EraseMethod::Gutmann, EraseMethod::Dod5200_28Std, EraseMethod::Dod5220_22M,
+          EraseMethod::PseudoRandom, EraseMethod::Zeroes})
+        EXPECT_EQ(PassesFor(method, rng).size(), PassCount(method)) << int(method);
 }
 
 // A file kept compressed first gets random data, which cannot compress, before any pattern; a
