@@ -3,11 +3,14 @@
 #include "FileSystem.h"
 #include "Product.h"
 #include "ProgressText.h"
+#include "ReportFacts.h"
+#include "ReportStore.h"
 #include "RunSize.h"
 #include "WinApp.h"
 #include "resource.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -36,6 +39,9 @@ ON_MESSAGE(kStepStarted, OnStepStarted)
 ON_MESSAGE(kRunEnded, OnRunEnded)
 ON_MESSAGE(kPlanned, OnPlanned)
 ON_MESSAGE(WM_TIMER, OnTimer)
+ON_BN_CLICKED(IDC_KEEP_REPORTS, OnKeepReports)
+ON_CONTROL(EN_KILLFOCUS, IDC_REPORTS_KEPT, OnReportsKept)
+ON_BN_CLICKED(IDC_VIEW_REPORT, OnViewReport)
 END_MESSAGE_MAP()
 
 CShredDlg::CShredDlg(CWnd* parent) : CDialog(IDD_SHRED, parent) {}
@@ -55,6 +61,7 @@ BOOL CShredDlg::OnInitDialog() {
     SetDlgItemText(IDCANCEL, "Cancel");
     SetDlgItemText(IDC_PROGRESS_LINE, "Counting what the run will erase...");
     ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, kBarRange);
+    ShowReportSettings();
     m_window = m_hWnd;
     m_thread.reset(AfxBeginThread(ShredThreadProc, this));
     if (!m_thread) {
@@ -85,11 +92,66 @@ void CShredDlg::Run() {
         ::PostMessageA(m_window, kPlanned, 0, 0);
     } catch (...) {
     }
-    const RunOutcome outcome = RunShred(m_engine, m_steps, m_method, m_cancel, [this](size_t step) {
-        ::PostMessageA(m_window, kStepStarted, WPARAM(step), 0);
-    });
+    RunRecord record;
+    BeginRecord(record, m_method);
+    const RunOutcome outcome = RunShred(
+        m_engine, m_steps, m_method, m_cancel,
+        [this](size_t step) { ::PostMessageA(m_window, kStepStarted, WPARAM(step), 0); }, {},
+        &record);
+    EndRecord(record, outcome);
+    KeepReport(record);
     m_notes = outcome.notes;
     ::PostMessageA(m_window, kRunEnded, WPARAM(outcome.left), 0);
+}
+
+// On the worker, with the settings as they stand when the run ends: the user may turn reports
+// off while it runs.
+void CShredDlg::KeepReport(const RunRecord& record) {
+    const ReportSettings settings = ReadReportSettings();
+    if (!settings.keep)
+        return;
+    try {
+        const StoredReport stored = StoreReport(m_engine, record, settings.kept);
+        m_report = stored.html;
+        m_reportFailure = stored.failure;
+    } catch (...) {
+        m_reportFailure = "memory ran out while it was written";
+    }
+}
+
+void CShredDlg::ShowReportSettings() {
+    const ReportSettings settings = ReadReportSettings();
+    CheckDlgButton(m_hWnd, IDC_KEEP_REPORTS, settings.keep ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemInt(m_hWnd, IDC_REPORTS_KEPT, settings.kept, FALSE);
+}
+
+void CShredDlg::OnKeepReports() {
+    ReportSettings settings = ReadReportSettings();
+    settings.keep = IsDlgButtonChecked(m_hWnd, IDC_KEEP_REPORTS) == BST_CHECKED;
+    WriteReportSettings(settings);
+}
+
+// A number out of range is refused with a line that says which numbers are taken.
+void CShredDlg::OnReportsKept() {
+    ReportSettings settings = ReadReportSettings();
+    BOOL number = FALSE;
+    const UINT kept = GetDlgItemInt(m_hWnd, IDC_REPORTS_KEPT, &number, FALSE);
+    if (number && kept >= 1 && kept <= kMostReportsKept) {
+        settings.kept = kept;
+        WriteReportSettings(settings);
+        return;
+    }
+    SetDlgItemInt(m_hWnd, IDC_REPORTS_KEPT, settings.kept, FALSE);
+    const std::string line = "Keep from 1 to " + std::to_string(kMostReportsKept) + " reports.";
+    SetDlgItemText(IDC_REPORT_LINE, line.c_str());
+}
+
+void CShredDlg::OnViewReport() {
+    if (reinterpret_cast<INT_PTR>(
+            ShellExecuteW(m_hWnd, L"open", m_report.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    MessageBoxW(m_hWnd, (L"No program opens the report. It is kept at:\n" + m_report).c_str(),
+                fs::FromUtf8(VX_PRODUCT_NAME).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void CShredDlg::ShowWorking(bool working) {
@@ -146,6 +208,9 @@ LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
             ShowProgress(m_gauge->Read());
         ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, kBarRange, 0);
         Finish(EndLine(unsigned(left)));
+        ::EnableWindow(::GetDlgItem(m_hWnd, IDC_VIEW_REPORT), !m_report.empty());
+        if (!m_reportFailure.empty())
+            SetDlgItemText(IDC_REPORT_LINE, "No report was written.");
         ShowNotes();
     } else if (stage == Stage::Stopping) {
         EndDialog(IDCANCEL);
@@ -153,13 +218,17 @@ LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     return 0;
 }
 
-// What the run left and why, such as a browser that was running, in one message.
+// What the run left and why, such as a browser that was running, and why its report is missing,
+// in one message.
 void CShredDlg::ShowNotes() {
-    if (m_notes.empty())
+    if (m_notes.empty() && m_reportFailure.empty())
         return;
-    std::string text = "Some traces were left:";
+    std::string text = m_notes.empty() ? "" : "Some traces were left:";
     for (const std::string& note : m_notes)
         text += "\n" + note;
+    if (!m_reportFailure.empty())
+        text += (text.empty() ? "" : "\n\n") +
+                ("The report of this run was not written: " + m_reportFailure + ".");
     MessageBoxW(m_hWnd, fs::FromUtf8(text).c_str(), fs::FromUtf8(VX_PRODUCT_NAME).c_str(),
                 MB_OK | MB_ICONINFORMATION);
 }

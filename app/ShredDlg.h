@@ -2,7 +2,8 @@
 // plans the run's bytes from its preview and drives the run loop over the steps of the request.
 // The worker touches no window: it posts that the bytes are planned, the number of the step it
 // starts and, at the end, what the run left; this dialog shows them, and once a second the bytes
-// written, the rate and the time left.
+// written, the rate and the time left. The worker keeps the run's report where the user keeps
+// reports, and the dialog then offers it.
 #pragma once
 
 #include "AnimatedPicture.h"
@@ -44,6 +45,9 @@ protected:
     LRESULT OnRunEnded(WPARAM, LPARAM);
     LRESULT OnPlanned(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
+    void OnKeepReports();
+    void OnReportsKept();
+    void OnViewReport();
 
     DECLARE_MESSAGE_MAP()
 
@@ -51,6 +55,8 @@ private:
     enum class Stage { Running, Cancelling, Stopping, Ended };
 
     void Run();
+    void KeepReport(const RunRecord& record);
+    void ShowReportSettings();
     void ShowWorking(bool working);
     void Finish(const char* line);
     void ShowNotes();
@@ -64,5 +70,8 @@ private:
     // Made by the worker before it posts that the bytes are planned; read by this dialog after.
     std::optional<RunGauge> m_gauge;
     std::vector<std::string> m_notes;
+    // Set by the worker before it posts the end: the report's HTML form, or why there is none.
+    std::wstring m_report;
+    std::string m_reportFailure;
     Stage m_stage = Stage::Ended;
 };

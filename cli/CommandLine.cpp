@@ -71,7 +71,7 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
     if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
         return std::string("usage: nvc list | nvc preview|shred [ENTRY...] [--selection] "
                            "[--method M] [--free-space X:]... [--items ITEM]... "
-                           "[--allow-system-folders] [--quiet]\n"
+                           "[--allow-system-folders] [--quiet] [--report FILE]\n"
                            "Names are written as the system spells them: UTF-16 to a console, "
                            "UTF-8 when the output is redirected.");
     request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
@@ -86,11 +86,18 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
             if (request.command != CliCommand::Shred)
                 return std::string("--quiet applies to shred only");
             request.quiet = true;
-        } else if (word == "--method" || word == "--free-space" || word == "--items") {
+        } else if (word == "--method" || word == "--free-space" || word == "--items" ||
+                   word == "--report") {
             if (!hasValue)
                 return word + " needs a value";
             const std::string& value = arguments[++i];
-            if (word == "--method") {
+            if (word == "--report") {
+                if (request.command != CliCommand::Shred)
+                    return std::string("--report applies to shred only");
+                if (value.empty())
+                    return std::string("--report needs a file name");
+                request.report = value;
+            } else if (word == "--method") {
                 if (request.command != CliCommand::Shred)
                     return std::string("--method applies to shred only");
                 request.method.reset();

@@ -4,7 +4,7 @@
 //               [--allow-system-folders]
 //   nvc shred [ENTRY...] [--selection] [--method gutmann|dod7|dod3|random|zero]
 //             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
-//             [--allow-system-folders] [--quiet]
+//             [--allow-system-folders] [--quiet] [--report FILE]
 // Needs no system header, so that it is also built and tested natively.
 #pragma once
 
@@ -34,6 +34,9 @@ struct CliRequest {
     bool allowSystemFolders = false;
     // No progress on standard error: no step lines, no bytes. Shred only.
     bool quiet = false;
+    // Where the run's report goes besides the folder of reports: HTML for a name ending in
+    // ".htm" or ".html", JSON otherwise. Shred only.
+    std::string report;
 };
 
 // The request, or the message that says what is wrong with the arguments.

@@ -1,15 +1,19 @@
 // nvc: the console program over the cleaning engine. A preview prints to standard output what a
 // shred would remove, and touches nothing. A shred's progress goes to standard error (each step
 // as it starts, and once a second the bytes written of those planned, unless --quiet), its
-// summary to standard output. Exit codes: 0 done, 1 partly done (an entry was skipped or a file
-// could not be erased), 2 bad usage (nothing touched), 3 cancelled with Ctrl+C (the running
-// entry stops at its next buffer and no further entry starts).
+// summary to standard output, with the paths of its report (kept in the folder of reports
+// unless the user turned reports off, and written where --report names). Exit codes: 0 done, 1
+// partly done (an entry was skipped or a file could not be erased), 2 bad usage (nothing touched),
+// 3 cancelled with Ctrl+C (the running entry stops at its next buffer and no further entry starts).
 #include "Arguments.h"
 #include "Catalogue.h"
 #include "CommandLine.h"
 #include "ConsoleText.h"
+#include "FileSystem.h"
 #include "ProgressTicker.h"
 #include "ProtectedPlaces.h"
+#include "ReportFacts.h"
+#include "ReportStore.h"
 #include "RunLoop.h"
 #include "RunPreview.h"
 #include "RunSize.h"
@@ -135,7 +139,8 @@ int Preview(const CliRequest& command) {
 // The run with each step's line and, once a second, its bytes written of those its preview plans;
 // a run that plans no bytes, or finds no thread for them, shows the steps alone.
 RunOutcome ShowingProgress(CVxMain& engine, const RunRequest& request,
-                           const std::vector<RunStep>& steps, EraseMethod method) {
+                           const std::vector<RunStep>& steps, EraseMethod method,
+                           RunRecord* record) {
     std::optional<ProgressTicker> ticker;
     try {
         if (const unsigned long long planned = PlannedBytes(PreviewRun(request), method))
@@ -144,7 +149,42 @@ RunOutcome ShowingProgress(CVxMain& engine, const RunRequest& request,
     }
     return RunShred(
         engine, steps, method, g_cancel, [&](size_t step) { Err(Utf8OfAnsi(steps[step].line)); },
-        [](const std::string& note) { Err("    " + note); });
+        [](const std::string& note) { Err("    " + note); }, record);
+}
+
+// The report goes to the folder of reports, where the user keeps them, and to the file the
+// command names; a report that cannot be written is said and leaves the run's outcome as it is.
+void WriteReports(CVxMain& engine, const CliRequest& command, const RunRecord& record) {
+    if (const ReportSettings settings = ReadReportSettings(); settings.keep) {
+        const StoredReport stored = StoreReport(engine, record, settings.kept);
+        if (!stored.html.empty())
+            Out("Report: " + fs::ToUtf8(stored.html));
+        else
+            Err("nvc: the report was not kept: " + stored.failure);
+    }
+    if (command.report.empty())
+        return;
+    std::wstring path;
+    if (fs::FromAnsi(command.report.c_str(), command.report.size(), path) &&
+        WriteReport(path, record))
+        Out("Report: " + Utf8OfAnsi(command.report.c_str()));
+    else
+        Err("nvc: the report could not be written to " + Utf8OfAnsi(command.report.c_str()));
+}
+
+int Summarize(const RunOutcome& outcome, size_t steps) {
+    if (outcome.cancelled) {
+        Out("Cancelled after " + std::to_string(outcome.done + outcome.skipped) + " of " +
+            Counted(steps, "step.", "steps."));
+        return kCancelled;
+    }
+    Out("Shredded " + Counted(outcome.done, "step", "steps") +
+        (outcome.skipped ? ", some skipped as unsafe." : "."));
+    if (outcome.left)
+        Out(Counted(outcome.left, "item", "items") +
+            " could not be erased: another program holds them, their volume takes no writes, "
+            "or the system refused.");
+    return outcome.skipped || outcome.left ? kPartly : kDone;
 }
 
 // The method travels with the run: nothing is stored. One the erase component cannot take for a
@@ -161,22 +201,21 @@ int Shred(const CliRequest& command) {
     const std::vector<RunStep> steps = PlanRun(request);
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
     CVxMain engine;
-    const RunOutcome outcome = command.quiet
-                                   ? RunShred(engine, steps, method, g_cancel, [](size_t) {})
-                                   : ShowingProgress(engine, request, steps, method);
+    RunRecord record;
+    BeginRecord(record, method);
+    RunRecord* const recorded =
+        ReadReportSettings().keep || !command.report.empty() ? &record : nullptr;
+    const RunOutcome outcome =
+        command.quiet ? RunShred(
+                            engine, steps, method, g_cancel, [](size_t) {}, {}, recorded)
+                      : ShowingProgress(engine, request, steps, method, recorded);
     SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
-    if (outcome.cancelled) {
-        Out("Cancelled after " + std::to_string(outcome.done + outcome.skipped) + " of " +
-            Counted(steps.size(), "step.", "steps."));
-        return kCancelled;
+    const int exit = Summarize(outcome, steps.size());
+    if (recorded) {
+        EndRecord(record, outcome);
+        WriteReports(engine, command, record);
     }
-    Out("Shredded " + Counted(outcome.done, "step", "steps") +
-        (outcome.skipped ? ", some skipped as unsafe." : "."));
-    if (outcome.left)
-        Out(Counted(outcome.left, "item", "items") +
-            " could not be erased: another program holds them, their volume takes no writes, "
-            "or the system refused.");
-    return outcome.skipped || outcome.left ? kPartly : kDone;
+    return exit;
 }
 
 } // namespace

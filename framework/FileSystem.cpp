@@ -213,6 +213,14 @@ bool Move(const std::wstring& from, const std::wstring& to) {
            MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
 }
 
+bool Replace(const std::wstring& from, const std::wstring& to) {
+    if (IsNtFamily())
+        return MoveFileExW(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    Remove(to);
+    return Move(from, to);
+}
+
 bool Remove(const std::wstring& path) {
     return OnPath(
         path, false, [](const wchar_t* name) { return DeleteFileW(name) != 0; },

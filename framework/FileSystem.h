@@ -43,6 +43,8 @@ bool SetAttributes(const std::wstring& path, DWORD attributes);
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
                 DWORD flags);
 bool Move(const std::wstring& from, const std::wstring& to);
+// Moves `from` over `to`, the move written through to the disk where the system can.
+bool Replace(const std::wstring& from, const std::wstring& to);
 bool Remove(const std::wstring& path);
 bool MakeFolder(const std::wstring& path);
 bool RemoveFolder(const std::wstring& path);

@@ -77,12 +77,14 @@ protected:                                                                      
          return 0;                                                                                 \
      }},
 
-// void OnHandler() for a button click or a menu command with this id.
-#define ON_BN_CLICKED(id, fn)                                                                      \
-    {WM_COMMAND, BN_CLICKED, UINT(id), [](CWnd* w, WPARAM, LPARAM) -> LRESULT {                    \
+// void OnHandler() for the notification `code` (such as EN_KILLFOCUS) of control `id`.
+#define ON_CONTROL(code, id, fn)                                                                   \
+    {WM_COMMAND, UINT(code), UINT(id), [](CWnd* w, WPARAM, LPARAM) -> LRESULT {                    \
          static_cast<ThisClass*>(w)->fn();                                                         \
          return 0;                                                                                 \
      }},
+// void OnHandler() for a button click or a menu command with this id.
+#define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_COMMAND(id, fn) ON_BN_CLICKED(id, fn)
 
 // void OnHandler(NMHDR* header, LRESULT* result) for a notification from control `id`.

@@ -14,6 +14,9 @@ constexpr unsigned PassCount(EraseMethod method) {
     return kMethodPasses[int(method)];
 }
 
+// Whether each method reads its last pass back from the disk, in the order of EraseMethod.
+constexpr bool kMethodReadsBack[5] = {false, true, true, false, false};
+
 // The cluster assumed where the volume does not tell its own.
 constexpr uint32_t kUsualCluster = 4096;
 

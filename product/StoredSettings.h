@@ -27,6 +27,13 @@ constexpr char kUserItemPatternsValue[] = "FileName";
 constexpr char kUserItemSubfoldersValue[] = "SubFolder";
 constexpr char kUserItemSelectedValue[] = "Selected";
 
+// The erasure reports: "Reports" 0 writes none, anything else one for each run; "ReportsKept" is
+// how many are kept, from 1 to kMostReportsKept, the oldest going first.
+constexpr char kReportsValue[] = "Reports";
+constexpr char kReportsKeptValue[] = "ReportsKept";
+constexpr unsigned kDefaultReportsKept = 50;
+constexpr unsigned kMostReportsKept = 9999;
+
 // In the order of the method slider, top to bottom.
 enum class EraseMethod { Gutmann, Dod5200_28Std, Dod5220_22M, PseudoRandom, Zeroes };
 

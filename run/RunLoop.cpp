@@ -1,6 +1,9 @@
 #include "RunLoop.h"
 
+#include "RunRecorder.h"
 #include "VxRun.h"
+
+#include <optional>
 
 void RunCancel::Cancel() noexcept {
     m_cancelled = true;
@@ -9,17 +12,25 @@ void RunCancel::Cancel() noexcept {
 
 RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMethod method,
                     const RunCancel& cancel, const std::function<void(size_t)>& started,
-                    const std::function<void(const std::string&)>& noted) {
+                    const std::function<void(const std::string&)>& noted, RunRecord* record) {
     RunOutcome outcome;
-    const CVxRun run(SettingForMethod(method));
+    std::optional<RunRecorder> recorder;
+    if (record)
+        recorder.emplace(*record);
+    const CVxRun run(SettingForMethod(method), record ? &*recorder : nullptr);
     engine.IniLib();
     for (size_t i = 0; i < steps.size() && !cancel.Cancelled(); ++i) {
         started(i);
+        if (recorder)
+            recorder->BeginStep(steps[i].line, bool(steps[i].call));
         if (!steps[i].call) {
             ++outcome.skipped;
             continue;
         }
+        const unsigned long long written = CVxRun::WrittenBytes();
         steps[i].call(engine);
+        if (recorder)
+            recorder->EndStep(CVxRun::WrittenBytes() - written);
         ++outcome.done;
         while (outcome.notes.size() < run.NoteCount()) {
             outcome.notes.push_back(run.Note((unsigned long)outcome.notes.size()));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "RunPlan.h"
+#include "RunRecord.h"
 #include "StoredSettings.h"
 
 #include <atomic>
@@ -34,7 +35,9 @@ private:
 };
 
 // `started` is told the index of each step before it starts, a skipped step's too; `noted`, when
-// given, each line of the notes as the step that made it ends.
+// given, each line of the notes as the step that made it ends. `record`, when given, gets each
+// step that started with what it removed and left and the bytes written while it ran.
 RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMethod method,
                     const RunCancel& cancel, const std::function<void(size_t)>& started,
-                    const std::function<void(const std::string&)>& noted = {});
+                    const std::function<void(const std::string&)>& noted = {},
+                    RunRecord* record = nullptr);

@@ -58,6 +58,8 @@ const char* KindName(VxTraceKind kind) {
         return "Rows of";
     case VxTraceKind::Note:
         return "Note:";
+    case VxTraceKind::Left:
+        return "Left:";
     }
     return "";
 }

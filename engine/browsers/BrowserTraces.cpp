@@ -205,14 +205,13 @@ void LeaveDatabase(VxBrowser browser, const BrowserProfile& profile, const RowsR
                    RowsOutcome outcome) {
     const std::string where = std::string(BrowserName(browser)) + ", profile " + profile.name +
                               ": " + fs::ToUtf8(rule.database);
-    removal::Note(where + (outcome == RowsOutcome::Held
-                               ? " is in use by another program; it was left as it is"
-                           : outcome == RowsOutcome::Unknown
-                               ? " is no database of a kind this version knows; it was left "
-                                 "as it is"
-                               : " could not be opened; it was left as it is"));
+    const char* why = outcome == RowsOutcome::Held ? "it is in use by another program"
+                      : outcome == RowsOutcome::Unknown
+                          ? "it is no database of a kind this version knows"
+                          : "it could not be opened";
+    removal::Note(where + " was left as it is: " + why);
     if (!removal::Previewing())
-        removal::NoteLeft(1);
+        removal::Left(path::Join(profile.folder, rule.database), why);
 }
 
 void RemoveRowsOf(VxBrowser browser, const BrowserProfile& profile, const RowsRule& rule) {
@@ -225,12 +224,11 @@ void RemoveRowsOf(VxBrowser browser, const BrowserProfile& profile, const RowsRu
         LeaveDatabase(browser, profile, rule, result.outcome);
         return;
     }
-    if (removal::Previewing()) {
-        if (result.rows > 0)
-            removal::Report(VxTraceKind::Rows, database,
-                            fs::FromUtf8(std::to_string(result.rows) + " " + rule.what));
+    if (result.rows > 0)
+        removal::Report(VxTraceKind::Rows, database,
+                        fs::FromUtf8(std::to_string(result.rows) + " " + rule.what));
+    if (removal::Previewing())
         return;
-    }
     std::vector<std::wstring> journals = {database + L"-journal"};
     if (result.logWrittenBack) {
         journals.push_back(database + L"-wal");
@@ -274,7 +272,7 @@ void CleanBrowser(VxBrowser browser, BrowserTrace trace) {
     if (BrowserRunning(browser, profiles)) {
         removal::Note(std::string(BrowserName(browser)) + " is running: close it and shred again");
         if (!removal::Previewing())
-            removal::NoteLeft(1);
+            removal::Left(fs::FromUtf8(BrowserName(browser)), "it is running");
         return;
     }
     std::wstring home;

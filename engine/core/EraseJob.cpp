@@ -31,11 +31,20 @@ bool WillBeErased(const std::wstring& path) {
            fs::Open(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
-void ReportFreeSpace(const std::wstring& root) {
+unsigned long long FreeSpace(const std::wstring& root) {
     ULARGE_INTEGER free = {};
     std::string ansi;
     if (fs::ToAnsi(root, ansi) && GetDiskFreeSpaceExA(ansi.c_str(), &free, nullptr, nullptr))
-        removal::Report(VxTraceKind::FreeSpace, root, L"", free.QuadPart);
+        return free.QuadPart;
+    return 0;
+}
+
+// Why a file the erase component was handed is still there.
+const char* WhyStays(const std::wstring& file) {
+    if (!fs::Open(file, GENERIC_READ, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT) &&
+        GetLastError() == ERROR_SHARING_VIOLATION)
+        return "another program holds it open";
+    return "the system refused its overwrite or removal";
 }
 
 } // namespace
@@ -69,7 +78,7 @@ EraseJob::~EraseJob() {
 void EraseJob::Add(const std::wstring& item, unsigned long long size) {
     if (m_context == kPreview) {
         if (m_dataType == ERASER_DATA_DRIVES)
-            ReportFreeSpace(item);
+            removal::Report(VxTraceKind::FreeSpace, item, L"", FreeSpace(item));
         else if (WillBeErased(item))
             removal::Report(VxTraceKind::File, item, L"", size);
         else
@@ -83,9 +92,10 @@ void EraseJob::Add(const std::wstring& item, unsigned long long size) {
     else if (m_dataType == ERASER_DATA_DRIVES ? fs::ToAnsi(item, ansi) : AnsiItem(item, ansi))
         added = eraserAddItem(m_context, ansi.c_str(), (unsigned long)ansi.size());
     if (added < 0)
-        removal::NoteLeft(1);
-    else if (m_dataType == ERASER_DATA_FILES && !Extras().leftItems)
-        m_files.push_back(item);
+        removal::Left(item, "its name could not be handed to the erase component");
+    else if (m_dataType == ERASER_DATA_DRIVES ? removal::RunRecorded()
+                                              : !Extras().leftItems || removal::RunRecorded())
+        m_files.emplace_back(item, m_dataType == ERASER_DATA_DRIVES ? FreeSpace(item) : size);
 }
 
 // Without a count from the component, a file that is still there after a job that was not cut
@@ -98,9 +108,29 @@ void EraseJob::Start() {
     if (Extras().leftItems) {
         left = Extras().leftItems(m_context);
     } else if (started >= 0) {
-        for (const std::wstring& file : m_files)
+        for (const auto& [file, size] : m_files)
             left += fs::Attributes(file) != INVALID_FILE_ATTRIBUTES;
     }
     if (left > 0)
         removal::NoteLeft((unsigned long)left);
+    if (removal::RunRecorded())
+        RecordOutcome(started >= 0, left);
+}
+
+void EraseJob::RecordOutcome(bool finished, long left) const {
+    if (m_dataType == ERASER_DATA_DRIVES) {
+        for (const auto& [root, free] : m_files)
+            if (finished && left == 0)
+                removal::RecordDone(VxTraceKind::FreeSpace, root, L"", free);
+            else
+                removal::RecordLeft(root, "its free space was not all overwritten: the wipe "
+                                          "stopped or could not write");
+        return;
+    }
+    for (const auto& [file, size] : m_files)
+        if (fs::Attributes(file) == INVALID_FILE_ATTRIBUTES)
+            removal::RecordDone(VxTraceKind::File, file, L"", size);
+        else
+            removal::RecordLeft(file, finished ? WhyStays(file)
+                                               : "not reached: the erase stopped before it");
 }

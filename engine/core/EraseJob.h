@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // One run of the erase component over a list of items, on a context of its own that is released
@@ -26,10 +27,15 @@ public:
     static bool CanHandOver(const std::wstring& path);
 
 private:
+    // Tells the run's record which items went and which stayed; `finished` is false when the
+    // job was cut short, `left` how many items the job counted as staying.
+    void RecordOutcome(bool finished, long left) const;
+
     static constexpr long kNoContext = -1;
     static constexpr long kPreview = -2;
     long m_context = kNoContext;
     long m_dataType;
-    // The files handed over, where the component cannot tell how many of them stay.
-    std::vector<std::wstring> m_files;
+    // The files handed over with their lengths, or the drives with their free space, where the
+    // component cannot tell how many of them stay or the run keeps a record.
+    std::vector<std::pair<std::wstring, unsigned long long>> m_files;
 };

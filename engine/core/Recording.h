@@ -9,8 +9,9 @@ namespace removal {
 
 bool Previewing();
 // Reports a trace to this thread's preview, unless the trace, or a key or folder above it, was
-// reported before: the run would find it gone. Places and names of files are the system's own
-// UTF-16; those of keys, values and the rest are ANSI text.
+// reported before: the run would find it gone. In a run, a member reports what it has removed,
+// which goes to the run's record when it keeps one. Places and names of files are the system's
+// own UTF-16; those of keys, values and the rest are ANSI text.
 void Report(VxTraceKind kind, const std::wstring& place, const std::wstring& name = L"",
             unsigned long long size = 0);
 void Report(VxTraceKind kind, const char* place, const char* name = "",
@@ -20,6 +21,15 @@ void Report(VxTraceKind kind, const char* place, const char* name = "",
 void ReportKept();
 // Counts items a run meant to remove and could not.
 void NoteLeft(unsigned long items);
+// Whether this thread's run keeps a record, for which a member finds out what it removes.
+bool RunRecorded();
+// What a run removed, told to its record.
+void RecordDone(VxTraceKind kind, const std::wstring& place, const std::wstring& name = L"",
+                unsigned long long size = 0);
+// An item a run meant to remove and could not: `Left` counts it and records it with the reason
+// (UTF-8); `RecordLeft` only records it, where the count comes from elsewhere.
+void Left(const std::wstring& place, const char* reason);
+void RecordLeft(const std::wstring& place, const char* reason);
 // A line, in UTF-8, that says why something stays: a run keeps it with its notes, a preview
 // reports it.
 void Note(const std::string& line);

@@ -43,11 +43,11 @@ void ClearReadOnly(const std::wstring& path) {
 }
 
 void WriteProfileEntry(const char* file, const char* section, const char* key, const char* text) {
-    if (!Previewing()) {
-        WritePrivateProfileStringA(section, key, text, file);
+    const bool told = Previewing() || RunRecorded();
+    const bool changes = told && ProfileEntryChanges(file, section, key, text);
+    if (!Previewing() && !WritePrivateProfileStringA(section, key, text, file))
         return;
-    }
-    if (!ProfileEntryChanges(file, section, key, text))
+    if (!changes)
         return;
     CString entry;
     entry.Format(key ? "[%s] %s" : "[%s]", section, key);
@@ -55,21 +55,22 @@ void WriteProfileEntry(const char* file, const char* section, const char* key, c
 }
 
 bool DeleteCacheEntry(const INTERNET_CACHE_ENTRY_INFOA& entry) {
-    if (!Previewing())
-        return DeleteUrlCacheEntryA(entry.lpszSourceUrlName);
+    if (!Previewing() && !DeleteUrlCacheEntryA(entry.lpszSourceUrlName))
+        return false;
     Report(VxTraceKind::CacheEntry, entry.lpszSourceUrlName, "",
            (unsigned long long)entry.dwSizeHigh << 32 | entry.dwSizeLow);
     return true;
 }
 
 void EmptyRecycleBin() {
-    if (!Previewing()) {
-        SHEmptyRecycleBinA(nullptr, nullptr,
-                           SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
-        return;
-    }
     SHQUERYRBINFO bin = {sizeof bin, 0, 0};
-    if (SHQueryRecycleBinA(nullptr, &bin) != S_OK || bin.i64NumItems <= 0)
+    const bool holds = (Previewing() || RunRecorded()) &&
+                       SHQueryRecycleBinA(nullptr, &bin) == S_OK && bin.i64NumItems > 0;
+    if (!Previewing() &&
+        SHEmptyRecycleBinA(nullptr, nullptr,
+                           SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND) != S_OK)
+        return;
+    if (!holds)
         return;
     CString items;
     items.Format("%I64d items", bin.i64NumItems);
@@ -77,15 +78,17 @@ void EmptyRecycleBin() {
 }
 
 void EmptyClipboard() {
-    if (Previewing()) {
-        if (CountClipboardFormats() > 0)
-            Report(VxTraceKind::Clipboard, "Clipboard");
-        return;
+    const bool holds = CountClipboardFormats() > 0;
+    if (!Previewing()) {
+        if (!OpenClipboard(nullptr))
+            return;
+        const bool emptied = ::EmptyClipboard();
+        CloseClipboard();
+        if (!emptied)
+            return;
     }
-    if (!OpenClipboard(nullptr))
-        return;
-    ::EmptyClipboard();
-    CloseClipboard();
+    if (holds)
+        Report(VxTraceKind::Clipboard, "Clipboard");
 }
 
 } // namespace removal

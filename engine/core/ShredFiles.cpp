@@ -69,8 +69,10 @@ void RemoveEmptiedFolder(const std::wstring& folder, unsigned staysBefore) {
     const std::wstring last = IsEmptyFolder(folder) ? RenamedAway(folder) : folder;
     if (!fs::RemoveFolder(last) && last != folder)
         fs::Move(last, folder);
-    if (expected && Exists(folder))
-        removal::NoteLeft(1);
+    if (!Exists(folder))
+        removal::Report(VxTraceKind::Folder, folder);
+    else if (expected)
+        removal::Left(folder, "the system refused its removal");
 }
 
 // The subfolders of a folder, links left out, before any of them changes.

@@ -61,7 +61,8 @@ void TraceKey::DeleteValue(const char* name) {
     if (!m_open)
         return;
     if (!removal::Previewing()) {
-        RegDeleteValueA(m_key.Get(), name);
+        if (RegDeleteValueA(m_key.Get(), name) == ERROR_SUCCESS)
+            removal::Report(VxTraceKind::Value, Place(nullptr), name);
         return;
     }
     DWORD size = 0;
@@ -74,7 +75,8 @@ void TraceKey::DeleteKey(const char* name) {
     if (!m_open)
         return;
     if (!removal::Previewing()) {
-        RegDeleteKeyA(m_key.Get(), name);
+        if (RegDeleteKeyA(m_key.Get(), name) == ERROR_SUCCESS)
+            removal::Report(VxTraceKind::Key, Place(name));
         return;
     }
     DWORD subkeys = 0;
@@ -85,8 +87,12 @@ void TraceKey::DeleteKey(const char* name) {
 LONG TraceKey::DeleteTree(const char* name) {
     if (!m_open)
         return ERROR_INVALID_HANDLE;
-    if (!removal::Previewing())
-        return DeleteKeyTree(m_key.Get(), name);
+    if (!removal::Previewing()) {
+        const LONG status = DeleteKeyTree(m_key.Get(), name);
+        if (status == ERROR_SUCCESS)
+            removal::Report(VxTraceKind::Key, Place(name));
+        return status;
+    }
     DWORD subkeys = 0;
     if (!SubkeyExists(name, &subkeys))
         return ERROR_FILE_NOT_FOUND;
@@ -98,17 +104,21 @@ void TraceKey::SetText(const char* name, const char* text) {
     if (!m_open)
         return;
     const DWORD length = lstrlenA(text) + 1;
-    if (!removal::Previewing()) {
-        RegSetValueExA(m_key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), length);
+    const bool told = removal::Previewing() || removal::RunRecorded();
+    const bool changes = told && !HoldsText(name, text, length);
+    if (!removal::Previewing() &&
+        RegSetValueExA(m_key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), length) !=
+            ERROR_SUCCESS)
         return;
-    }
+    if (changes)
+        removal::Report(VxTraceKind::BlankedValue, Place(nullptr), name);
+}
+
+bool TraceKey::HoldsText(const char* name, const char* text, DWORD length) const {
     std::string current(length, '\0');
     DWORD type = 0, size = length;
-    const bool same =
-        m_key &&
-        RegQueryValueExA(m_key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&current[0]),
-                         &size) == ERROR_SUCCESS &&
-        type == REG_SZ && size == length && current.compare(0, length, text, length) == 0;
-    if (!same)
-        removal::Report(VxTraceKind::BlankedValue, Place(nullptr), name);
+    return m_key &&
+           RegQueryValueExA(m_key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&current[0]),
+                            &size) == ERROR_SUCCESS &&
+           type == REG_SZ && size == length && current.compare(0, length, text, length) == 0;
 }

@@ -31,6 +31,8 @@ public:
 
 private:
     bool SubkeyExists(const char* name, DWORD* subkeys) const;
+    // Whether the value holds `text` already, `length` bytes with its closing null.
+    bool HoldsText(const char* name, const char* text, DWORD length) const;
     // The path of a subkey below the root, and its full name as a preview reports it.
     CString Below(const char* name) const;
     CString Place(const char* name) const;

@@ -74,7 +74,11 @@ bool Previewing() {
 void Report(VxTraceKind kind, const std::wstring& place, const std::wstring& name,
             unsigned long long size) {
     VxRecording* recording = t_recording;
-    if (!recording || !recording->sink)
+    if (!recording) {
+        RecordDone(kind, place, name, size);
+        return;
+    }
+    if (!recording->sink)
         return;
     const std::wstring shown = path::Ordinary(place);
     const std::wstring remembered = Remembered(kind, shown, name);
@@ -86,7 +90,7 @@ void Report(VxTraceKind kind, const std::wstring& place, const std::wstring& nam
 }
 
 void Report(VxTraceKind kind, const char* place, const char* name, unsigned long long size) {
-    if (t_recording && t_recording->sink)
+    if (t_recording ? t_recording->sink != nullptr : RunRecorded())
         Report(kind, fs::FromAnsi(place), fs::FromAnsi(name), size);
 }
 

@@ -20,6 +20,7 @@ enum class VxTraceKind {
     FreeSpace,    // place: the drive root; size: the free space that is overwritten
     Rows,         // place: a database; name: how many rows of what it loses
     Note,         // place: why something the run would remove stays, such as a running browser
+    Left,         // in a run's record only: place: what the run meant to remove and left; name: why
 };
 
 // Places and names are UTF-8: files and folders as the system spells them.
@@ -30,7 +31,8 @@ struct VxTrace {
     unsigned long long size;
 };
 
-// Receives the traces of a preview on the previewing thread. Found must not throw.
+// Receives the traces of a preview, or what a run removed and left, on the thread that runs
+// them. Found must not throw.
 class VxTraceSink {
 public:
     virtual void Found(const VxTrace& trace) noexcept = 0;

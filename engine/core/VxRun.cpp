@@ -2,6 +2,7 @@
 
 #include "EraserExtras.h"
 #include "FileSystem.h"
+#include "PathText.h"
 #include "Recording.h"
 
 #include <new>
@@ -17,8 +18,8 @@ thread_local CVxRun* t_run = nullptr;
 thread_local unsigned t_stays = 0;
 } // namespace
 
-CVxRun::CVxRun(unsigned long method) noexcept
-    : m_method(method), m_outer(t_run), m_notes(new (std::nothrow) Notes) {
+CVxRun::CVxRun(unsigned long method, VxTraceSink* record) noexcept
+    : m_method(method), m_record(record), m_outer(t_run), m_notes(new (std::nothrow) Notes) {
     t_run = this;
 }
 
@@ -66,6 +67,28 @@ void NoteLeft(unsigned long items) {
     t_stays += unsigned(items);
     if (t_run)
         t_run->Count(items);
+}
+
+bool RunRecorded() {
+    return t_run && t_run->Record();
+}
+
+void RecordDone(VxTraceKind kind, const std::wstring& place, const std::wstring& name,
+                unsigned long long size) {
+    if (!RunRecorded())
+        return;
+    const std::string utf8Place = fs::ToUtf8(path::Ordinary(place)), utf8Name = fs::ToUtf8(name);
+    t_run->Record()->Found({kind, utf8Place.c_str(), utf8Name.c_str(), size});
+}
+
+void Left(const std::wstring& place, const char* reason) {
+    NoteLeft(1);
+    RecordLeft(place, reason);
+}
+
+void RecordLeft(const std::wstring& place, const char* reason) {
+    if (RunRecorded())
+        RecordDone(VxTraceKind::Left, place, fs::FromUtf8(reason));
 }
 
 void ReportKept() {

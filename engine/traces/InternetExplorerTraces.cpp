@@ -69,15 +69,15 @@ bool HoldsHistory(IUrlHistoryStg2* history) {
     return holds;
 }
 
-// A preview reports the store when it lists an address.
+// A preview, or a run's record, is told of the store when it lists an address.
 void ClearHistoryStore() {
     CoInitialize(nullptr);
     IUrlHistoryStg2* history = nullptr;
     if (SUCCEEDED(CoCreateInstance(kUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
                                    reinterpret_cast<void**>(&history)))) {
-        if (!removal::Previewing())
-            history->ClearHistory();
-        else if (HoldsHistory(history))
+        const bool holds =
+            (removal::Previewing() || removal::RunRecorded()) && HoldsHistory(history);
+        if ((removal::Previewing() || SUCCEEDED(history->ClearHistory())) && holds)
             removal::Report(VxTraceKind::HistoryStore, "Internet Explorer history");
         history->Release();
     }

@@ -138,13 +138,17 @@ TEST(SinglePass, PseudoRandomAndZeroesWriteOnePassUnverified) {
     EXPECT_EQ(zeroes->target.flushed[0].size(), kLength);
 }
 
-// A run plans its progress by the pass counts of the product's header.
+// A run plans its progress by the pass counts of the product's header, and its report says
+// which methods read their last pass back by the same header.
 TEST(PassCount, IsThePassesEachMethodWrites) {
     ChaChaRng rng = MakeRng(1);
     for (EraseMethod method :
          {EraseMethod::Gutmann, EraseMethod::Dod5200_28Std, EraseMethod::Dod5220_22M,
-          EraseMethod::PseudoRandom, EraseMethod::Zeroes})
-        EXPECT_EQ(PassesFor(method, rng).size(), PassCount(method)) << int(method);
+          EraseMethod::PseudoRandom, EraseMethod::Zeroes}) {
+        const std::vector<Pass> passes = PassesFor(method, rng);
+        EXPECT_EQ(passes.size(), PassCount(method)) << int(method);
+        EXPECT_EQ(passes.back().verify, kMethodReadsBack[int(method)]) << int(method);
+    }
 }
 
 // A file kept compressed first gets random data, which cannot compress, before any pattern; a
