@@ -11,6 +11,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,7 +54,14 @@ std::wstring FreeName(const std::wstring& folder, const std::string& started) {
     return name;
 }
 
-// The reports of the folder by name, oldest first, and what writes cut short left.
+// A report's stamp and its number within the second, by which reports sort oldest first.
+std::pair<std::wstring, unsigned long> Age(const std::wstring& name) {
+    const size_t stamp = wcslen(kPrefix) + 15;
+    return {name.substr(0, stamp),
+            name.size() > stamp + 1 ? wcstoul(name.c_str() + stamp + 1, nullptr, 10) : 0};
+}
+
+// The reports of the folder, oldest first, and what writes cut short left.
 void ListReports(const std::wstring& folder, std::vector<std::wstring>& reports,
                  std::vector<std::wstring>& partial) {
     for (fs::FolderSearch search(path::Join(folder, std::wstring(kPrefix) + L"*")); search;
@@ -64,7 +72,8 @@ void ListReports(const std::wstring& folder, std::vector<std::wstring>& reports,
         else if (EndsWith(name, L".json"))
             reports.push_back(name.substr(0, name.size() - 5));
     }
-    std::sort(reports.begin(), reports.end());
+    std::sort(reports.begin(), reports.end(),
+              [](const std::wstring& a, const std::wstring& b) { return Age(a) < Age(b); });
 }
 
 // An old report goes through the erase like any trace; one in a folder that the engine's ANSI

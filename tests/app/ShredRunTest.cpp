@@ -7,11 +7,13 @@
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
+#include "common/ValueGuard.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <functional>
@@ -54,6 +56,25 @@ bool PumpUntil(HWND dialog, const std::function<bool()>& done, DWORD millisecond
         Sleep(5);
     }
     return done();
+}
+
+// The path of the JSON form of the report written last in the user's folder of reports, or "".
+std::string NewestReport() {
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    const std::string folder = std::string(appData) + "\\Norvexa\\Reports";
+    std::string newest;
+    FILETIME latest = {};
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((folder + "\\report-*.json").c_str(), &entry);
+    for (BOOL found = search != INVALID_HANDLE_VALUE; found; found = FindNextFileA(search, &entry))
+        if (CompareFileTime(&entry.ftLastWriteTime, &latest) >= 0) {
+            latest = entry.ftLastWriteTime;
+            newest = folder + "\\" + entry.cFileName;
+        }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return newest;
 }
 
 const char kPaintList[] =
@@ -251,5 +272,40 @@ TEST(ShredRun, ARunThatCouldNotEraseAFileSaysSo) {
     dialog.m_request.userItems.AddTail((folder.Path() + "\\<*.tmp><SubFolder:No>").c_str());
     RunToCompletion(dialog, "Done, but 1 item could not be erased.");
     EXPECT_EQ(Listing(folder.Path()), "held.tmp");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog.m_hWnd, IDC_VIEW_REPORT)));
+    const std::string report = ReadText(NewestReport());
+    EXPECT_NE(report.find("run-held\\\\free.tmp"), std::string::npos) << report;
+    EXPECT_NE(report.find("another program holds it open"), std::string::npos) << report;
+    DestroyWindow(dialog.m_hWnd);
+}
+
+// Reports turned off write none and offer none; the dialog turns them on again, and refuses a
+// number of reports to keep that is out of range.
+TEST(ShredRun, TheDialogKeepsTheReportSettingsAndRefusesABadNumber) {
+    UseProgramSettings();
+    ValueGuard reports(HKEY_CURRENT_USER, kSettingsKey, kReportsValue);
+    ValueGuard kept(HKEY_CURRENT_USER, kSettingsKey, kReportsKeptValue);
+    const DWORD off = 0;
+    WriteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kReportsValue, REG_DWORD, &off, sizeof off);
+    const std::string newest = NewestReport();
+
+    CShredDlg dialog;
+    dialog.m_request.selection = SelectionMask(1) << 29;
+    RunToCompletion(dialog);
+    EXPECT_EQ(NewestReport(), newest);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.m_hWnd, IDC_VIEW_REPORT)));
+    EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, IDC_KEEP_REPORTS), UINT(BST_UNCHECKED));
+
+    SendDlgItemMessageA(dialog.m_hWnd, IDC_KEEP_REPORTS, BM_CLICK, 0, 0);
+    EXPECT_EQ(DwordValue(kSettingsKey, kReportsValue), 1u);
+    SetDlgItemTextA(dialog.m_hWnd, IDC_REPORTS_KEPT, "0");
+    SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_REPORTS_KEPT, EN_KILLFOCUS),
+                 LPARAM(GetDlgItem(dialog.m_hWnd, IDC_REPORTS_KEPT)));
+    EXPECT_EQ(ControlText(dialog.m_hWnd, IDC_REPORTS_KEPT), "50");
+    EXPECT_EQ(ControlText(dialog.m_hWnd, IDC_REPORT_LINE), "Keep from 1 to 9999 reports.");
+    SetDlgItemTextA(dialog.m_hWnd, IDC_REPORTS_KEPT, "7");
+    SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_REPORTS_KEPT, EN_KILLFOCUS),
+                 LPARAM(GetDlgItem(dialog.m_hWnd, IDC_REPORTS_KEPT)));
+    EXPECT_EQ(DwordValue(kSettingsKey, kReportsKeptValue), 7u);
     DestroyWindow(dialog.m_hWnd);
 }

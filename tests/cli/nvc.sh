@@ -77,6 +77,52 @@ grep -q 'Shredded' "$scratch.out" || fail "--quiet took the summary too"
 [ ! -e "$scratch/a.tmp" ] || fail "the quiet shred left a.tmp"
 echo "--quiet keeps standard error empty"
 
+# Each run keeps a report, JSON and HTML from one record, in the user's folder of reports, and
+# writes one where --report asks; both name exactly the files the run removed. A headless browser
+# draws the HTML into the artifacts.
+unix_path() { printf '%s' "$prefix/drive_c/${1#C:\\}" | tr '\\' /; }
+report_lines() { grep '^Report: ' "$scratch.out" | cut -c9- | tr -d '\r'; }
+for file in a.tmp sub/c.tmp; do echo "secret $file" >"$scratch/$file"; done
+[ "$(status_of shred --quiet --method random --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>' \
+  --report 'C:\vxtest\nvc-report.html')" = 0 ] || fail "the shred with --report failed"
+[ "$(report_lines | wc -l)" = 2 ] || fail "not two report paths: $(cat "$scratch.out")"
+kept=$(unix_path "$(report_lines | head -n 1)")
+asked=$(unix_path "$(report_lines | tail -n 1)")
+on_exit rm -f "$asked"
+python3 - "${kept%.html}.json" <<'CHECK' || fail "the report does not list what the run removed"
+import json, sys
+report = json.load(open(sys.argv[1], encoding="utf-8"))
+removed = {item["place"] for step in report["steps"] for item in step["removed"] if item["kind"] == "file"}
+assert removed == {r"C:\vxtest\nvc\a.tmp", r"C:\vxtest\nvc\sub\c.tmp"}, removed
+assert all(not step["left"] for step in report["steps"]) and report["outcome"] == "done", report
+assert report["method"] == {"name": "Pseudo-random", "passes": 1, "readBack": False}, report["method"]
+CHECK
+grep -q 'NIST SP 800-88' "$asked" || fail "the HTML asked for lacks the statement of what was done"
+mkdir -p "$build/artifacts"
+chromium --headless --no-sandbox --disable-gpu --window-size=1000,1300 \
+  --screenshot="$build/artifacts/report.png" "file://$asked" >/dev/null 2>&1 ||
+  fail "the browser could not draw the HTML report"
+[ "$(stat -c %s "$build/artifacts/report.png")" -gt 20000 ] || fail "the report drew as a blank page"
+echo "the report names what the run removed, as JSON and as HTML a browser draws"
+
+reports=$(dirname "$kept")
+reg add "$settings" /v Reports /t REG_DWORD /d 0 /f >/dev/null
+echo "secret" >"$scratch/a.tmp"
+[ "$(status_of shred --quiet --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
+  fail "the shred with reports off failed"
+reg delete "$settings" /v Reports /f >/dev/null
+! grep -q '^Report: ' "$scratch.out" || fail "reports off still wrote one: $(cat "$scratch.out")"
+mv "$reports" "$reports.aside"
+echo "not a folder" >"$reports"
+echo "secret" >"$scratch/a.tmp"
+status=$(status_of shred --quiet --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')
+rm "$reports"
+mv "$reports.aside" "$reports"
+[ "$status" = 0 ] || fail "a folder of reports that cannot be made failed the run: exit $status"
+grep -q 'the report was not kept' "$scratch.err" || fail "the missing report was not said"
+[ ! -e "$scratch/a.tmp" ] || fail "the run did not erase a.tmp"
+echo "reports off write none; a folder of reports that cannot be made leaves the run whole"
+
 # Ctrl+C (Wine turns the interrupt into the console's Ctrl+C) stops a long erase cooperatively:
 # exit 3, and the method of the run is taken back.
 truncate -s 1G "$scratch/long.bin"
@@ -100,4 +146,6 @@ grep -qE '^    [0-9.]+ ([KMGT]B|bytes?) of 35\.0 GB \([0-9]+%\)' "$scratch.err" 
   fail "no progress in bytes of 35 passes over 1 GiB: $(cat "$scratch.err")"
 after=$(reg query "$settings" /v Setting 2>/dev/null | grep Setting || true)
 [ "$before" = "$after" ] || fail "the cancelled run left its method stored"
-echo "Ctrl+C stopped the run with exit 3; its progress counted 35 passes over 1 GiB"
+cancelled=$(unix_path "$(report_lines | head -n 1)")
+grep -q '"outcome": "cancelled"' "${cancelled%.html}.json" || fail "the cancelled run has no report"
+echo "Ctrl+C stopped the run with exit 3; its progress counted 35 passes over 1 GiB; its report says so"
