@@ -1,6 +1,6 @@
 #include "ProgressText.h"
 
-#include "RunPreview.h"
+#include "SizeText.h"
 
 #include <cstdio>
 

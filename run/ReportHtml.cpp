@@ -2,6 +2,7 @@
 
 #include "Product.h"
 #include "ReportText.h"
+#include "SizeText.h"
 
 #include <string_view>
 
@@ -71,7 +72,7 @@ std::string ExactBytes(uint64_t bytes) {
 // "1.5 GB (1,610,612,736 bytes)", or "512 bytes" where the two are the same.
 std::string BytesText(uint64_t bytes) {
     const std::string exact = ExactBytes(bytes);
-    const std::string human = ReportSizeText(bytes);
+    const std::string human = SizeText(bytes);
     return human == exact ? exact : human + " (" + exact + ')';
 }
 
@@ -86,8 +87,8 @@ std::string DateTimeText(const std::string& stamp) {
 }
 
 std::string MethodText(const RunRecord& record) {
-    return record.methodName + ", " + Counted(record.passes, "pass", "passes") +
-           (record.readBack ? ", the last read back and checked" : ", none read back");
+    return record.methodName + " (" + Counted(record.passes, "pass", "passes") +
+           (record.readBack ? ", the last read back and checked)" : ", none read back)");
 }
 
 std::string OutcomeText(RunEnd end, uint64_t left) {
@@ -167,7 +168,7 @@ void WriteRemoved(std::string& out, const std::vector<RecordItem>& removed) {
         AppendHtmlText(out, item.name);
         out += "</td><td class=\"size\">";
         if (item.size != 0 || KindHasSize(item.kind))
-            out += ReportSizeText(item.size);
+            out += SizeText(item.size);
         out += "</td></tr>\n";
     }
     out += "</tbody>\n</table>\n</details>\n";
@@ -177,11 +178,13 @@ void WriteStep(std::string& out, const RecordStep& step) {
     const RecordTotals totals = TotalsOf(step);
     out += "<section>\n";
     Element(out, "h3", step.title);
-    if (!step.ran)
+    if (step.ran)
+        Element(out, "p",
+                "Removed " + RemovedText(totals) + "; left " +
+                    Counted(totals.left, "item", "items") + "; overwritten " +
+                    BytesText(totals.bytesOverwritten) + '.');
+    else
         out += "<p>Did not run.</p>\n";
-    Element(out, "p",
-            "Removed " + RemovedText(totals) + "; left " + Counted(totals.left, "item", "items") +
-                "; overwritten " + BytesText(totals.bytesOverwritten) + '.');
     if (!step.left.empty())
         WriteLeft(out, step.left);
     if (!step.removed.empty())

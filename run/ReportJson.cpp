@@ -4,6 +4,7 @@
 #include "ReportText.h"
 
 #include <string_view>
+#include <utility>
 
 namespace {
 

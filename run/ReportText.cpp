@@ -88,21 +88,6 @@ bool KindHasSize(RecordKind kind) {
            kind == RecordKind::FreeSpace;
 }
 
-std::string ReportSizeText(uint64_t bytes) {
-    static const char* const kUnits[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
-    if (bytes < 1024)
-        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
-    double size = double(bytes) / 1024;
-    size_t unit = 0;
-    while (size >= 1024 && unit + 1 < std::size(kUnits)) {
-        size /= 1024;
-        ++unit;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", size, kUnits[unit]);
-    return text;
-}
-
 size_t RecordTextSize(const RunRecord& record) {
     size_t size = 0;
     for (const RecordStep& step : record.steps) {

@@ -27,9 +27,6 @@ const char* RecordKindName(RecordKind kind);
 // Whether the kind's size means something even when it is 0, as an empty file's does.
 bool KindHasSize(RecordKind kind);
 
-// "0 bytes", "1 byte", "512 bytes", "1.5 KB", "23.4 MB", "2.0 GB", as the progress shows them.
-std::string ReportSizeText(uint64_t bytes);
-
 // The bytes of all the record's text, from which the writers reserve their output.
 size_t RecordTextSize(const RunRecord& record);
 

@@ -113,18 +113,3 @@ std::string DescribeItem(const PreviewItem& item) {
 std::string CountText(size_t items) {
     return std::to_string(items) + (items == 1 ? " item" : " items");
 }
-
-std::string SizeText(unsigned long long bytes) {
-    static const char* const kUnits[] = {"KB", "MB", "GB", "TB"};
-    if (bytes < 1024)
-        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
-    double size = double(bytes) / 1024;
-    size_t unit = 0;
-    while (size >= 1024 && unit + 1 < std::size(kUnits)) {
-        size /= 1024;
-        ++unit;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", size, kUnits[unit]);
-    return text;
-}

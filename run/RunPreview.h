@@ -3,6 +3,7 @@
 #pragma once
 
 #include "RunRequest.h"
+#include "SizeText.h"
 #include "VxPreview.h"
 
 #include <string>
@@ -46,5 +47,3 @@ RunPreview PreviewRun(const RunRequest& request);
 std::string DescribeItem(const PreviewItem& item);
 // "1 item", "12 items".
 std::string CountText(size_t items);
-// "0 bytes", "1 byte", "512 bytes", "1.5 KB", "23.4 MB", "2.0 GB".
-std::string SizeText(unsigned long long bytes);

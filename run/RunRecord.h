@@ -23,7 +23,7 @@ enum class RecordKind {
 };
 
 struct RecordItem {
-    RecordKind kind;
+    RecordKind kind = RecordKind::File;
     std::string place;
     std::string name;
     uint64_t size = 0;

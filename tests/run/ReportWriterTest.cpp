@@ -4,6 +4,7 @@
 #include "ReportHtml.h"
 #include "ReportJson.h"
 #include "ReportText.h"
+#include "SizeText.h"
 
 #include <gtest/gtest.h>
 
@@ -73,10 +74,10 @@ TEST(ReportText, EscapesJsonAndHtml) {
 }
 
 TEST(ReportText, SizesAsTheProgressShowsThem) {
-    EXPECT_EQ(ReportSizeText(1), "1 byte");
-    EXPECT_EQ(ReportSizeText(1023), "1023 bytes");
-    EXPECT_EQ(ReportSizeText(1536ull << 20), "1.5 GB");
-    EXPECT_EQ(ReportSizeText(UINT64_MAX), "16.0 EB");
+    EXPECT_EQ(SizeText(1), "1 byte");
+    EXPECT_EQ(SizeText(1023), "1023 bytes");
+    EXPECT_EQ(SizeText(1536ull << 20), "1.5 GB");
+    EXPECT_EQ(SizeText(UINT64_MAX), "16.0 EB");
 }
 
 TEST(ReportJson, GivesBackTheRecordsTextAndCounts) {
