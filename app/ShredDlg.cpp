@@ -88,7 +88,7 @@ UINT CShredDlg::ShredThreadProc(LPVOID dialog) {
 // bytes unshown.
 void CShredDlg::Run() {
     try {
-        m_gauge.emplace(PlannedBytes(PreviewRun(m_request), m_method));
+        m_gauge.emplace(PlannedBytes(m_request, m_method));
         ::PostMessageA(m_window, kPlanned, 0, 0);
     } catch (...) {
     }

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     const Stopwatch stopwatch;
     unsigned long long planned = 0;
     if (reported) {
-        planned = PlannedBytes(PreviewRun(request), method);
+        planned = PlannedBytes(request, method);
         BeginRecord(record, method);
     }
     const RunOutcome outcome = RunShred(

@@ -143,7 +143,7 @@ RunOutcome ShowingProgress(CVxMain& engine, const RunRequest& request,
                            RunRecord* record) {
     std::optional<ProgressTicker> ticker;
     try {
-        if (const unsigned long long planned = PlannedBytes(PreviewRun(request), method))
+        if (const unsigned long long planned = PlannedBytes(request, method))
             ticker.emplace(planned, [](const std::string& line) { Err("    " + line); });
     } catch (...) {
     }

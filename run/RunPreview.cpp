@@ -67,13 +67,13 @@ const char* KindName(VxTraceKind kind) {
 } // namespace
 
 // One recording over the whole run, so that what an earlier step removes is not counted again.
-RunPreview PreviewRun(const RunRequest& request) {
+RunPreview PreviewRun(const RunRequest& request, bool tryHeld) {
     RunPreview preview;
     const std::vector<RunStep> steps = PlanRun(request);
     preview.steps.reserve(steps.size());
     CVxMain engine;
     StepRecorder recorder;
-    const CVxPreview recording(recorder);
+    const CVxPreview recording(recorder, tryHeld);
     for (const RunStep& step : steps) {
         preview.steps.push_back({step.line, {}, 0, true, !step.call});
         recorder.StartStep(preview.steps.back());

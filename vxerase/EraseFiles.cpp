@@ -32,6 +32,8 @@ bool IsKeptCompressed(const OpenFileFacts& facts) {
 
 // A file overwritten and not yet flushed: what is needed to remove it, or to put it back.
 struct Written {
+    // The path's place among the job's items.
+    size_t index;
     std::wstring path;
     FileHandle file;
     // The bytes overwritten, and the length the file had.
@@ -143,7 +145,12 @@ bool Overwritten(const std::wstring& path, Job& job, Written& written) {
         GiveBackReadOnly(path, attributes);
         return false;
     }
-    written = Written{path, std::move(file), length, facts.size, attributes, deletable};
+    written.path = path;
+    written.file = std::move(file);
+    written.length = length;
+    written.size = facts.size;
+    written.attributes = attributes;
+    written.deletable = deletable;
     return true;
 }
 
@@ -188,7 +195,8 @@ bool Remove(Written& written) {
 // removed on the caller's thread.
 class Remover {
 public:
-    Remover() = default;
+    // Tells each file's fate in `fates`, by its index.
+    explicit Remover(std::vector<ItemFate>& fates) : m_fates(fates) {}
     ~Remover() { Wait(); }
     Remover(const Remover&) = delete;
     Remover& operator=(const Remover&) = delete;
@@ -206,22 +214,21 @@ public:
         }
     }
 
-    // Waits for the group taken last; returns how many files of all groups stay.
-    size_t Wait() {
+    // Waits for the group taken last.
+    void Wait() {
         if (m_thread.joinable())
             m_thread.join();
-        return m_left;
     }
 
 private:
     void RemoveGroup() {
         for (Written& written : m_group)
-            m_left += !Remove(written);
+            m_fates[written.index] = Remove(written) ? ItemFate::Gone : ItemFate::Stays;
         m_group.clear();
     }
 
+    std::vector<ItemFate>& m_fates;
     std::vector<Written> m_group;
-    size_t m_left = 0;
     std::thread m_thread;
 };
 
@@ -242,26 +249,26 @@ std::map<std::wstring, FreedNames> NamesToFree(const std::vector<std::wstring>& 
 
 } // namespace
 
-size_t EraseFiles(const std::vector<std::wstring>& given, Job& job) {
+std::vector<ItemFate> EraseFiles(const std::vector<std::wstring>& given, Job& job) {
     std::vector<std::wstring> paths(given.size());
     for (size_t i = 0; i < given.size(); ++i)
         if (!fs::SystemPath(given[i], paths[i]))
             paths[i].clear();
     std::map<std::wstring, FreedNames> freed = NamesToFree(paths);
-    Remover remover;
+    std::vector<ItemFate> fates(paths.size(), ItemFate::NotReached);
+    Remover remover(fates);
     std::vector<Written> group;
     uint64_t groupBytes = 0;
-    size_t left = 0;
-    for (const std::wstring& path : paths) {
-        if (job.cancel)
-            break;
+    for (size_t i = 0; i < paths.size() && !job.cancel; ++i) {
+        const std::wstring& path = paths[i];
         if (path.empty()) {
-            ++left;
+            fates[i] = ItemFate::Stays;
             continue;
         }
         Written written;
+        written.index = i;
         if (!Overwritten(path, job, written)) {
-            left += Exists(path);
+            fates[i] = Exists(path) ? ItemFate::Stays : ItemFate::Gone;
             continue;
         }
         groupBytes += written.length;
@@ -272,8 +279,8 @@ size_t EraseFiles(const std::vector<std::wstring>& given, Job& job) {
         }
     }
     remover.Take(group);
-    left += remover.Wait();
+    remover.Wait();
     for (auto& [folder, names] : freed)
         names.Cover();
-    return left;
+    return fates;
 }

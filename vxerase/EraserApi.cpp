@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <ntsecapi.h>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -22,8 +23,14 @@ struct Context {
     std::optional<uint32_t> method;
     // As the caller gave them, in UTF-16.
     std::vector<std::wstring> items;
-    long left = 0;
+    // Of the last job, one for each item.
+    std::vector<ItemFate> fates;
 };
+
+static_assert(long(ItemFate::Gone) == ERASER_ITEM_GONE &&
+                  long(ItemFate::Stays) == ERASER_ITEM_STAYS &&
+                  long(ItemFate::NotReached) == ERASER_ITEM_NOT_REACHED,
+              "an item's state is told by its fate");
 
 std::mutex g_lock;
 std::map<ERASER_HANDLE, Context> g_contexts;
@@ -164,19 +171,20 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
     const EraseMethod method = work.method ? MethodFromSetting(work.method) : StoredMethod();
     const std::vector<Pass> passes = PassesFor(method, rng);
     Job job{passes, PassesForCompressed(passes), rng.Fork(), {}, g_cancel};
-    long left = 0;
+    std::vector<ItemFate> fates(work.items.size(), ItemFate::NotReached);
     if (work.dataType == ERASER_DATA_DRIVES) {
-        for (const std::wstring& item : work.items)
-            if (!g_cancel && !WipeFreeSpace(item, job))
-                ++left;
+        for (size_t i = 0; i < work.items.size() && !g_cancel; ++i)
+            fates[i] = !WipeFreeSpace(work.items[i], job) ? ItemFate::Stays
+                       : g_cancel                         ? ItemFate::NotReached
+                                                          : ItemFate::Gone;
     } else {
-        left = long(EraseFiles(work.items, job));
+        fates = EraseFiles(work.items, job);
     }
     {
         std::lock_guard<std::mutex> guard(g_lock);
         const auto found = g_contexts.find(context);
         if (found != g_contexts.end())
-            found->second.left = left;
+            found->second.fates = std::move(fates);
     }
     return g_cancel ? ERASER_ERROR : ERASER_OK;
 } catch (...) {
@@ -186,7 +194,21 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context) try {
 VXERASE_API long eraserLeftItems(ERASER_HANDLE context) try {
     std::lock_guard<std::mutex> guard(g_lock);
     const auto found = g_contexts.find(context);
-    return found == g_contexts.end() ? ERASER_ERROR_CONTEXT : found->second.left;
+    if (found == g_contexts.end())
+        return ERASER_ERROR_CONTEXT;
+    const std::vector<ItemFate>& fates = found->second.fates;
+    return long(std::count(fates.begin(), fates.end(), ItemFate::Stays));
+} catch (...) {
+    return ERASER_ERROR;
+}
+
+VXERASE_API long eraserItemState(ERASER_HANDLE context, unsigned long index) try {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const auto found = g_contexts.find(context);
+    if (found == g_contexts.end())
+        return ERASER_ERROR_CONTEXT;
+    const std::vector<ItemFate>& fates = found->second.fates;
+    return index < fates.size() ? long(fates[index]) : ERASER_ERROR;
 } catch (...) {
     return ERASER_ERROR;
 }

@@ -48,6 +48,12 @@ VXERASE_API long eraserStartSync(ERASER_HANDLE context);
 // held open, or that could not be overwritten or removed, and drives whose free space could not
 // be written. Items a cancel kept from the job do not count.
 VXERASE_API long eraserLeftItems(ERASER_HANDLE context);
+// What became of the item at `index`, in the order the items were added, in the context's last
+// job: one of the values below, or an error.
+#define ERASER_ITEM_GONE 0
+#define ERASER_ITEM_STAYS 1
+#define ERASER_ITEM_NOT_REACHED 2
+VXERASE_API long eraserItemState(ERASER_HANDLE context, unsigned long index);
 // Asks the running job, and every job started after it until the next eraserInit, to stop at
 // its next buffer. Safe to call from any thread.
 VXERASE_API long eraserCancel();

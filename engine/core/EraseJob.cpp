@@ -23,8 +23,11 @@ bool AnsiItem(const std::wstring& path, std::string& ansi) {
 }
 
 // The erase component overwrites a file only when it reads its attributes and can then hold
-// it alone: a file another program holds open stays.
+// it alone: a file another program holds open stays. A plan takes the files as the walk found
+// them, and tries neither.
 bool WillBeErased(const std::wstring& path) {
+    if (!removal::PreviewTriesHeld())
+        return EraseJob::CanHandOver(path);
     const DWORD attributes = fs::Attributes(path);
     return EraseJob::CanHandOver(path) && attributes != INVALID_FILE_ATTRIBUTES &&
            !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
@@ -117,20 +120,27 @@ void EraseJob::Start() {
         RecordOutcome(started >= 0, left);
 }
 
+// What became of each item, from the component where it tells, or else from whether the item is
+// still there.
 void EraseJob::RecordOutcome(bool finished, long left) const {
-    if (m_dataType == ERASER_DATA_DRIVES) {
-        for (const auto& [root, free] : m_files)
-            if (finished && left == 0)
-                removal::RecordDone(VxTraceKind::FreeSpace, root, L"", free);
-            else
-                removal::RecordLeft(root, "its free space was not all overwritten: the wipe "
-                                          "stopped or could not write");
-        return;
-    }
-    for (const auto& [file, size] : m_files)
-        if (fs::Attributes(file) == INVALID_FILE_ATTRIBUTES)
-            removal::RecordDone(VxTraceKind::File, file, L"", size);
+    for (size_t i = 0; i < m_files.size(); ++i) {
+        const auto& [item, size] = m_files[i];
+        long state = Extras().itemState ? Extras().itemState(m_context, (unsigned long)i) : -1;
+        if (state < 0 && m_dataType == ERASER_DATA_DRIVES)
+            state = finished && left == 0 ? ERASER_ITEM_GONE : ERASER_ITEM_STAYS;
+        else if (state < 0)
+            state = fs::Attributes(item) == INVALID_FILE_ATTRIBUTES ? ERASER_ITEM_GONE
+                    : finished                                      ? ERASER_ITEM_STAYS
+                                                                    : ERASER_ITEM_NOT_REACHED;
+        if (state == ERASER_ITEM_GONE)
+            removal::RecordDone(m_dataType == ERASER_DATA_DRIVES ? VxTraceKind::FreeSpace
+                                                                 : VxTraceKind::File,
+                                item, L"", size);
+        else if (state == ERASER_ITEM_NOT_REACHED)
+            removal::RecordLeft(item, "the run was cancelled before it was erased");
         else
-            removal::RecordLeft(file, finished ? WhyStays(file)
-                                               : "not reached: the erase stopped before it");
+            removal::RecordLeft(item, m_dataType == ERASER_DATA_DRIVES
+                                          ? "its free space could not be written"
+                                          : WhyStays(item));
+    }
 }

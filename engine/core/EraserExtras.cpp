@@ -20,6 +20,7 @@ const EraserExtras& Extras() {
             Lookup<decltype(EraserExtras::setMethod)>(component, "eraserSetMethod"),
             Lookup<decltype(EraserExtras::destroyContext)>(component, "eraserDestroyContext"),
             Lookup<decltype(EraserExtras::leftItems)>(component, "eraserLeftItems"),
+            Lookup<decltype(EraserExtras::itemState)>(component, "eraserItemState"),
             Lookup<decltype(EraserExtras::cancel)>(component, "eraserCancel"),
             Lookup<decltype(EraserExtras::writtenBytes)>(component, "eraserWrittenBytes"),
         };

@@ -1,7 +1,8 @@
 // The calls of the erase component beyond the eight the engine is built on. They are looked up
 // by name, so that the engine loads and runs beside a component that has only those eight and
 // does without what the others give: wide paths, a method for each job, releasing a context
-// before eraserEnd, the count of items that stay, a cancel, and the count of bytes written.
+// before eraserEnd, the count of items that stay and what became of each, a cancel, and the count
+// of bytes written.
 #pragma once
 
 #include "vxerase.h"
@@ -11,6 +12,7 @@ struct EraserExtras {
     long (*setMethod)(ERASER_HANDLE context, long setting);
     long (*destroyContext)(ERASER_HANDLE context);
     long (*leftItems)(ERASER_HANDLE context);
+    long (*itemState)(ERASER_HANDLE context, unsigned long index);
     long (*cancel)();
     long (*writtenBytes)(unsigned long long* bytes);
 };

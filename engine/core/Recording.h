@@ -8,6 +8,8 @@
 namespace removal {
 
 bool Previewing();
+// Whether this thread's preview tries each file for whether another program holds it.
+bool PreviewTriesHeld();
 // Reports a trace to this thread's preview, unless the trace, or a key or folder above it, was
 // reported before: the run would find it gone. In a run, a member reports what it has removed,
 // which goes to the run's record when it keeps one. Places and names of files are the system's

@@ -10,6 +10,7 @@
 
 struct VxRecording {
     VxTraceSink* sink;
+    bool tryHeld;
     // Upper-case places of what was reported, files by their ordinary path; a key or folder
     // ends with a backslash.
     std::set<std::wstring> reported;
@@ -19,7 +20,7 @@ namespace {
 
 thread_local VxRecording* t_recording = nullptr;
 // Stands in for a recording that could not be had: nothing is reported, and nothing removed.
-VxRecording g_unrecorded{nullptr, {}};
+VxRecording g_unrecorded{nullptr, false, {}};
 
 std::wstring UpperCase(std::wstring text) {
     if (!text.empty())
@@ -54,8 +55,8 @@ bool ReportedAbove(const std::set<std::wstring>& reported, const std::wstring& p
 
 } // namespace
 
-CVxPreview::CVxPreview(VxTraceSink& sink) noexcept
-    : m_recording(new (std::nothrow) VxRecording{&sink, {}}), m_outer(t_recording) {
+CVxPreview::CVxPreview(VxTraceSink& sink, bool tryHeld) noexcept
+    : m_recording(new (std::nothrow) VxRecording{&sink, tryHeld, {}}), m_outer(t_recording) {
     t_recording = m_recording ? m_recording : &g_unrecorded;
 }
 
@@ -68,6 +69,10 @@ namespace removal {
 
 bool Previewing() {
     return t_recording != nullptr;
+}
+
+bool PreviewTriesHeld() {
+    return t_recording && t_recording->tryHeld;
 }
 
 // Files and folders are shown and remembered by their ordinary paths.

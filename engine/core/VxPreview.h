@@ -45,7 +45,10 @@ struct VxRecording;
 
 class VXCLEAN_API CVxPreview {
 public:
-    explicit CVxPreview(VxTraceSink& sink) noexcept;
+    // A preview shown to the user tries each file for whether another program holds it, and
+    // leaves out those the run would leave; a plan of the run's bytes, `tryHeld` false, does
+    // without: each try costs more than the rest of the walk.
+    explicit CVxPreview(VxTraceSink& sink, bool tryHeld = true) noexcept;
     ~CVxPreview();
     CVxPreview(const CVxPreview&) = delete;
     CVxPreview& operator=(const CVxPreview&) = delete;

@@ -29,7 +29,7 @@ TEST(RunSize, TheRunWritesWhatItsPreviewPlansForEveryMethod) {
         for (size_t i = 0; i < std::size(kSizes); ++i)
             WriteText(folder / ("f" + std::to_string(i) + ".bin"), std::string(kSizes[i], 'x'));
         const RunRequest request = FolderRequest(folder);
-        const unsigned long long planned = PlannedBytes(PreviewRun(request), method);
+        const unsigned long long planned = PlannedBytes(request, method);
 
         const unsigned long long before = CVxRun::WrittenBytes();
         CVxMain engine;
