@@ -14,8 +14,10 @@
 
 namespace {
 
-// The job's result; `left`, when given, receives how many of its files are still there.
-long RunJob(long dataType, const std::vector<std::string>& items, long* left = nullptr) {
+// The job's result; `left`, when given, receives how many of its files are still there, and
+// `states` what became of each.
+long RunJob(long dataType, const std::vector<std::string>& items, long* left = nullptr,
+            std::vector<long>* states = nullptr) {
     ERASER_HANDLE context = -1;
     if (eraserCreateContext(&context) < 0)
         return ERASER_ERROR;
@@ -25,6 +27,8 @@ long RunJob(long dataType, const std::vector<std::string>& items, long* left = n
     const long result = eraserStartSync(context);
     if (left)
         *left = eraserLeftItems(context);
+    for (unsigned long i = 0; states && i <= items.size(); ++i)
+        states->push_back(eraserItemState(context, i));
     eraserDestroyContext(context);
     return result;
 }
@@ -166,9 +170,14 @@ TEST_F(EraserApi, ManyFilesGoGroupByGroupAndOnlyTheHeldOneStays) {
         CreateFileA(items[70].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     long left = -1;
-    EXPECT_EQ(RunJob(ERASER_DATA_FILES, items, &left), ERASER_OK);
+    std::vector<long> states;
+    EXPECT_EQ(RunJob(ERASER_DATA_FILES, items, &left, &states), ERASER_OK);
     held.Reset();
     EXPECT_EQ(left, 1);
+    std::vector<long> expected(items.size(), ERASER_ITEM_GONE);
+    expected[70] = ERASER_ITEM_STAYS;
+    expected.push_back(ERASER_ERROR);
+    EXPECT_EQ(states, expected) << "one state for each item, none past them";
     EXPECT_EQ(Listing(m_folder.Path()), "f70.txt");
     EXPECT_EQ(ReadText(items[70]), std::string(70 * 97, 'x'));
 }
@@ -308,7 +317,9 @@ TEST_F(EraserApi, CancelStopsTheRunningJobWithinASecondAndLaterJobsUntilInit) {
     EXPECT_FALSE(Exists(big)) << "a file whose overwrite has begun is removed";
 
     WriteText(m_folder / "later.txt", "later");
-    EXPECT_LT(RunJob(ERASER_DATA_FILES, {m_folder / "later.txt"}), 0);
+    std::vector<long> states;
+    EXPECT_LT(RunJob(ERASER_DATA_FILES, {m_folder / "later.txt"}, nullptr, &states), 0);
+    EXPECT_EQ(states[0], ERASER_ITEM_NOT_REACHED);
     EXPECT_EQ(ReadText(m_folder / "later.txt"), "later");
 
     eraserInit();
