@@ -164,6 +164,19 @@ add("packed", "packed", f"ours, zeroes (0x90), a {packed_mib} MiB text NTFS keep
 add("packed", "plain", "ours, zeroes, the same text stored plainly", "limit",
     packed_mib / t["plain"], "MiB/s")
 
+# 9. A whole run with and without what it adds to its erase: the plan of its bytes from a walk of
+# what it will erase, its record, and its report written.
+t = {case: median("run", case)
+     for case in ("tree_bare", "tree_reported", "file_bare", "file_reported")}
+for kind, label, amount, unit in (("tree", f"the tree of {tree_files:,} small files", tree_files,
+                                   "files/s"), ("file", "the 1 GiB file", 1024, "MiB/s")):
+    add("run", f"{kind}_reported", f"ours, a run over {label}, planned, recorded and reported",
+        "ours", amount / t[f"{kind}_reported"], unit, vs_limit=t[f"{kind}_bare"] /
+        t[f"{kind}_reported"], extra="the plan, the record and the report add "
+        f"{100 * (t[f'{kind}_reported'] / t[f'{kind}_bare'] - 1):.1f}%")
+    add("run", f"{kind}_bare", f"ours, the same run with none of them", "limit",
+        amount / t[f"{kind}_bare"], unit)
+
 # 5. The generator; the values are GiB/s already.
 g = {case: median("rng", case) for section, case in samples if section == "rng"}
 windows_build = "32-bit release" if info["arch"] == "i686" else "x86-64 build"
@@ -206,6 +219,10 @@ targets = [
     ("free space: ÷ dd ≥ 0.85", row("free", "ours")["vs_limit"], 0.85),
     ("free space: time without the folders' covers ÷ with them ≥ 0.9",
      row("names", "flat")["median"] / row("names", "tree")["median"], 0.9),
+    ("a run over small files: time without plan, record and report ÷ with them ≥ 0.98",
+     row("run", "tree_reported")["vs_limit"], 0.98),
+    ("a run over 1 GiB: time without plan, record and report ÷ with them ≥ 0.98",
+     row("run", "file_reported")["vs_limit"], 0.98),
     ("random data, Windows build: GiB/s ≥ 1", row("rng", "chacha_windows")["throughput"], 1),
     ("random data, Windows build: ÷ native build ≥ 0.9", row("rng", "chacha_windows")["vs_peer"],
      0.9),
@@ -234,15 +251,16 @@ sections = [
     ("names", f"4. Free space and the names in its folders: the same volume holding "
               f"{tree_mib:.0f} MiB", slow_reps, "s"),
     ("packed", f"8. A compressed file on NTFS, {packed_mib} MiB through ntfs-3g", reps, "s"),
+    ("run", "9. A whole run with its plan, record and report, and without", slow_reps, "s"),
     ("rng", "5. Random data in memory, one 3 MiB buffer (the erase component's chunk)", reps,
      "GiB/s"),
 ]
 peers = {"pass256": "shred of the same data", "pass1024": "shred of the same data",
          "multi": "shred -n3 (time) / srm (passes/s)", "tree": "shred -u", "free": "sfill",
-         "rng": "native build", "names": "none", "packed": "none"}
+         "rng": "native build", "names": "none", "packed": "none", "run": "none"}
 limits = {"pass256": "dd", "pass1024": "dd", "multi": "dd's rate × passes", "tree": "rm -rf",
           "free": "dd", "rng": "memset", "names": "one file",
-          "packed": "plain file"}
+          "packed": "plain file", "run": "the run without them"}
 
 
 def fmt(value, digits=2):
