@@ -1,0 +1,38 @@
+// libFuzzer target: the rules of the keep lists. Whatever the text, a site or place that is taken
+// is taken again as itself, holds nothing a host name or a path must not, and a kept site keeps
+// its own cookies; a cookie's host is a site as it is kept.
+#include "KeepList.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Check(bool holds) {
+    if (!holds)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::string fault;
+    const std::string site = KeptSite(text, fault);
+    Check(site.empty() != fault.empty());
+    if (!site.empty()) {
+        Check(site.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-_.") ==
+              std::string::npos);
+        Check(KeptSite(site, fault) == site && SiteKeeps(site, site));
+        Check(SiteKeeps(site, "www." + site) && !SiteKeeps("www." + site, site));
+    }
+    const std::string place = KeptPlace(text, fault);
+    Check(place.empty() != fault.empty());
+    if (!place.empty()) {
+        Check(place.find_first_of("*?\"<>|/") == std::string::npos);
+        Check(KeptPlace(place, fault) == place);
+    }
+    for (const std::string& host : {CookieFileHost(text), CookieEntryHost(text)})
+        Check(host.empty() || KeptSite(host, fault) == host);
+    return 0;
+}
