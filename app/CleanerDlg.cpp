@@ -2,6 +2,7 @@
 
 #include "CatalogueTree.h"
 #include "Hyperlink.h"
+#include "KeepDlg.h"
 #include "Menu.h"
 #include "PreviewDlg.h"
 #include "Product.h"
@@ -41,6 +42,7 @@ ON_BN_CLICKED(IDC_HIDE, OnHide)
 ON_BN_CLICKED(IDC_WEB, OnWebSite)
 ON_COMMAND(ID_SHRED_NOW, OnTrayShredNow)
 ON_COMMAND(ID_PREVIEW, OnPreview)
+ON_COMMAND(ID_KEEP_LISTS, OnKeepLists)
 ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
 ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_METHOD, OnSliderReleasedCapture)
 END_MESSAGE_MAP()
@@ -287,6 +289,13 @@ void CCleanerDlg::OnPreview() {
     CPreviewDlg report(preview);
     if (report.DoModal() == IDOK)
         OnShredNow();
+}
+
+void CCleanerDlg::OnKeepLists() {
+    if (m_shredding)
+        return;
+    CKeepDlg dialog(this);
+    dialog.DoModal();
 }
 
 // The tree's menu, at the cursor, or below the selected item when the keyboard asked for it.

@@ -32,6 +32,7 @@ public:
     void OnShredNow();
     // Shows what a shred of the checked items would remove, and lets it start from there.
     void OnPreview();
+    void OnKeepLists();
     void OnUserDefine();
     void OnHide();
     void OnWebSite();

@@ -62,18 +62,41 @@ std::optional<std::string> ItemFault(const std::string& item) {
     return std::nullopt;
 }
 
+// "keep list", "keep add cookie example.com", "keep remove path C:\Work".
+std::variant<CliRequest, std::string> ParseKeep(const std::vector<std::string>& arguments) {
+    CliRequest request;
+    request.command = CliCommand::Keep;
+    if (arguments.size() == 2 && arguments[1] == "list")
+        return request;
+    if (arguments.size() != 4 || (arguments[1] != "add" && arguments[1] != "remove") ||
+        (arguments[2] != "cookie" && arguments[2] != "path"))
+        return std::string("usage: nvc keep list | nvc keep add|remove cookie HOST | "
+                           "nvc keep add|remove path PATH");
+    request.keepAction = arguments[1] == "add" ? KeepAction::Add : KeepAction::Remove;
+    request.keepSite = arguments[2] == "cookie";
+    std::string fault;
+    request.keepEntry =
+        request.keepSite ? KeptSite(arguments[3], fault) : KeptPlace(arguments[3], fault);
+    if (request.keepEntry.empty())
+        return "\"" + arguments[3] + "\" " + fault;
+    return request;
+}
+
 } // namespace
 
 std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::string>& arguments) {
     CliRequest request;
     if (arguments.size() == 1 && arguments[0] == "list")
         return request;
+    if (!arguments.empty() && arguments[0] == "keep")
+        return ParseKeep(arguments);
     if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
-        return std::string("usage: nvc list | nvc preview|shred [ENTRY...] [--selection] "
-                           "[--method M] [--free-space X:]... [--items ITEM]... "
-                           "[--allow-system-folders] [--quiet] [--report FILE]\n"
-                           "Names are written as the system spells them: UTF-16 to a console, "
-                           "UTF-8 when the output is redirected.");
+        return std::string(
+            "usage: nvc list | nvc keep ... | nvc preview|shred [ENTRY...] [--selection] "
+            "[--method M] [--free-space X:]... [--items ITEM]... "
+            "[--allow-system-folders] [--quiet] [--report FILE]\n"
+            "Names are written as the system spells them: UTF-16 to a console, "
+            "UTF-8 when the output is redirected.");
     request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];

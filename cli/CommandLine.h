@@ -5,9 +5,11 @@
 //   nvc shred [ENTRY...] [--selection] [--method gutmann|dod7|dod3|random|zero]
 //             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
 //             [--allow-system-folders] [--quiet] [--report FILE]
+//   nvc keep list | nvc keep add|remove cookie HOST | nvc keep add|remove path PATH
 // Needs no system header, so that it is also built and tested natively.
 #pragma once
 
+#include "KeepList.h"
 #include "Selection.h"
 #include "StoredSettings.h"
 
@@ -16,7 +18,8 @@
 #include <variant>
 #include <vector>
 
-enum class CliCommand { List, Preview, Shred };
+enum class CliCommand { List, Preview, Shred, Keep };
+enum class KeepAction { List, Add, Remove };
 
 struct CliRequest {
     CliCommand command = CliCommand::List;
@@ -37,6 +40,10 @@ struct CliRequest {
     // Where the run's report goes besides the folder of reports: HTML for a name ending in
     // ".htm" or ".html", JSON otherwise. Shred only.
     std::string report;
+    // Keep only: what to do, and the site or place as it is kept.
+    KeepAction keepAction = KeepAction::List;
+    bool keepSite = false;
+    std::string keepEntry;
 };
 
 // The request, or the message that says what is wrong with the arguments.

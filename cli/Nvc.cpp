@@ -10,6 +10,7 @@
 #include "CommandLine.h"
 #include "ConsoleText.h"
 #include "FileSystem.h"
+#include "KeepStore.h"
 #include "ProgressTicker.h"
 #include "ProtectedPlaces.h"
 #include "ReportFacts.h"
@@ -22,6 +23,7 @@
 #include "UserItemStore.h"
 #include "VxRun.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -172,6 +174,38 @@ void WriteReports(CVxMain& engine, const CliRequest& command, const RunRecord& r
         Err("nvc: the report could not be written to " + Utf8OfAnsi(command.report.c_str()));
 }
 
+// The lists as stored, an entry added once or removed; a skipped stored entry is said.
+int Keep(const CliRequest& command) {
+    StoredKeep stored = ReadKeepLists();
+    for (const std::string& line : stored.skipped)
+        Err("nvc: " + line);
+    std::vector<std::string>& list = command.keepSite ? stored.lists.sites : stored.lists.places;
+    const auto found = std::find(list.begin(), list.end(), command.keepEntry);
+    switch (command.keepAction) {
+    case KeepAction::List:
+        for (const std::string& site : stored.lists.sites)
+            Out("cookie " + site);
+        for (const std::string& place : stored.lists.places)
+            Out("path " + place);
+        return kDone;
+    case KeepAction::Add:
+        if (found == list.end())
+            list.push_back(command.keepEntry);
+        break;
+    case KeepAction::Remove:
+        if (found == list.end()) {
+            Err("nvc: \"" + command.keepEntry + "\" is not on the keep list");
+            return kUsage;
+        }
+        list.erase(found);
+        break;
+    }
+    if (WriteKeepLists(stored.lists))
+        return kDone;
+    Err("nvc: the keep list could not be stored");
+    return kPartly;
+}
+
 int Summarize(const RunOutcome& outcome, size_t steps) {
     if (outcome.cancelled) {
         Out("Cancelled after " + std::to_string(outcome.done + outcome.skipped) + " of " +
@@ -237,6 +271,8 @@ int main(int argc, char** argv) {
         return List();
     case CliCommand::Preview:
         return Preview(request);
+    case CliCommand::Keep:
+        return Keep(request);
     case CliCommand::Shred:
         break;
     }

@@ -44,7 +44,8 @@ bool ReachesProtectedPlace(const UserItem& item) {
     const CString path = Canonical(item.folder);
     if (IsRoot(path))
         return true;
-    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROFILE, CSIDL_PROGRAM_FILES}) {
+    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROFILE, CSIDL_PROGRAM_FILES,
+                      CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL}) {
         const CString place = ShellFolder(csidl);
         if (!place.IsEmpty() && (path == place || (item.subfolders && Holds(path, place))))
             return true;

@@ -1,6 +1,6 @@
 // The places that no user-defined item empties unless the user says so: drive roots and shares,
-// and the Windows, system, profile and Program Files folders. The program asks before it stores
-// such an item; the console program refuses it without an explicit switch.
+// and the Windows, system, profile, Program Files, Desktop and Documents folders. The program asks
+// before it stores such an item; the console program refuses it without an explicit switch.
 #pragma once
 
 #include "UserItem.h"

@@ -155,6 +155,16 @@ void WriteLeft(std::string& out, const std::vector<LeftItem>& left) {
     out += "</tbody>\n</table>\n";
 }
 
+void WriteKept(std::string& out, const std::vector<std::string>& kept) {
+    out += "<table>\n<thead><tr><th>Kept, as the keep list asks</th></tr></thead>\n<tbody>\n";
+    for (const std::string& place : kept) {
+        out += "<tr><td>";
+        AppendHtmlText(out, place);
+        out += "</td></tr>\n";
+    }
+    out += "</tbody>\n</table>\n";
+}
+
 void WriteRemoved(std::string& out, const std::vector<RecordItem>& removed) {
     out += "<details>\n<summary>" + Counted(removed.size(), "item", "items") +
            " removed</summary>\n<table>\n<thead><tr><th>Kind</th><th>Place</th><th>Name</th>"
@@ -187,6 +197,8 @@ void WriteStep(std::string& out, const RecordStep& step) {
         out += "<p>Did not run.</p>\n";
     if (!step.left.empty())
         WriteLeft(out, step.left);
+    if (!step.kept.empty())
+        WriteKept(out, step.kept);
     if (!step.removed.empty())
         WriteRemoved(out, step.removed);
     out += "</section>\n";

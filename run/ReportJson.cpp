@@ -114,6 +114,10 @@ void WriteStep(JsonWriter& json, const RecordStep& step) {
         json.Close('}');
     }
     json.Close(']');
+    json.Open("kept", '[');
+    for (const std::string& place : step.kept)
+        json.Text(nullptr, place);
+    json.Close(']');
     json.Close('}');
 }
 

@@ -96,6 +96,8 @@ size_t RecordTextSize(const RunRecord& record) {
             size += item.place.size() + item.name.size();
         for (const LeftItem& item : step.left)
             size += item.place.size() + item.reason.size();
+        for (const std::string& place : step.kept)
+            size += place.size();
     }
     for (const RecordVolume& volume : record.volumes)
         size += volume.root.size() + volume.fileSystem.size();

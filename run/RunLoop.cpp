@@ -1,5 +1,6 @@
 #include "RunLoop.h"
 
+#include "KeepStore.h"
 #include "RunRecorder.h"
 #include "VxRun.h"
 
@@ -17,7 +18,19 @@ RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMet
     std::optional<RunRecorder> recorder;
     if (record)
         recorder.emplace(*record);
-    const CVxRun run(SettingForMethod(method), record ? &*recorder : nullptr);
+    CVxRun run(SettingForMethod(method), record ? &*recorder : nullptr);
+    const StoredKeep stored = ReadKeepLists();
+    CVxKeep keep;
+    ApplyKeepLists(keep, stored.lists);
+    for (const std::string& line : stored.skipped)
+        run.AddNote(line.c_str());
+    const auto takeNotes = [&] {
+        while (outcome.notes.size() < run.NoteCount()) {
+            outcome.notes.push_back(run.Note((unsigned long)outcome.notes.size()));
+            if (noted)
+                noted(outcome.notes.back());
+        }
+    };
     engine.IniLib();
     for (size_t i = 0; i < steps.size() && !cancel.Cancelled(); ++i) {
         started(i);
@@ -32,12 +45,9 @@ RunOutcome RunShred(CVxMain& engine, const std::vector<RunStep>& steps, EraseMet
         if (recorder)
             recorder->EndStep(CVxRun::WrittenBytes() - written);
         ++outcome.done;
-        while (outcome.notes.size() < run.NoteCount()) {
-            outcome.notes.push_back(run.Note((unsigned long)outcome.notes.size()));
-            if (noted)
-                noted(outcome.notes.back());
-        }
+        takeNotes();
     }
+    takeNotes();
     engine.UnIniLib();
     outcome.left = run.Left();
     outcome.cancelled = cancel.Cancelled();

@@ -1,6 +1,7 @@
 // The one loop of a shred run, which the progress dialog and the console program both drive. The
 // steps run in order on the calling thread, each announced before it starts, none after a
 // cancel; the erase method travels with the run down to each erase job, and nothing is stored.
+// The stored keep lists hold for the whole run; an entry that is no site or place is a note.
 #pragma once
 
 #include "RunPlan.h"

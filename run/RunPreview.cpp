@@ -1,5 +1,6 @@
 #include "RunPreview.h"
 
+#include "KeepStore.h"
 #include "RunPlan.h"
 
 #include <cstdio>
@@ -14,8 +15,10 @@ public:
 
     void Found(const VxTrace& trace) noexcept override {
         try {
-            if (trace.kind == VxTraceKind::Note) {
-                m_step->notes.push_back(trace.place);
+            if (trace.kind == VxTraceKind::Note || trace.kind == VxTraceKind::Kept) {
+                m_step->notes.push_back(trace.kind == VxTraceKind::Kept
+                                            ? std::string(trace.place) + " is on the keep list"
+                                            : trace.place);
                 return;
             }
             m_step->items.push_back({trace.kind, trace.place, trace.name, trace.size});
@@ -60,6 +63,8 @@ const char* KindName(VxTraceKind kind) {
         return "Note:";
     case VxTraceKind::Left:
         return "Left:";
+    case VxTraceKind::Kept:
+        return "Kept:";
     }
     return "";
 }
@@ -74,6 +79,8 @@ RunPreview PreviewRun(const RunRequest& request, bool tryHeld) {
     CVxMain engine;
     StepRecorder recorder;
     const CVxPreview recording(recorder, tryHeld);
+    CVxKeep keep;
+    ApplyKeepLists(keep, ReadKeepLists().lists);
     for (const RunStep& step : steps) {
         preview.steps.push_back({step.line, {}, 0, true, !step.call});
         recorder.StartStep(preview.steps.back());

@@ -42,6 +42,8 @@ struct RecordStep {
     bool ran = false;
     std::vector<RecordItem> removed;
     std::vector<LeftItem> left;
+    // Files and folders the user keeps, which the step met and left as they are.
+    std::vector<std::string> kept;
     // Written by the erase component while the step ran, every pass counted.
     uint64_t bytesOverwritten = 0;
 };

@@ -26,6 +26,8 @@ void RunRecorder::Found(const VxTrace& trace) noexcept {
         RecordStep& step = m_record.steps.back();
         if (trace.kind == VxTraceKind::Left)
             step.left.push_back({trace.place, trace.name});
+        else if (trace.kind == VxTraceKind::Kept)
+            step.kept.push_back(trace.place);
         else
             step.removed.push_back({RecordKind(trace.kind), trace.place, trace.name, trace.size});
     } catch (...) {

@@ -21,6 +21,7 @@ struct Removal {
         SiteFolders, // the folders of sites in a storage folder, removed; those of extensions stay
         Rows,        // rows of a database that holds data to keep
         HomeFolder,  // a folder of the browser's own folder, emptied
+        Cookies,     // a cookie database: erased whole, or where sites are kept, all other rows
     };
     Kind kind;
     const wchar_t* path;
@@ -48,6 +49,20 @@ const RowsRule kAutofill = {L"Web Data",
                             "SELECT COUNT(*) FROM autofill",
                             "form entries"};
 
+// The rows of the cookies of every site the user does not keep.
+const char* const kChromiumCookieColumns[] = {"cookies.host_key", nullptr};
+const RowsStatement kChromiumCookieStatements[] = {
+    {nullptr, "DELETE FROM cookies WHERE NOT vx_kept_site(host_key)"}};
+#define VX_CHROMIUM_COOKIES(database)                                                              \
+    {                                                                                              \
+        database, kChromiumCookieColumns, kChromiumCookieStatements,                               \
+            std::size(kChromiumCookieStatements),                                                  \
+            "SELECT COUNT(*) FROM cookies WHERE NOT vx_kept_site(host_key)", "cookies"             \
+    }
+const RowsRule kChromiumCookieRows[] = {VX_CHROMIUM_COOKIES(L"Network\\Cookies"),
+                                        VX_CHROMIUM_COOKIES(L"Cookies")};
+#undef VX_CHROMIUM_COOKIES
+
 const Removal kChromiumHistory[] = {
     {Removal::Database, L"History", false, nullptr},
     {Removal::Database, L"Top Sites", false, nullptr},
@@ -65,8 +80,8 @@ const Removal kChromiumCache[] = {
     {Removal::HomeFolder, L"GrShaderCache", false, nullptr},
 };
 const Removal kChromiumCookies[] = {
-    {Removal::Database, L"Network\\Cookies", false, nullptr},
-    {Removal::Database, L"Cookies", false, nullptr},
+    {Removal::Cookies, L"Network\\Cookies", false, &kChromiumCookieRows[0]},
+    {Removal::Cookies, L"Cookies", false, &kChromiumCookieRows[1]},
     {Removal::Folder, L"Session Storage", false, nullptr},
     {Removal::SiteFolders, L"IndexedDB", false, nullptr},
 };
@@ -140,8 +155,18 @@ const Removal kFirefoxCache[] = {
     {Removal::Folder, L"thumbnails", true, nullptr},
     {Removal::Folder, L"jumpListCache", true, nullptr},
 };
+const char* const kFirefoxCookieColumns[] = {"moz_cookies.host", nullptr};
+const RowsStatement kFirefoxCookieStatements[] = {
+    {nullptr, "DELETE FROM moz_cookies WHERE NOT vx_kept_site(host)"}};
+const RowsRule kFirefoxCookieRows = {
+    L"cookies.sqlite",
+    kFirefoxCookieColumns,
+    kFirefoxCookieStatements,
+    std::size(kFirefoxCookieStatements),
+    "SELECT COUNT(*) FROM moz_cookies WHERE NOT vx_kept_site(host)",
+    "cookies"};
 const Removal kFirefoxCookies[] = {
-    {Removal::Database, L"cookies.sqlite", false, nullptr},
+    {Removal::Cookies, L"cookies.sqlite", false, &kFirefoxCookieRows},
     {Removal::Database, L"webappsstore.sqlite", false, nullptr},
     {Removal::SiteFolders, L"storage\\default", false, nullptr},
 };
@@ -188,12 +213,24 @@ void EraseDatabase(const std::wstring& database, bool withLog) {
     shred::TheseFiles(files);
 }
 
+// "https_mail.example.com_0.indexeddb.leveldb", "https+++example.com^userContextId=1": the host
+// runs from the scheme's end to the first "_", "+" or "^".
+std::string SiteFolderHost(const std::wstring& name, size_t prefix) {
+    const size_t end = name.find_first_of(L"_+^", prefix);
+    return fs::ToUtf8(name.substr(prefix, end == std::wstring::npos ? end : end - prefix));
+}
+
+// The folder of a kept site stays, and counts as kept.
 void RemoveSiteFolders(const std::wstring& storage) {
     std::vector<std::wstring> sites;
     for (fs::FolderSearch search(path::Join(storage, L"*")); search; search.Next()) {
         const std::wstring name = search.Entry().cFileName;
         for (const wchar_t* prefix : kSitePrefixes)
-            if (name.compare(0, wcslen(prefix), prefix) == 0)
+            if (name.compare(0, wcslen(prefix), prefix) != 0)
+                continue;
+            else if (removal::KeepsCookiesOf(SiteFolderHost(name, wcslen(prefix))))
+                removal::LeaveKept(path::Join(storage, name));
+            else
                 sites.push_back(path::Join(storage, name));
     }
     for (const std::wstring& site : sites)
@@ -205,19 +242,24 @@ void LeaveDatabase(VxBrowser browser, const BrowserProfile& profile, const RowsR
                    RowsOutcome outcome) {
     const std::string where = std::string(BrowserName(browser)) + ", profile " + profile.name +
                               ": " + fs::ToUtf8(rule.database);
-    const char* why = outcome == RowsOutcome::Held ? "it is in use by another program"
-                      : outcome == RowsOutcome::Unknown
-                          ? "it is no database of a kind this version knows"
-                          : "it could not be opened";
-    removal::Note(where + " was left as it is: " + why);
+    const std::string what = outcome == RowsOutcome::Held ? "is in use by another program"
+                             : outcome == RowsOutcome::Unknown
+                                 ? "is no database of a kind this version knows"
+                                 : "could not be opened";
+    removal::Note(where + " " + what + "; it was left as it is");
     if (!removal::Previewing())
-        removal::Left(path::Join(profile.folder, rule.database), why);
+        removal::Left(path::Join(profile.folder, rule.database), ("it " + what).c_str());
 }
 
+// A database the user keeps is not opened.
 void RemoveRowsOf(VxBrowser browser, const BrowserProfile& profile, const RowsRule& rule) {
     const std::wstring database = path::Join(profile.folder, rule.database);
     if (fs::Attributes(database) == INVALID_FILE_ATTRIBUTES)
         return;
+    if (removal::IsKept(database)) {
+        removal::LeaveKept(database);
+        return;
+    }
     const RowsResult result =
         removal::Previewing() ? CountRows(database, rule) : RemoveRows(database, rule);
     if (result.outcome != RowsOutcome::Done) {
@@ -255,6 +297,12 @@ void Remove(VxBrowser browser, const BrowserProfile& profile, const Removal& rem
         break;
     case Removal::Rows:
         RemoveRowsOf(browser, profile, *removal.rows);
+        break;
+    case Removal::Cookies:
+        if (removal::KeepsAnySite())
+            RemoveRowsOf(browser, profile, *removal.rows);
+        else
+            EraseDatabase(Place(profile, removal), true);
         break;
     case Removal::HomeFolder:
         if (fs::Attributes(path::Join(home, removal.path)) != INVALID_FILE_ATTRIBUTES)

@@ -2,13 +2,25 @@
 
 #include "FileSystem.h"
 #include "PathText.h"
+#include "Recording.h"
 
 #include <windows.h>
 #include <sqlite3.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
+
+// vx_kept_site(host): 1 where the user keeps the cookies of the host, as a cookie database
+// spells it ("example.com" or ".example.com").
+void KeptSite(sqlite3_context* context, int, sqlite3_value** values) {
+    const unsigned char* text = sqlite3_value_text(values[0]);
+    std::string host = text ? reinterpret_cast<const char*>(text) : "";
+    if (!host.empty() && host.front() == '.')
+        host.erase(0, 1);
+    sqlite3_result_int(context, removal::KeepsCookiesOf(host) ? 1 : 0);
+}
 
 class Database {
 public:
@@ -19,23 +31,36 @@ public:
 
     int Open(const std::string& path, int flags) {
         const int result = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
-        if (m_db)
+        if (m_db) {
             sqlite3_extended_result_codes(m_db, 1);
+            sqlite3_create_function_v2(m_db, "vx_kept_site", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                       nullptr, KeptSite, nullptr, nullptr, nullptr);
+        }
         return result;
     }
     int Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
 
     // The first column of the first row, as text.
     int Single(const char* sql, std::string& value) {
+        std::vector<std::string> values;
+        const int result = Texts(sql, values, 1);
+        if (result == SQLITE_OK && !values.empty())
+            value = values.front();
+        return values.empty() && result == SQLITE_OK ? SQLITE_DONE : result;
+    }
+
+    // The first column of up to `most` rows, as text.
+    int Texts(const char* sql, std::vector<std::string>& values, size_t most) {
         sqlite3_stmt* statement = nullptr;
         int result = sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
-        if (result == SQLITE_OK) {
-            result = sqlite3_step(statement);
-            if (result == SQLITE_ROW) {
-                const unsigned char* text = sqlite3_column_text(statement, 0);
-                value = text ? reinterpret_cast<const char*>(text) : "";
-                result = SQLITE_OK;
+        while (result == SQLITE_OK && values.size() < most) {
+            const int step = sqlite3_step(statement);
+            if (step != SQLITE_ROW) {
+                result = step == SQLITE_DONE ? SQLITE_OK : step;
+                break;
             }
+            const unsigned char* text = sqlite3_column_text(statement, 0);
+            values.push_back(text ? reinterpret_cast<const char*>(text) : "");
         }
         sqlite3_finalize(statement);
         return result;
@@ -182,6 +207,15 @@ RowsResult RemoveRows(const std::wstring& database, const RowsRule& rule) {
     db.Exec("VACUUM");
     result.logWrittenBack = !wal || WriteBackLog(db);
     return result;
+}
+
+std::vector<std::string> ReadTexts(const std::wstring& database, const char* sql) {
+    std::vector<std::string> texts;
+    std::string path;
+    Database db;
+    if (SqlitePath(database, path) && db.Open(path, SQLITE_OPEN_READONLY) == SQLITE_OK)
+        db.Texts(sql, texts, size_t(-1));
+    return texts;
 }
 
 RowsResult CountRows(const std::wstring& database, const RowsRule& rule) {

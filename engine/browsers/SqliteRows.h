@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct RowsStatement {
     // Run only where this table exists; null: always.
@@ -46,5 +47,8 @@ struct RowsResult {
 // Removes the rule's rows of `database` (a system path). Its journal files stay for the caller
 // to erase.
 RowsResult RemoveRows(const std::wstring& database, const RowsRule& rule);
+// The texts of the first column of `sql` over `database` (a system path), opened to read only;
+// none where it cannot be read.
+std::vector<std::string> ReadTexts(const std::wstring& database, const char* sql);
 // Counts the rows the rule would remove, changing nothing.
 RowsResult CountRows(const std::wstring& database, const RowsRule& rule);

@@ -77,8 +77,12 @@ EraseJob::~EraseJob() {
         Extras().destroyContext(m_context);
 }
 
-// A file that cannot be handed over stays, and counts as such.
+// A file that cannot be handed over stays, and counts as such; a kept file stays untouched.
 void EraseJob::Add(const std::wstring& item, unsigned long long size) {
+    if (m_dataType == ERASER_DATA_FILES && removal::IsKept(item)) {
+        removal::LeaveKept(item);
+        return;
+    }
     if (m_context == kPreview) {
         if (m_dataType == ERASER_DATA_DRIVES)
             removal::Report(VxTraceKind::FreeSpace, item, L"", FreeSpace(item));

@@ -35,6 +35,25 @@ void RecordLeft(const std::wstring& place, const char* reason);
 // A line, in UTF-8, that says why something stays: a run keeps it with its notes, a preview
 // reports it.
 void Note(const std::string& line);
+// Whether the user keeps the file or folder at `path` (a system path), or a folder above it, or
+// the site a cookie file there is named for; whether the user keeps any place at all.
+bool IsKept(const std::wstring& path);
+bool KeepsAnyPlace();
+// Whether the user keeps the cookies of `host`, or of any site.
+bool KeepsCookiesOf(const std::string& host);
+bool KeepsAnySite();
+// While one lives on a thread, the files its walks meet are cookie files, named for their sites:
+// those of kept sites are kept.
+class CookieFiles {
+public:
+    CookieFiles();
+    ~CookieFiles();
+    CookieFiles(const CookieFiles&) = delete;
+    CookieFiles& operator=(const CookieFiles&) = delete;
+};
+// Leaves a kept place: it counts as staying, so the folders above it stay too, and a preview or
+// a run's record is told of it.
+void LeaveKept(const std::wstring& path);
 // How many items this thread has found staying, kept or left, since it started: a folder whose
 // walk adds none is expected to go.
 unsigned StaysSoFar();

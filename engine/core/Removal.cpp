@@ -54,7 +54,14 @@ void WriteProfileEntry(const char* file, const char* section, const char* key, c
     Report(VxTraceKind::ProfileEntry, file, entry);
 }
 
+// An entry whose file lies in a kept place stays with its file.
 bool DeleteCacheEntry(const INTERNET_CACHE_ENTRY_INFOA& entry) {
+    std::wstring local;
+    if (KeepsAnyPlace() && entry.lpszLocalFileName && *entry.lpszLocalFileName &&
+        fs::SystemPath(fs::FromAnsi(entry.lpszLocalFileName), local) && IsKept(local)) {
+        LeaveKept(local);
+        return true;
+    }
     if (!Previewing() && !DeleteUrlCacheEntryA(entry.lpszSourceUrlName))
         return false;
     Report(VxTraceKind::CacheEntry, entry.lpszSourceUrlName, "",

@@ -56,9 +56,12 @@ std::wstring RenamedAway(const std::wstring& folder) {
 }
 
 // A folder goes when nothing below it stayed: a preview reports it then, and a run that finds
-// it still there counts it as left. Only a folder found empty loses its name; one that will not
-// go all the same gets it back. Its parent covers the names it had.
+// it still there counts it as left. A kept folder is never touched, empty or not. Only a folder
+// found empty loses its name; one that will not go all the same gets it back. Its parent covers the
+// names it had.
 void RemoveEmptiedFolder(const std::wstring& folder, unsigned staysBefore) {
+    if (removal::IsKept(folder))
+        return;
     const bool expected = removal::StaysSoFar() == staysBefore;
     if (removal::Previewing()) {
         if (expected)
@@ -132,6 +135,10 @@ void MatchingFiles(const std::wstring& folder, const std::wstring& pattern) {
 // Files of a folder are erased before its subfolders are visited; a subfolder is removed after
 // its own walk, and only when the whole folder was asked for ("*.*").
 void Files(const std::wstring& folder, const std::wstring& pattern, bool subfolders) {
+    if (removal::IsKept(folder)) {
+        removal::LeaveKept(folder);
+        return;
+    }
     MatchingFiles(folder, pattern);
     if (!subfolders)
         return;

@@ -21,6 +21,7 @@ enum class VxTraceKind {
     Rows,         // place: a database; name: how many rows of what it loses
     Note,         // place: why something the run would remove stays, such as a running browser
     Left,         // in a run's record only: place: what the run meant to remove and left; name: why
+    Kept,         // place: a file or folder the user keeps, which the run leaves as it is
 };
 
 // Places and names are UTF-8: files and folders as the system spells them.

@@ -1,5 +1,6 @@
 // Internet Explorer's history, cache, cookies, typed addresses, start page and form data.
 #include "Handle.h"
+#include "KeepList.h"
 #include "Removal.h"
 #include "Silently.h"
 #include "TraceKey.h"
@@ -46,6 +47,11 @@ void DeleteCacheEntries(const char* pattern, bool stopAtFailure, Wanted wanted) 
 
 bool Any(const INTERNET_CACHE_ENTRY_INFOA&) {
     return true;
+}
+
+// A cookie of a site the user keeps stays.
+bool NotKept(const INTERNET_CACHE_ENTRY_INFOA& entry) {
+    return !removal::KeepsCookiesOf(CookieEntryHost(entry.lpszSourceUrlName));
 }
 
 bool IsContent(const INTERNET_CACHE_ENTRY_INFOA& entry) {
@@ -117,7 +123,8 @@ void CVxMain::DelIECache() {
 
 void CVxMain::DelIECookie() {
     Silently([&] {
-        DeleteCacheEntries(kCookies, false, Any);
+        DeleteCacheEntries(kCookies, false, NotKept);
+        const removal::CookieFiles cookieFiles;
         EmptyShellFolder(CSIDL_COOKIES);
     });
 }

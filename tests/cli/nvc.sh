@@ -123,6 +123,35 @@ grep -q 'the report was not kept' "$scratch.err" || fail "the missing report was
 [ ! -e "$scratch/a.tmp" ] || fail "the run did not erase a.tmp"
 echo "reports off write none; a folder of reports that cannot be made leaves the run whole"
 
+# The keep lists: entries added, listed, honoured by a run and removed again; malformed ones are
+# refused with exit 2 and a message, and change nothing.
+drop_keep_lists() { reg delete "$settings\\Keep" /f >/dev/null 2>&1 || true; }
+on_exit drop_keep_lists
+[ "$(status_of keep add path 'C:\vxtest\nvc\kept\')" = 0 ] || fail "a kept path was refused"
+[ "$(status_of keep add cookie Example.COM)" = 0 ] || fail "a kept site was refused"
+[ "$(status_of keep add cookie example.com)" = 0 ] || fail "a kept site added twice was refused"
+[ "$(status_of keep list)" = 0 ] || fail "keep list failed"
+[ "$(tr -d '\r' <"$scratch.out")" = "$(printf 'cookie example.com\npath C:\\vxtest\\nvc\\kept')" ] ||
+  fail "keep list shows: $(cat "$scratch.out")"
+for bad in "keep add cookie bad!host" "keep add path relative\\path" "keep add path C:\\a*" \
+  "keep add cookie" "keep remove cookie absent.example" "keep drop path C:\\x"; do
+  # shellcheck disable=SC2086
+  [ "$(status_of $bad)" = 2 ] || fail "\"$bad\" was not refused"
+  [ -s "$scratch.err" ] || fail "\"$bad\" gave no message"
+done
+mkdir -p "$scratch/kept"
+echo "kept" >"$scratch/kept/inner.tmp"
+echo "secret" >"$scratch/a.tmp"
+[ "$(status_of shred --quiet --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>')" = 0 ] ||
+  fail "the run with a kept folder failed: $(cat "$scratch.out")"
+[ "$(cat "$scratch/kept/inner.tmp")" = kept ] || fail "the kept folder was touched"
+[ ! -e "$scratch/a.tmp" ] || fail "the run beside a kept folder left a.tmp"
+status_of keep remove path 'C:\vxtest\nvc\kept' >/dev/null
+status_of keep remove cookie example.com >/dev/null
+[ "$(status_of keep list)" = 0 ] && [ ! -s "$scratch.out" ] || fail "the keep list is not empty again"
+rm -rf "$scratch/kept"
+echo "the keep lists are added to, shown, honoured by a run and emptied; malformed entries refused"
+
 # Ctrl+C (Wine turns the interrupt into the console's Ctrl+C) stops a long erase cooperatively:
 # exit 3, and the method of the run is taken back.
 truncate -s 1G "$scratch/long.bin"

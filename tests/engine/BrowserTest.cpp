@@ -6,6 +6,7 @@
 #include "Handle.h"
 #include "TraceTree.h"
 #include "VxBrowsers.h"
+#include "VxKeep.h"
 #include "VxMain.h"
 #include "VxPreview.h"
 #include "VxRun.h"
@@ -232,6 +233,34 @@ TEST_F(Browsers, DatabasesThatAreHeldUnknownOrDamagedAreLeftAsTheyWere) {
     m_engine.DelFirefoxHistory();
     EXPECT_EQ(ReadText(work), damaged);
     EXPECT_EQ(run.Left(), 2u) << "the held database and the damaged one";
+}
+
+// With a site kept, the cookie databases lose every other site's rows and keep its own and its
+// subdomains', and the storage folders of a kept site stay.
+TEST_F(Browsers, CookiesOfAKeptSiteStayInEveryBrowser) {
+    const std::string chrome = m_fixture.ChromeDefault() + "\\Network\\Cookies";
+    const std::string firefox = m_fixture.FirefoxDefault() + "\\cookies.sqlite";
+    ASSERT_TRUE(
+        MakeDatabase(chrome, {"INSERT INTO cookies VALUES('.kept.example', 'sid', 'k')",
+                              "INSERT INTO cookies VALUES('mail.kept.example', 'a', 'k')"}));
+    ASSERT_TRUE(
+        MakeDatabase(firefox, {"INSERT INTO moz_cookies VALUES('.kept.example', 's', 'k')"}));
+    const std::string keptStore =
+        m_fixture.FirefoxDefault() + "\\storage\\default\\https+++kept.example";
+    MakeFolders(keptStore);
+    WriteText(keptStore + "\\data.sqlite", "kept storage");
+    {
+        CVxKeep keep;
+        keep.KeepSite("kept.example");
+        m_engine.DelChromeCookies();
+        m_engine.DelFirefoxCookies();
+    }
+    EXPECT_EQ(Query(chrome, "SELECT COUNT(*) FROM cookies"), 2);
+    EXPECT_EQ(Query(chrome, "SELECT COUNT(*) FROM cookies WHERE host_key LIKE '%visited%'"), 0);
+    EXPECT_EQ(Query(firefox, "SELECT COUNT(*) FROM moz_cookies"), 1);
+    EXPECT_EQ(ReadText(keptStore + "\\data.sqlite"), "kept storage");
+    EXPECT_FALSE(
+        Exists(m_fixture.FirefoxDefault() + "\\storage\\default\\https+++visited-firefox.example"));
 }
 
 // The preview counts the rows and names the files, the line of a running browser included, and

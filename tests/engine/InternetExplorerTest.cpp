@@ -1,5 +1,6 @@
 // Internet Explorer traces against the system's own URL cache, history object and registry.
 #include "TraceArea.h"
+#include "VxKeep.h"
 #include "VxMain.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
@@ -81,6 +82,29 @@ TEST_F(IETraces, CookieAndCacheFoldersAreErased) {
     m_engine.DelIECache();
     for (int csidl : {CSIDL_COOKIES, CSIDL_INTERNET_CACHE})
         EXPECT_FALSE(Exists(ShellFolder(csidl) + "\\vxtrace.txt")) << csidl;
+}
+
+// The cookies of a kept site and of its subdomains stay, as entries of the cache and as files;
+// the others go.
+TEST_F(IETraces, CookiesOfKeptSitesStayAndTheOthersGo) {
+    const char kKeptCookie[] = "Cookie:user@mail.kept.test/";
+    AddCacheEntry(kCookie, COOKIE_CACHE_ENTRY);
+    AddCacheEntry(kKeptCookie, COOKIE_CACHE_ENTRY);
+    const std::string cookies = ShellFolder(CSIDL_COOKIES);
+    WriteText(cookies + "\\user@www.kept.test[1].txt", "kept cookie");
+    WriteText(cookies + "\\user@example.test[1].txt", "other cookie");
+    {
+        CVxKeep keep;
+        keep.KeepSite("kept.test");
+        m_engine.DelIECookie();
+    }
+    EXPECT_TRUE(Cached(kKeptCookie));
+    EXPECT_FALSE(Cached(kCookie));
+    EXPECT_EQ(ReadText(cookies + "\\user@www.kept.test[1].txt"), "kept cookie");
+    EXPECT_FALSE(Exists(cookies + "\\user@example.test[1].txt"));
+    DeleteUrlCacheEntryA(kKeptCookie);
+    m_engine.DelIECookie();
+    EXPECT_FALSE(Exists(cookies + "\\user@www.kept.test[1].txt")) << "kept only while kept";
 }
 
 TEST_F(IETraces, TypedAddressesGoAndTheirAbsenceChangesNothing) {

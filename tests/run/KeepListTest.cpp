@@ -25,15 +25,12 @@ TEST(KeepList, SitesAreKeptInOneSpellingAndMalformedOnesAreRefusedWithAReason) {
     EXPECT_EQ(KeptSite(std::string(63, 'a') + ".com", fault), std::string(63, 'a') + ".com");
 }
 
-TEST(KeepList, ASiteKeepsItsSubdomainsAndNoNameThatOnlyEndsLikeIt) {
-    EXPECT_TRUE(SiteKeeps("example.com", "example.com"));
-    EXPECT_TRUE(SiteKeeps("example.com", "mail.EXAMPLE.com"));
-    EXPECT_FALSE(SiteKeeps("example.com", "badexample.com"));
-    EXPECT_FALSE(SiteKeeps("example.com", "example.com.evil"));
-    EXPECT_FALSE(SiteKeeps("mail.example.com", "example.com"));
-    EXPECT_FALSE(SiteKeeps("", "example.com"));
-    EXPECT_TRUE(AnySiteKeeps({"a.org", "example.com"}, "www.example.com"));
-    EXPECT_FALSE(AnySiteKeeps({}, "example.com"));
+TEST(KeepList, AHostIsKeptByItsOwnNameAndTheNamesItLiesBelowOnly) {
+    EXPECT_EQ(KeepingSites("mail.EXAMPLE.com"),
+              (std::vector<std::string>{"mail.example.com", "example.com", "com"}));
+    EXPECT_EQ(KeepingSites("badexample.com"), (std::vector<std::string>{"badexample.com", "com"}));
+    EXPECT_EQ(KeepingSites("localhost"), std::vector<std::string>{"localhost"});
+    EXPECT_TRUE(KeepingSites("").empty());
 }
 
 TEST(KeepList, PlacesAreFullPathsWithoutWildcardsOrStepsBack) {
@@ -47,7 +44,8 @@ TEST(KeepList, PlacesAreFullPathsWithoutWildcardsOrStepsBack) {
         EXPECT_EQ(fault, "") << text;
     }
     for (const char* bad : {"", "Work", "C:Work", "\\Work", "C:\\Wo*rk", "C:\\a?", "C:\\a\\..\\b",
-                            "C:\\a\\.\\b", "C:\\a\\\\b", "\\\\server", "\\\\\\share", "C:\\a:b"}) {
+                            "C:\\a\\.\\b", "C:\\a\\\\b", "\\\\server", "\\\\\\share", "C:\\a:b",
+                            "\\\\s?v\\share\\x", "\\\\srv\\sh:\\x", "C:\\a\tb"}) {
         EXPECT_EQ(KeptPlace(bad, fault), "") << bad;
         EXPECT_NE(fault, "") << bad;
     }

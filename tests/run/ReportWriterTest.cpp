@@ -37,7 +37,9 @@ RunRecord SampleRecord() {
                     {RecordKind::Key, "HKEY_CURRENT_USER\\Software\\Vx", "", 0},
                     {RecordKind::Clipboard, "Clipboard", "", 0}};
     step.left = {{kBreakout, "in use"}, {"C:\\b", "denied"}};
-    record.steps = {step, RecordStep{"Shown only", false, {}, {}, 0}};
+    RecordStep shown;
+    shown.title = "Shown only";
+    record.steps = {step, shown};
     record.notes = {kQuoted};
     return record;
 }
