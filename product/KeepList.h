@@ -112,8 +112,7 @@ inline std::string KeptSite(std::string_view text, std::string& fault) {
 
 // The place as it is kept, without closing backslashes or blanks but for a drive's root: a full
 // path of a drive ("C:\Work"), of a share ("\\server\share\Work") or in the extended form
-// ("\\?\C:\Work");
-// "" when it is none, and then `fault` says why.
+// ("\\?\C:\Work"); "" when it is none, and then `fault` says why.
 inline std::string KeptPlace(std::string_view text, std::string& fault) {
     std::string path(keep_rules::Trimmed(text));
     std::replace(path.begin(), path.end(), '/', '\\');

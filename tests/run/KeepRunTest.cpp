@@ -1,5 +1,6 @@
 // The keep lists in a run: kept places survive byte for byte however the list spells them (in
-// another case, by a short name, through a link), the rest of the selection goes, the preview
+// another case, by a short name, through a link, in the extended form), the rest of the
+// selection goes, the preview
 // and the run's record show what was kept, and a stored entry that is no place is a note.
 #include "KeepStore.h"
 #include "RunLoop.h"
@@ -72,6 +73,26 @@ TEST_F(KeepRun, KeptPlacesSurviveHoweverTheListSpellsThemAndTheRestGoes) {
     ASSERT_EQ(record.steps.size(), 2u);
     EXPECT_EQ(record.steps[0].kept.size(), 3u);
     EXPECT_EQ(record.steps[1].kept.size(), 1u);
+}
+
+// A catalogue entry meets the kept folder in the temporary folder and leaves it, spelt in the
+// extended form, and takes the rest.
+TEST_F(KeepRun, AKeptFolderInTheTemporaryFolderOutlivesTemporaryFiles) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string kept = std::string(temp) + "vxkept";
+    MakeFolders(kept + "\\inner");
+    WriteText(kept + "\\inner\\notes.txt", "kept notes");
+    WriteText(std::string(temp) + "vxgone.tmp", "gone");
+    KeepLists lists;
+    lists.places = {"\\\\?\\" + kept};
+    ASSERT_TRUE(WriteKeepLists(lists));
+    RunRequest request;
+    request.selection.set(1); // Temporary Files
+    Shred(request);
+    EXPECT_EQ(ReadText(kept + "\\inner\\notes.txt"), "kept notes");
+    EXPECT_FALSE(Exists(std::string(temp) + "vxgone.tmp"));
+    RemoveTree(kept);
 }
 
 TEST_F(KeepRun, AStoredEntryThatIsNoPlaceIsSkippedWithANote) {
