@@ -40,7 +40,9 @@ done
 echo "bad input refused with a message, nothing touched"
 
 # An item that takes every file of a drive or a system folder needs the user's word for it.
-for whole in 'C:\<*.*><SubFolder:Yes>' 'C:\windows\<*><SubFolder:No>' 'C:\users\<*.*><SubFolder:Yes>'; do
+me=$(id -un)
+for whole in 'C:\<*.*><SubFolder:Yes>' 'C:\windows\<*><SubFolder:No>' 'C:\users\<*.*><SubFolder:Yes>' \
+  "C:\\users\\$me\\Desktop\\<*.*><SubFolder:No>" "C:\\users\\$me\\Documents\\<*><SubFolder:No>"; do
   [ "$(status_of shred --items "$whole")" = 2 ] || fail "\"$whole\" was not refused"
   grep -q -- --allow-system-folders "$scratch.err" || fail "the refusal of \"$whole\" names no switch"
 done
