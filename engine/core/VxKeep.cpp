@@ -10,7 +10,6 @@
 #include <new>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
