@@ -197,7 +197,8 @@ LRESULT CShredDlg::OnStepStarted(WPARAM step, LPARAM) {
     return 0;
 }
 
-// A run that could not erase every file says so instead of being completed.
+// A run that could not erase every file says so instead of being completed, and its bar stays
+// at the bytes it wrote.
 LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     WaitForWorker();
     m_running = 0;
@@ -206,7 +207,8 @@ LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     if (stage == Stage::Running) {
         if (m_gauge)
             ShowProgress(m_gauge->Read());
-        ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, kBarRange, 0);
+        if (left == 0)
+            ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, kBarRange, 0);
         Finish(EndLine(unsigned(left)));
         ::EnableWindow(::GetDlgItem(m_hWnd, IDC_VIEW_REPORT), !m_report.empty());
         if (!m_reportFailure.empty())

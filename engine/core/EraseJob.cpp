@@ -46,7 +46,7 @@ unsigned long long FreeSpace(const std::wstring& root) {
 const char* WhyStays(const std::wstring& file) {
     if (!fs::Open(file, GENERIC_READ, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT) &&
         GetLastError() == ERROR_SHARING_VIOLATION)
-        return "another program holds it open";
+        return "it is held open, by another program or by the system";
     return "the system refused its overwrite or removal";
 }
 

@@ -8,6 +8,7 @@
 #include "StoredSettings.h"
 #include "common/DialogScript.h"
 #include "common/RegistryFixture.h"
+#include "common/Screenshot.h"
 #include "common/Scratch.h"
 #include "common/ShellFolder.h"
 #include "resource.h"
@@ -38,6 +39,8 @@ TEST(KeepDialog, RefusesMalformedEntriesOffersPresentSitesAndStoresTheListsOnOk)
         badPlace = s.Answer(IDOK);
         DialogScript::Type(keep, IDC_PLACE, "C:\\vxtest\\kept\\");
         DialogScript::Press(keep, IDC_ADD_PLACE);
+        Sleep(300);
+        SaveScreenshot(keep, "keep-lists");
         DialogScript::Press(keep, IDOK);
     });
     CKeepDlg dialog;

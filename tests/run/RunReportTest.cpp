@@ -67,7 +67,7 @@ TEST(RunReport, TheRecordListsWhatTheRunRemovedAndWhatItLeftWithTheReason) {
     EXPECT_EQ(Places(files.removed, RecordKind::Folder), std::set<std::string>{folder / "sub"});
     ASSERT_EQ(files.left.size(), 1u);
     EXPECT_EQ(files.left[0].place, folder / "held.tmp");
-    EXPECT_EQ(files.left[0].reason, "another program holds it open");
+    EXPECT_EQ(files.left[0].reason, "it is held open, by another program or by the system");
     EXPECT_EQ(TotalsOf(record).bytesOverwritten, CVxRun::WrittenBytes() - before);
     EXPECT_EQ(TotalsOf(record).bytesOverwritten, 2 * 3 * 8192u) << "two files, three passes";
     EXPECT_EQ(record.end, RunEnd::PartlyDone);
