@@ -8,8 +8,8 @@
 #include "StoredSettings.h"
 #include "common/DialogScript.h"
 #include "common/RegistryFixture.h"
-#include "common/Screenshot.h"
 #include "common/Scratch.h"
+#include "common/Screenshot.h"
 #include "common/ShellFolder.h"
 #include "resource.h"
 
