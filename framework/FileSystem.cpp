@@ -183,6 +183,12 @@ std::wstring LongPath(const std::wstring& path) {
     return !result.empty() && names(result) == names(path) ? result : path;
 }
 
+std::wstring UpperCase(std::wstring text) {
+    if (!text.empty())
+        CharUpperBuffW(&text[0], DWORD(text.size()));
+    return text;
+}
+
 DWORD Attributes(const std::wstring& path) {
     return OnPath(path, INVALID_FILE_ATTRIBUTES, GetFileAttributesW, GetFileAttributesA);
 }

@@ -38,6 +38,9 @@ bool SystemPath(const std::wstring& given, std::wstring& path);
 // system cannot tell (a path that does not exist, the 9x family).
 std::wstring LongPath(const std::wstring& path);
 
+// The text in upper case as the system compares names.
+std::wstring UpperCase(std::wstring text);
+
 DWORD Attributes(const std::wstring& path);
 bool SetAttributes(const std::wstring& path, DWORD attributes);
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,

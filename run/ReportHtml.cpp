@@ -4,7 +4,9 @@
 #include "ReportText.h"
 #include "SizeText.h"
 
+#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -126,43 +128,35 @@ void WriteSummary(std::string& out, const RunRecord& record) {
     out += "</table>\n";
 }
 
+// A table of the rows with the given headings; each cell's text is escaped.
+template <typename Rows, typename Cells>
+void WriteTable(std::string& out, std::initializer_list<const char*> headings, const Rows& rows,
+                Cells cells) {
+    out += "<table>\n<thead><tr>";
+    for (const char* heading : headings)
+        out += std::string("<th>") + heading + "</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    for (const auto& row : rows) {
+        out += "<tr>";
+        for (const std::string_view cell : cells(row)) {
+            out += "<td>";
+            AppendHtmlText(out, cell);
+            out += "</td>";
+        }
+        out += "</tr>\n";
+    }
+    out += "</tbody>\n</table>\n";
+}
+
 void WriteVolumes(std::string& out, const std::vector<RecordVolume>& volumes) {
     out += "<h2>Volumes</h2>\n";
     if (volumes.empty()) {
         out += "<p>No volume was written to.</p>\n";
         return;
     }
-    out += "<table>\n<thead><tr><th>Volume</th><th>File system</th></tr></thead>\n<tbody>\n";
-    for (const RecordVolume& volume : volumes) {
-        out += "<tr><td>";
-        AppendHtmlText(out, volume.root);
-        out += "</td><td>";
-        AppendHtmlText(out, volume.fileSystem);
-        out += "</td></tr>\n";
-    }
-    out += "</tbody>\n</table>\n";
-}
-
-void WriteLeft(std::string& out, const std::vector<LeftItem>& left) {
-    out += "<table>\n<thead><tr><th>Left</th><th>Why</th></tr></thead>\n<tbody>\n";
-    for (const LeftItem& item : left) {
-        out += "<tr><td>";
-        AppendHtmlText(out, item.place);
-        out += "</td><td>";
-        AppendHtmlText(out, item.reason);
-        out += "</td></tr>\n";
-    }
-    out += "</tbody>\n</table>\n";
-}
-
-void WriteKept(std::string& out, const std::vector<std::string>& kept) {
-    out += "<table>\n<thead><tr><th>Kept, as the keep list asks</th></tr></thead>\n<tbody>\n";
-    for (const std::string& place : kept) {
-        out += "<tr><td>";
-        AppendHtmlText(out, place);
-        out += "</td></tr>\n";
-    }
-    out += "</tbody>\n</table>\n";
+    WriteTable(out, {"Volume", "File system"}, volumes, [](const RecordVolume& volume) {
+        return std::vector<std::string_view>{volume.root, volume.fileSystem};
+    });
 }
 
 void WriteRemoved(std::string& out, const std::vector<RecordItem>& removed) {
@@ -196,9 +190,12 @@ void WriteStep(std::string& out, const RecordStep& step) {
     else
         out += "<p>Did not run.</p>\n";
     if (!step.left.empty())
-        WriteLeft(out, step.left);
+        WriteTable(out, {"Left", "Why"}, step.left, [](const LeftItem& item) {
+            return std::vector<std::string_view>{item.place, item.reason};
+        });
     if (!step.kept.empty())
-        WriteKept(out, step.kept);
+        WriteTable(out, {"Kept, as the keep list asks"}, step.kept,
+                   [](const std::string& place) { return std::vector<std::string_view>{place}; });
     if (!step.removed.empty())
         WriteRemoved(out, step.removed);
     out += "</section>\n";

@@ -106,34 +106,38 @@ size_t RecordTextSize(const RunRecord& record) {
     return size;
 }
 
-std::string ValidUtf8(std::string_view text) {
-    std::string valid;
-    valid.reserve(text.size());
+namespace {
+
+// Calls `escape` with each well-formed sequence of the text, in order, and puts U+FFFD in `out`
+// for each byte or cut sequence that is not one.
+template <typename Escape>
+void EachSequence(std::string& out, std::string_view text, Escape escape) {
     for (size_t at = 0; at < text.size();) {
         const Sequence sequence = SequenceAt(text, at);
         if (sequence.valid)
-            valid.append(text, at, sequence.length);
+            escape(text.substr(at, sequence.length));
         else
-            valid += kReplacement;
+            out += kReplacement;
         at += sequence.length;
     }
+}
+
+} // namespace
+
+std::string ValidUtf8(std::string_view text) {
+    std::string valid;
+    valid.reserve(text.size());
+    EachSequence(valid, text, [&](std::string_view bytes) { valid += bytes; });
     return valid;
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
-    for (size_t at = 0; at < text.size();) {
-        const Sequence sequence = SequenceAt(text, at);
-        const std::string_view bytes = text.substr(at, sequence.length);
-        at += sequence.length;
-        if (!sequence.valid) {
-            out += kReplacement;
-            continue;
-        }
+    EachSequence(out, text, [&](std::string_view bytes) {
         if (IsLineOrParagraphSeparator(bytes)) {
             out += bytes == "\xE2\x80\xA8" ? "\\u2028" : "\\u2029";
-            continue;
+            return;
         }
         const unsigned char c = bytes[0];
         switch (c) {
@@ -167,19 +171,12 @@ void AppendJsonString(std::string& out, std::string_view text) {
                 out += bytes;
             }
         }
-    }
+    });
     out += '"';
 }
 
 void AppendHtmlText(std::string& out, std::string_view text) {
-    for (size_t at = 0; at < text.size();) {
-        const Sequence sequence = SequenceAt(text, at);
-        const std::string_view bytes = text.substr(at, sequence.length);
-        at += sequence.length;
-        if (!sequence.valid) {
-            out += kReplacement;
-            continue;
-        }
+    EachSequence(out, text, [&](std::string_view bytes) {
         const unsigned char c = bytes[0];
         switch (c) {
         case '&':
@@ -208,5 +205,5 @@ void AppendHtmlText(std::string& out, std::string_view text) {
                 out += bytes;
             }
         }
-    }
+    });
 }

@@ -15,12 +15,6 @@ namespace {
 
 using FinalPathName = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
 
-std::wstring UpperCase(std::wstring text) {
-    if (!text.empty())
-        CharUpperBuffW(&text[0], DWORD(text.size()));
-    return text;
-}
-
 // The path as the system resolves it, in upper case without a closing backslash: junctions and
 // short names followed where the system tells its final path, else the long path.
 std::wstring Resolved(const std::wstring& systemPath) {
@@ -39,7 +33,7 @@ std::wstring Resolved(const std::wstring& systemPath) {
     }
     while (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':')
         path.pop_back();
-    return UpperCase(path);
+    return fs::UpperCase(path);
 }
 
 thread_local CVxKeep::Kept* t_kept = nullptr;
@@ -118,7 +112,7 @@ bool IsKept(const std::wstring& path) {
     std::wstring resolved = t_kept->Folder(path.substr(0, nameStart));
     if (resolved.empty() || resolved.back() != L'\\')
         resolved += L'\\';
-    return t_kept->Holds(resolved + UpperCase(path.substr(nameStart)));
+    return t_kept->Holds(resolved + fs::UpperCase(path.substr(nameStart)));
 }
 
 bool KeepsCookiesOf(const std::string& host) {

@@ -22,16 +22,10 @@ thread_local VxRecording* t_recording = nullptr;
 // Stands in for a recording that could not be had: nothing is reported, and nothing removed.
 VxRecording g_unrecorded{nullptr, false, {}};
 
-std::wstring UpperCase(std::wstring text) {
-    if (!text.empty())
-        CharUpperBuffW(&text[0], DWORD(text.size()));
-    return text;
-}
-
 // The place under which a trace is remembered: a key or a folder with a closing backslash, a
 // value as "KEY\|NAME", anything else by its kind, place and name.
 std::wstring Remembered(VxTraceKind kind, const std::wstring& place, const std::wstring& name) {
-    const std::wstring upper = UpperCase(place);
+    const std::wstring upper = fs::UpperCase(place);
     switch (kind) {
     case VxTraceKind::File:
         return upper;
@@ -39,9 +33,9 @@ std::wstring Remembered(VxTraceKind kind, const std::wstring& place, const std::
     case VxTraceKind::Key:
         return upper + L"\\";
     case VxTraceKind::Value:
-        return upper + L"\\|" + UpperCase(name);
+        return upper + L"\\|" + fs::UpperCase(name);
     default:
-        return std::to_wstring(int(kind)) + L":" + upper + L"|" + UpperCase(name);
+        return std::to_wstring(int(kind)) + L":" + upper + L"|" + fs::UpperCase(name);
     }
 }
 
