@@ -4,6 +4,7 @@
 #include "Hyperlink.h"
 #include "KeepDlg.h"
 #include "Menu.h"
+#include "Policy.h"
 #include "PreviewDlg.h"
 #include "Product.h"
 #include "RunPreview.h"
@@ -110,6 +111,7 @@ BOOL CCleanerDlg::OnInitDialog() {
     m_slider.SetLineSize(0);
     m_slider.SetPos(50);
     LoadMethod();
+    ShowLocks();
     if (m_startInTray && m_tray.IsShown())
         m_tray.HideToTray(this);
     return TRUE;
@@ -131,11 +133,31 @@ void CCleanerDlg::ShowLabels() {
         {m_methodNames[2], IDC_METHOD_2, "DoD 5220.22-M.", kMethodColour},
         {m_methodNames[3], IDC_METHOD_3, "Pseudo-random.", kMethodColour},
         {m_methodNames[4], IDC_METHOD_4, "Zeroes.", kMethodColour},
+        {m_policyNote, IDC_POLICY_NOTE, "", RGB(128, 128, 128)},
     };
     for (const auto& entry : labels) {
         entry.label.SubclassDlgItem(entry.id, this);
         entry.label.SetLabelText(entry.text);
         entry.label.SetTextColour(entry.colour);
+    }
+}
+
+// What the organisation locked stays as its policy sets it: the slider is disabled, the checks
+// of the catalogue or of the items are fixed, and a line says what is set.
+void CCleanerDlg::ShowLocks() {
+    const Policy policy = ReadPolicy();
+    m_slider.EnableWindow(!Locked(policy.method));
+    m_userDefineButton.EnableWindow(!m_itemsLocked);
+    const HTREEITEM root = m_tree.GetRootItem();
+    for (HTREEITEM branch = m_tree.GetChildItem(root); branch;
+         branch = m_tree.GetNextSiblingItem(branch))
+        if (m_tree.GetItemText(branch) == kUserItemsSection ? m_itemsLocked
+                                                            : Locked(policy.selection))
+            m_tree.Fix(branch);
+    if (const std::string locked = LockedSettingsText(policy); !locked.empty()) {
+        m_policyNote.m_format = DT_WORDBREAK;
+        m_policyNote.SetLabelText(("Set by your organisation: " + locked + ".").c_str());
+        m_policyNote.Invalidate();
     }
 }
 
@@ -147,7 +169,7 @@ void CCleanerDlg::BuildTree() {
 
 // When the items cannot be read, the branch and the lists stay as they are.
 void CCleanerDlg::LoadUserItems(bool expand) {
-    const auto items = ReadUserItems("00");
+    const auto items = ReadRunUserItems(m_itemsLocked);
     if (!items)
         return;
     m_userItemTexts.RemoveAll();
@@ -190,7 +212,7 @@ void CCleanerDlg::OnTrayShredNow() {
 
 // The list dialog writes each change at once; the tree follows when it closes after a change.
 void CCleanerDlg::OnUserDefine() {
-    if (m_shredding)
+    if (m_shredding || m_itemsLocked)
         return;
     CUserDefineDlg dialog;
     dialog.DoModal();

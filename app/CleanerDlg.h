@@ -27,6 +27,7 @@ public:
     // Rebuilds the "User Define" branch and the two lists of items from the registry.
     void LoadUserItems(bool expand);
     void LoadMethod();
+    void ShowLocks();
     // The method the slider stands at: positions past pseudo-random are zeroes.
     EraseMethod SliderMethod() const;
     void OnShredNow();
@@ -44,6 +45,7 @@ public:
     CColourLabel m_heading;
     CColourLabel m_methodHeading;
     CColourLabel m_methodNames[5];
+    CColourLabel m_policyNote;
     CBitmapSlider m_slider;
     CBitmapButton m_userDefineButton;
     CBitmapButton m_shredButton;
@@ -92,6 +94,8 @@ private:
     void SaveUserItemMarks();
 
     bool m_shredding = false;
+    // The organisation's policy sets the user-defined items: they are its own, and all checked.
+    bool m_itemsLocked = false;
 };
 
 class CAboutDlg : public CDialog {

@@ -47,6 +47,7 @@ BOOL CKeepDlg::OnInitDialog() {
         Add(false, place);
     PresentSites present(::GetDlgItem(m_hWnd, IDC_PRESENT_SITES));
     VxCookieSites(present);
+    ShowLocks(stored);
     if (!stored.skipped.empty()) {
         std::string text;
         for (const std::string& line : stored.skipped)
@@ -54,6 +55,20 @@ BOOL CKeepDlg::OnInitDialog() {
         Say(text);
     }
     return TRUE;
+}
+
+// A list the organisation locked is shown as it is, and cannot be changed here.
+void CKeepDlg::ShowLocks(const StoredKeep& stored) {
+    for (const int id : {IDC_SITE, IDC_ADD_SITE, IDC_REMOVE_SITE, IDC_KEEP_PRESENT})
+        ::EnableWindow(::GetDlgItem(m_hWnd, id), !stored.sitesLocked);
+    for (const int id : {IDC_PLACE, IDC_BROWSE_PLACE, IDC_ADD_PLACE, IDC_REMOVE_PLACE})
+        ::EnableWindow(::GetDlgItem(m_hWnd, id), !stored.placesLocked);
+    if (stored.sitesLocked || stored.placesLocked)
+        SetDlgItemText(IDC_KEEP_LOCKED, stored.sitesLocked && stored.placesLocked
+                                            ? "Both lists are set by your organisation."
+                                        : stored.sitesLocked
+                                            ? "The sites are set by your organisation."
+                                            : "The places are set by your organisation.");
 }
 
 void CKeepDlg::OnOK() {

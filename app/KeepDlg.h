@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+struct StoredKeep;
+
 class CKeepDlg : public CDialog {
 public:
     explicit CKeepDlg(CWnd* parent = nullptr);
@@ -29,6 +31,7 @@ private:
     // message that says why, and false.
     bool Add(bool site, const std::string& text);
     void Remove(bool site);
+    void ShowLocks(const StoredKeep& stored);
     std::string ControlText(int id) const;
     void Say(const std::string& text) const;
 

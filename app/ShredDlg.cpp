@@ -114,6 +114,7 @@ void CShredDlg::KeepReport(const RunRecord& record) {
         const StoredReport stored = StoreReport(m_engine, record, settings.kept);
         m_report = stored.html;
         m_reportFailure = stored.failure;
+        m_reportFallback = stored.fallback;
     } catch (...) {
         m_reportFailure = "memory ran out while it was written";
     }
@@ -123,6 +124,10 @@ void CShredDlg::ShowReportSettings() {
     const ReportSettings settings = ReadReportSettings();
     CheckDlgButton(m_hWnd, IDC_KEEP_REPORTS, settings.keep ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemInt(m_hWnd, IDC_REPORTS_KEPT, settings.kept, FALSE);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_KEEP_REPORTS), !settings.keepLocked);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_REPORTS_KEPT), !settings.keptLocked);
+    if (settings.keepLocked || settings.keptLocked)
+        SetDlgItemText(IDC_REPORT_LINE, "Reports are set by your organisation.");
 }
 
 void CShredDlg::OnKeepReports() {
@@ -220,10 +225,10 @@ LRESULT CShredDlg::OnRunEnded(WPARAM left, LPARAM) {
     return 0;
 }
 
-// What the run left and why, such as a browser that was running, and why its report is missing,
-// in one message.
+// What the run left and why, such as a browser that was running, and why its report is missing
+// or not where the organisation keeps them, in one message.
 void CShredDlg::ShowNotes() {
-    if (m_notes.empty() && m_reportFailure.empty())
+    if (m_notes.empty() && m_reportFailure.empty() && m_reportFallback.empty())
         return;
     std::string text = m_notes.empty() ? "" : "Some traces were left:";
     for (const std::string& note : m_notes)
@@ -231,6 +236,8 @@ void CShredDlg::ShowNotes() {
     if (!m_reportFailure.empty())
         text += (text.empty() ? "" : "\n\n") +
                 ("The report of this run was not written: " + m_reportFailure + ".");
+    if (!m_reportFallback.empty())
+        text += (text.empty() ? "" : "\n\n") + m_reportFallback;
     MessageBoxW(m_hWnd, fs::FromUtf8(text).c_str(), fs::FromUtf8(VX_PRODUCT_NAME).c_str(),
                 MB_OK | MB_ICONINFORMATION);
 }

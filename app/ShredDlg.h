@@ -73,5 +73,6 @@ private:
     // Set by the worker before it posts the end: the report's HTML form, or why there is none.
     std::wstring m_report;
     std::string m_reportFailure;
+    std::string m_reportFallback;
     Stage m_stage = Stage::Ended;
 };

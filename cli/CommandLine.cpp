@@ -1,46 +1,11 @@
 #include "CommandLine.h"
 
 #include "Catalogue.h"
-#include "UserItem.h"
 #include "UserItemParser.h"
 
-#include <strings.h>
-
 #include <cctype>
-#include <cstdlib>
 
 namespace {
-
-const struct {
-    const char* name;
-    EraseMethod method;
-} kMethods[] = {{"gutmann", EraseMethod::Gutmann},
-                {"dod7", EraseMethod::Dod5200_28Std},
-                {"dod3", EraseMethod::Dod5220_22M},
-                {"random", EraseMethod::PseudoRandom},
-                {"zero", EraseMethod::Zeroes}};
-
-bool SameText(const std::string& a, const char* b) {
-    return strcasecmp(a.c_str(), b) == 0;
-}
-
-// By its bit, by "Category: Name" as nvc list shows it, or by its name alone, which names the
-// first entry of that name in the catalogue (Internet Explorer's before the browsers').
-const CatalogueEntry* Entry(const std::string& word) {
-    char* end = nullptr;
-    const long bit = std::strtol(word.c_str(), &end, 10);
-    const bool number = !word.empty() && *end == '\0';
-    const size_t colon = word.find(": ");
-    for (const CatalogueEntry& entry : kCatalogue) {
-        const bool named = colon == std::string::npos
-                               ? SameText(word, entry.name)
-                               : SameText(word.substr(0, colon), CategoryName(entry.category)) &&
-                                     SameText(word.substr(colon + 2), entry.name);
-        if (number ? entry.bit == bit : named)
-            return &entry;
-    }
-    return nullptr;
-}
 
 // "X:" or "X:\" of a letter.
 std::optional<std::string> DriveRoot(const std::string& text) {
@@ -48,18 +13,6 @@ std::optional<std::string> DriveRoot(const std::string& text) {
         !std::isalpha(static_cast<unsigned char>(text[0])) || text[1] != ':')
         return std::nullopt;
     return std::string(1, char(std::toupper(static_cast<unsigned char>(text[0])))) + ":\\";
-}
-
-std::optional<std::string> ItemFault(const std::string& item) {
-    UserItemRun run;
-    if (!ParseUserItem(item.c_str(), run))
-        return "is not FOLDER\\<PATTERNS><SubFolder:Yes|No>";
-    if (CheckFolder(run.folder) != FolderCheck::FullPath)
-        return "needs a full path such as C:\\Files or \\\\Server\\Share";
-    for (const CString& pattern : run.patterns)
-        if (!IsPatternInsideFolder(pattern))
-            return "has a file name that reaches outside its folder";
-    return std::nullopt;
 }
 
 // "keep list", "keep add cookie example.com", "keep remove path C:\Work".
@@ -123,10 +76,7 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
             } else if (word == "--method") {
                 if (request.command != CliCommand::Shred)
                     return std::string("--method applies to shred only");
-                request.method.reset();
-                for (const auto& known : kMethods)
-                    if (SameText(value, known.name))
-                        request.method = known.method;
+                request.method = MethodNamed(value.c_str());
                 if (!request.method)
                     return "unknown method \"" + value + "\": gutmann, dod7, dod3, random or zero";
             } else if (word == "--free-space") {
@@ -134,12 +84,12 @@ std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::st
                 if (!root)
                     return "\"" + value + "\" is not a drive such as D:";
                 request.freeSpace.push_back(*root);
-            } else if (const std::optional<std::string> fault = ItemFault(value)) {
-                return "the item \"" + value + "\" " + *fault;
+            } else if (const char* fault = UserItemFault(value.c_str())) {
+                return "the item \"" + value + "\" " + fault;
             } else {
                 request.items.push_back(value);
             }
-        } else if (const CatalogueEntry* entry = Entry(word)) {
+        } else if (const CatalogueEntry* entry = EntryOfWord(word.c_str())) {
             request.selection.set(size_t(entry->bit));
         } else {
             return "unknown entry \"" + word + "\": nvc list shows the entries";

@@ -11,6 +11,7 @@
 #include "ConsoleText.h"
 #include "FileSystem.h"
 #include "KeepStore.h"
+#include "Policy.h"
 #include "ProgressTicker.h"
 #include "ProtectedPlaces.h"
 #include "ReportFacts.h"
@@ -62,21 +63,33 @@ int List() {
 }
 
 // The entries and the checked items the program stored, as its next run would take them.
-// Saved passwords are removed only when named: the program asks before it removes them, and a
-// scripted run cannot.
-void AddStoredSelection(RunRequest& request) {
+// Saved passwords are removed only when named, by the user or by the organisation's policy: the
+// program asks before it removes them, and a scripted run cannot.
+void AddStoredSelection(const Policy& policy, RunRequest& request) {
     SelectionMask marks = ReadStoredSelection();
     for (const CatalogueEntry& entry : kCatalogue)
-        if (NeedsConfirmation(entry) && marks.test(size_t(entry.bit))) {
+        if (NeedsConfirmation(entry) && marks.test(size_t(entry.bit)) &&
+            !(policy.selection && policy.selection->value.test(size_t(entry.bit)))) {
             marks.reset(size_t(entry.bit));
             Err(std::string("nvc: ") + CategoryName(entry.category) + ": " + entry.name +
                 " is left out of the stored selection; name it to shred it");
         }
     request.selection |= marks;
-    if (const auto items = ReadUserItems("00"))
+    bool locked = false;
+    if (const auto items = ReadRunUserItems(locked))
         for (const StoredUserItem& stored : *items)
             if (stored.selected)
                 request.userItems.AddTail(DisplayString(stored.item));
+}
+
+// A lock of the organisation holds for nvc as for the program: with the checked entries locked
+// only they run, and with the items locked only the policy's items.
+std::optional<std::string> LockFault(const Policy& policy, const CliRequest& command) {
+    if (Locked(policy.selection) && (command.selection.any() || !command.freeSpace.empty()))
+        return "the entries to shred are set by your organisation; use --selection";
+    if (Locked(policy.items) && !command.items.empty())
+        return "the user-defined items are set by your organisation; use --selection";
+    return std::nullopt;
 }
 
 // Whether the item takes every file of a drive or a system folder, which the program asks about
@@ -94,6 +107,11 @@ bool TakesAWholeProtectedPlace(const std::string& text) {
 // The run the arguments ask for; false, with the message given, when a drive cannot be wiped
 // or an item would take a whole system folder unasked.
 bool BuildRequest(const CliRequest& command, RunRequest& request) {
+    const Policy policy = ReadPolicy();
+    if (const std::optional<std::string> fault = LockFault(policy, command)) {
+        Err("nvc: " + *fault);
+        return false;
+    }
     request.selection = command.selection;
     for (const std::string& root : command.freeSpace) {
         if (!IsWipeableDrive(root.c_str())) {
@@ -113,7 +131,7 @@ bool BuildRequest(const CliRequest& command, RunRequest& request) {
         request.userItems.AddTail(item.c_str());
     }
     if (command.storedSelection)
-        AddStoredSelection(request);
+        AddStoredSelection(policy, request);
     return true;
 }
 
@@ -159,6 +177,8 @@ RunOutcome ShowingProgress(CVxMain& engine, const RunRequest& request,
 void WriteReports(CVxMain& engine, const CliRequest& command, const RunRecord& record) {
     if (const ReportSettings settings = ReadReportSettings(); settings.keep) {
         const StoredReport stored = StoreReport(engine, record, settings.kept);
+        if (!stored.fallback.empty())
+            Err("nvc: " + stored.fallback);
         if (!stored.html.empty())
             Out("Report: " + fs::ToUtf8(stored.html));
         else
@@ -174,11 +194,18 @@ void WriteReports(CVxMain& engine, const CliRequest& command, const RunRecord& r
         Err("nvc: the report could not be written to " + Utf8OfAnsi(command.report.c_str()));
 }
 
-// The lists as stored, an entry added once or removed; a skipped stored entry is said.
+// The lists as stored, an entry added once or removed; a skipped stored entry is said, and a
+// list the organisation locked is not changed.
 int Keep(const CliRequest& command) {
     StoredKeep stored = ReadKeepLists();
     for (const std::string& line : stored.skipped)
         Err("nvc: " + line);
+    if (command.keepAction != KeepAction::List &&
+        (command.keepSite ? stored.sitesLocked : stored.placesLocked)) {
+        Err(std::string("nvc: the kept ") + (command.keepSite ? "sites" : "places") +
+            " are set by your organisation");
+        return kUsage;
+    }
     std::vector<std::string>& list = command.keepSite ? stored.lists.sites : stored.lists.places;
     const auto found = std::find(list.begin(), list.end(), command.keepEntry);
     switch (command.keepAction) {
@@ -222,7 +249,19 @@ int Summarize(const RunOutcome& outcome, size_t steps) {
 }
 
 // The method travels with the run: nothing is stored. One the erase component cannot take for a
-// single run is refused rather than applied through the stored setting.
+// single run is refused rather than applied through the stored setting, and one the
+// organisation locked is the run's whatever --method says.
+EraseMethod RunMethod(const CliRequest& command) {
+    const std::optional<Ruled<EraseMethod>> ruled = ReadPolicy().method;
+    if (!Locked(ruled))
+        return command.method.value_or(ReadStoredMethod());
+    if (command.method && *command.method != ruled->value)
+        Err(std::string("nvc: the shred method is set by your organisation: ") +
+            kMethodShortNames[int(ruled->value)] + " is used instead of " +
+            kMethodShortNames[int(*command.method)]);
+    return ruled->value;
+}
+
 int Shred(const CliRequest& command) {
     RunRequest request;
     if (!BuildRequest(command, request))
@@ -231,7 +270,7 @@ int Shred(const CliRequest& command) {
         Err("nvc: the erase component cannot take a method for one run");
         return kUsage;
     }
-    const EraseMethod method = command.method ? *command.method : ReadStoredMethod();
+    const EraseMethod method = RunMethod(command);
     const std::vector<RunStep> steps = PlanRun(request);
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
     CVxMain engine;

@@ -15,11 +15,27 @@ void CCheckTreeCtrl::SetStateImage(HTREEITEM item, int state) {
     SetItemState(item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
 }
 
+namespace {
+constexpr LPARAM kFixed = 1;
+}
+
+void CCheckTreeCtrl::Fix(HTREEITEM item) {
+    SetItemData(item, kFixed);
+}
+
+bool CCheckTreeCtrl::IsFixed(HTREEITEM item) const {
+    for (; item; item = GetParentItem(item))
+        if (GetItemData(item) == kFixed)
+            return true;
+    return false;
+}
+
 void CCheckTreeCtrl::SetSubtreeState(HTREEITEM item, int state) {
-    for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) {
-        SetStateImage(child, state);
-        SetSubtreeState(child, state);
-    }
+    for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child))
+        if (GetItemData(child) != kFixed) {
+            SetStateImage(child, state);
+            SetSubtreeState(child, state);
+        }
 }
 
 ChildrenState CCheckTreeCtrl::GetChildrenState(HTREEITEM item) const {
@@ -40,7 +56,7 @@ ChildrenState CCheckTreeCtrl::GetChildrenState(HTREEITEM item) const {
 }
 
 BOOL CCheckTreeCtrl::SetCheck(HTREEITEM item, CheckAction action) {
-    if (!item)
+    if (!item || IsFixed(item))
         return FALSE;
     const int state = GetStateImage(item);
     int next;
@@ -62,7 +78,7 @@ BOOL CCheckTreeCtrl::SetCheck(HTREEITEM item, CheckAction action) {
     }
     SetStateImage(item, next);
     SetSubtreeState(item, next);
-    UpdateFromChildren(GetParentItem(item));
+    UpdateFromChildren(ItemHasChildren(item) ? item : GetParentItem(item));
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 // A tree of tri-state check boxes: checking a node checks everything below it, and every node
-// above shows whether all, some or none of its children are checked.
+// above shows whether all, some or none of its children are checked. A fixed node keeps its
+// check and those below it: neither a press on it nor a check of a node above changes them.
 #pragma once
 
 #include "ImageList.h"
@@ -20,6 +21,9 @@ public:
     void UpdateFromChildren(HTREEITEM node);
     void SetStateImage(HTREEITEM item, int state);
     int GetStateImage(HTREEITEM item) const;
+    // Fixes `item` and everything below it as they are checked now. The item's data holds the mark.
+    void Fix(HTREEITEM item);
+    bool IsFixed(HTREEITEM item) const;
 
     // The checked leaves two levels below the root, in tree order; null at the end.
     HTREEITEM GetFirstChecked() const;

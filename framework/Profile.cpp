@@ -11,16 +11,19 @@ CString CProfile::SectionPath(const char* section) const {
 }
 
 UINT CProfile::GetInt(const char* section, const char* entry, int defaultValue) const {
+    return FindInt(section, entry).value_or(UINT(defaultValue));
+}
+
+std::optional<UINT> CProfile::FindInt(const char* section, const char* entry) const {
     RegKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section), 0, KEY_QUERY_VALUE, key.Put()) !=
         ERROR_SUCCESS)
-        return UINT(defaultValue);
+        return std::nullopt;
     DWORD type = 0, value = 0, size = sizeof value;
     if (RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
                          &size) != ERROR_SUCCESS)
-        return UINT(defaultValue);
-    return StoredNumber(type, reinterpret_cast<const uint8_t*>(&value), size)
-        .value_or(UINT(defaultValue));
+        return std::nullopt;
+    return StoredNumber(type, reinterpret_cast<const uint8_t*>(&value), size);
 }
 
 BOOL CProfile::WriteInt(const char* section, const char* entry, int value) const {

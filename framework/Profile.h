@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 class CProfile {
@@ -15,6 +16,8 @@ public:
 
     // A value of another type or size than a 32-bit number counts as missing.
     UINT GetInt(const char* section, const char* entry, int defaultValue) const;
+    // The number, or nothing when there is none (or of another type or size).
+    std::optional<UINT> FindInt(const char* section, const char* entry) const;
     BOOL WriteInt(const char* section, const char* entry, int value) const;
     CString GetString(const char* section, const char* entry, const char* defaultValue = "") const;
     // A null value removes the entry.

@@ -69,3 +69,18 @@ HTREEITEM CTreeCtrl::HitTest(CPoint point, UINT* flags) const {
         *flags = test.flags;
     return item;
 }
+
+BOOL CTreeCtrl::SetItemData(HTREEITEM item, LPARAM data) {
+    TVITEMA changed = {};
+    changed.mask = TVIF_PARAM;
+    changed.hItem = item;
+    changed.lParam = data;
+    return BOOL(SendMessage(TVM_SETITEMA, 0, LPARAM(&changed)));
+}
+
+LPARAM CTreeCtrl::GetItemData(HTREEITEM item) const {
+    TVITEMA read = {};
+    read.mask = TVIF_PARAM;
+    read.hItem = item;
+    return SendMessage(TVM_GETITEMA, 0, LPARAM(&read)) ? read.lParam : 0;
+}

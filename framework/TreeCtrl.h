@@ -22,6 +22,8 @@ public:
     }
     BOOL SetItemState(HTREEITEM item, UINT state, UINT mask);
     CString GetItemText(HTREEITEM item) const;
+    BOOL SetItemData(HTREEITEM item, LPARAM data);
+    LPARAM GetItemData(HTREEITEM item) const;
 
     HTREEITEM GetRootItem() const { return TreeView_GetRoot(m_hWnd); }
     HTREEITEM GetChildItem(HTREEITEM item) const { return TreeView_GetChild(m_hWnd, item); }

@@ -54,3 +54,20 @@ constexpr EraseMethod MethodFromSetting(std::optional<uint32_t> setting) {
 constexpr uint32_t SettingForMethod(EraseMethod method) {
     return kMethodSettings[int(method)];
 }
+
+// The short names of the methods, as nvc takes them and as a policy names them.
+constexpr const char* kMethodShortNames[5] = {"gutmann", "dod7", "dod3", "random", "zero"};
+
+// The method of a short name, any case.
+inline std::optional<EraseMethod> MethodNamed(const char* name) {
+    for (int i = 0; i < 5; ++i) {
+        const char* known = kMethodShortNames[i];
+        size_t at = 0;
+        while (known[at] &&
+               (name[at] >= 'A' && name[at] <= 'Z' ? name[at] + 32 : name[at]) == known[at])
+            ++at;
+        if (!known[at] && !name[at])
+            return EraseMethod(i);
+    }
+    return std::nullopt;
+}

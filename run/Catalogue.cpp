@@ -2,7 +2,11 @@
 
 #include "art-ids.h"
 
+#include <strings.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 const CatalogueEntry kCatalogue[kCatalogueSize] = {
 #define CATALOGUE_ENTRY(category, name, bit, icon, member, run)                                    \
@@ -34,4 +38,22 @@ const char* CategoryName(Category category) {
 
 bool NeedsConfirmation(const CatalogueEntry& entry) {
     return std::strcmp(entry.name, "Saved Passwords") == 0;
+}
+
+const CatalogueEntry* EntryOfWord(const char* word) {
+    const std::string text = word;
+    char* end = nullptr;
+    const long bit = std::strtol(word, &end, 10);
+    const bool number = !text.empty() && *end == '\0';
+    const size_t colon = text.find(": ");
+    for (const CatalogueEntry& entry : kCatalogue) {
+        const bool named =
+            colon == std::string::npos
+                ? strcasecmp(word, entry.name) == 0
+                : strcasecmp(text.substr(0, colon).c_str(), CategoryName(entry.category)) == 0 &&
+                      strcasecmp(text.substr(colon + 2).c_str(), entry.name) == 0;
+        if (number ? entry.bit == bit : named)
+            return &entry;
+    }
+    return nullptr;
 }

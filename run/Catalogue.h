@@ -30,6 +30,10 @@ extern const CategoryInfo kCategories[kCategoryCount];
 // The entry named `name` within `category`, or null.
 const CatalogueEntry* FindEntry(Category category, const char* name);
 const char* CategoryName(Category category);
+// An entry as a person names it: by its bit, by "Category: Name" as nvc list shows it, or by its
+// name alone, which names the first entry of that name (Internet Explorer's before the
+// browsers'); any case. Null when none is named.
+const CatalogueEntry* EntryOfWord(const char* word);
 
 // Entries that remove what the user may want to keep (saved passwords): never checked unless
 // the user checked them, and confirmed before a run that includes them.

@@ -2,6 +2,8 @@
 
 #include "FileSystem.h"
 #include "Handle.h"
+#include "Policy.h"
+#include "RegistryList.h"
 #include "StoredSettings.h"
 
 #include <windows.h>
@@ -9,27 +11,6 @@
 namespace {
 
 const std::wstring kKeepKey = fs::FromUtf8(std::string(kSettingsKey) + "\\Keep");
-
-// The text values of the list's key in the order of their numbers.
-std::vector<std::string> ReadList(const wchar_t* list) {
-    RegKey key;
-    std::vector<std::string> entries;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, (kKeepKey + L"\\" + list).c_str(), 0, KEY_READ,
-                      key.Put()) != ERROR_SUCCESS)
-        return entries;
-    for (DWORD number = 1;; ++number) {
-        std::wstring text(32768, L'\0');
-        DWORD type = 0, size = DWORD(text.size() * sizeof(wchar_t));
-        const LONG status = RegQueryValueExW(key.Get(), std::to_wstring(number).c_str(), nullptr,
-                                             &type, reinterpret_cast<BYTE*>(&text[0]), &size);
-        if (status != ERROR_SUCCESS)
-            return entries;
-        text.resize(type == REG_SZ ? size / sizeof(wchar_t) : 0);
-        while (!text.empty() && text.back() == L'\0')
-            text.pop_back();
-        entries.push_back(fs::ToUtf8(text));
-    }
-}
 
 bool WriteList(const wchar_t* list, const std::vector<std::string>& entries) {
     const std::wstring path = kKeepKey + L"\\" + list;
@@ -48,30 +29,44 @@ bool WriteList(const wchar_t* list, const std::vector<std::string>& entries) {
     return true;
 }
 
+// The list as the policy rules it: its lock, else the user's own list where the user stored
+// one, else its default.
+void ReadList(const wchar_t* list, const char* kind,
+              const std::optional<Ruled<std::vector<std::string>>>& ruled,
+              std::string (*accept)(std::string_view, std::string&),
+              std::vector<std::string>& entries, std::vector<std::string>& skipped) {
+    const auto own = ReadTextList(HKEY_CURRENT_USER, kKeepKey + L"\\" + list);
+    if (ruled && (ruled->locked || !own)) {
+        entries = ruled->value;
+        return;
+    }
+    std::string fault;
+    for (const std::string& entry : own.value_or(std::vector<std::string>())) {
+        const std::string accepted = accept(entry, fault);
+        if (accepted.empty())
+            skipped.push_back("The kept " + std::string(kind) + " \"" + entry +
+                              "\" is skipped: it " + fault);
+        else
+            entries.push_back(accepted);
+    }
+}
+
 } // namespace
 
 StoredKeep ReadKeepLists() {
+    const Policy policy = ReadPolicy();
     StoredKeep stored;
-    std::string fault;
-    for (const std::string& entry : ReadList(L"Sites")) {
-        const std::string site = KeptSite(entry, fault);
-        if (site.empty())
-            stored.skipped.push_back("The kept site \"" + entry + "\" is skipped: it " + fault);
-        else
-            stored.lists.sites.push_back(site);
-    }
-    for (const std::string& entry : ReadList(L"Places")) {
-        const std::string place = KeptPlace(entry, fault);
-        if (place.empty())
-            stored.skipped.push_back("The kept place \"" + entry + "\" is skipped: it " + fault);
-        else
-            stored.lists.places.push_back(place);
-    }
+    stored.sitesLocked = Locked(policy.keptSites);
+    stored.placesLocked = Locked(policy.keptPlaces);
+    ReadList(L"Sites", "site", policy.keptSites, KeptSite, stored.lists.sites, stored.skipped);
+    ReadList(L"Places", "place", policy.keptPlaces, KeptPlace, stored.lists.places, stored.skipped);
     return stored;
 }
 
 bool WriteKeepLists(const KeepLists& lists) {
-    return WriteList(L"Sites", lists.sites) && WriteList(L"Places", lists.places);
+    const Policy policy = ReadPolicy();
+    return (Locked(policy.keptSites) || WriteList(L"Sites", lists.sites)) &&
+           (Locked(policy.keptPlaces) || WriteList(L"Places", lists.places));
 }
 
 void ApplyKeepLists(CVxKeep& keep, const KeepLists& lists) {

@@ -10,13 +10,17 @@
 #include <vector>
 
 struct StoredKeep {
+    // As the organisation's policy rules them: a locked list is the policy's, and a default
+    // list stands where the user stored none.
     KeepLists lists;
+    bool sitesLocked = false;
+    bool placesLocked = false;
     // A line for each stored entry that is no site or place, which the run skips.
     std::vector<std::string> skipped;
 };
 
 StoredKeep ReadKeepLists();
-// Replaces both stored lists; false when the registry takes them not.
+// Replaces both stored lists but a locked one; false when the registry takes them not.
 bool WriteKeepLists(const KeepLists& lists);
 // Hands the lists to the engine for the life of `keep`.
 void ApplyKeepLists(CVxKeep& keep, const KeepLists& lists);

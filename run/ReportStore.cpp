@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 #include "PathText.h"
+#include "Policy.h"
 #include "Product.h"
 #include "ReportHtml.h"
 #include "ReportJson.h"
@@ -26,7 +27,49 @@ bool EndsWith(const std::wstring& text, const wchar_t* end) {
                           int(length), end, int(length)) == CSTR_EQUAL;
 }
 
-bool ReportsFolder(std::wstring& folder) {
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = fs::Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Makes each missing folder of a full path, below its drive or its share.
+bool MakeFolders(const std::wstring& folder) {
+    const bool share = folder.compare(0, 2, L"\\\\") == 0;
+    size_t at = share ? folder.find(L'\\', folder.find(L'\\', 2) + 1) : folder.find(L'\\');
+    while (at != std::wstring::npos) {
+        at = folder.find(L'\\', at + 1);
+        fs::MakeFolder(folder.substr(0, at));
+    }
+    return IsFolder(folder);
+}
+
+// Each `name` in `text`, in any case, replaced by `value`.
+void Replace(std::wstring& text, const std::wstring& name, const std::wstring& value) {
+    for (size_t at = 0; at + name.size() <= text.size();)
+        if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str() + at, int(name.size()),
+                           name.c_str(), int(name.size())) == CSTR_EQUAL) {
+            text.replace(at, name.size(), value);
+            at += value.size();
+        } else {
+            ++at;
+        }
+}
+
+// %COMPUTERNAME% and %USERNAME% by the names the record gives, which are the system's own
+// whatever the environment says, and the environment's other variables.
+std::wstring Expanded(std::wstring text, const RunRecord& record) {
+    Replace(text, L"%COMPUTERNAME%", fs::FromUtf8(record.machine));
+    Replace(text, L"%USERNAME%", fs::FromUtf8(record.user));
+    std::wstring expanded(path::kMaxLength, L'\0');
+    const DWORD length =
+        ExpandEnvironmentStringsW(text.c_str(), &expanded[0], DWORD(expanded.size()));
+    if (length == 0 || length > expanded.size())
+        return text;
+    expanded.resize(length - 1);
+    return expanded;
+}
+
+bool LocalReportsFolder(std::wstring& folder) {
     wchar_t appData[MAX_PATH];
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
                                 SHGFP_TYPE_CURRENT, appData)))
@@ -35,7 +78,7 @@ bool ReportsFolder(std::wstring& folder) {
     folder = path::Join(product, L"Reports");
     fs::MakeFolder(product);
     fs::MakeFolder(folder);
-    return fs::Attributes(folder) != INVALID_FILE_ATTRIBUTES;
+    return IsFolder(folder);
 }
 
 // "report-20261209-053012" from "2026-12-09T05:30:12+01:00", with "-2" and on where a report of
@@ -101,19 +144,53 @@ void KeepNewest(CVxMain& engine, const std::wstring& folder, unsigned kept) {
     engine.UnIniLib();
 }
 
+// Both forms of the record, named after the run's start, and only the newest `kept` reports.
+bool StoreIn(CVxMain& engine, const std::wstring& folder, const RunRecord& record, unsigned kept,
+             std::wstring& html) {
+    const std::wstring name = FreeName(folder, record.started);
+    html = path::Join(folder, name + L".html");
+    if (!WriteReport(path::Join(folder, name + L".json"), record) || !WriteReport(html, record))
+        return false;
+    KeepNewest(engine, folder, kept);
+    return true;
+}
+
+StoredReport StoreLocally(CVxMain& engine, const RunRecord& record, unsigned kept) {
+    std::wstring folder, html;
+    if (!LocalReportsFolder(folder))
+        return {L"", "the folder of reports in the application data could not be made", ""};
+    if (!StoreIn(engine, folder, record, kept, html))
+        return {L"", "it could not be written to " + fs::ToUtf8(folder), ""};
+    return {html, "", ""};
+}
+
 } // namespace
 
 ReportSettings ReadReportSettings() {
+    const Policy policy = ReadPolicy();
     const CProfile settings = ProgramSettings();
-    const unsigned kept = settings.GetInt("", kReportsKeptValue, int(kDefaultReportsKept));
-    return {settings.GetInt("", kReportsValue, 1) != 0,
-            kept >= 1 && kept <= kMostReportsKept ? kept : kDefaultReportsKept};
+    const std::optional<UINT> keep = settings.FindInt("", kReportsValue);
+    const UINT kept = settings.GetInt("", kReportsKeptValue, 0);
+    const bool keptStored = kept >= 1 && kept <= kMostReportsKept;
+    ReportSettings read;
+    read.keep = policy.reports && (policy.reports->locked || !keep) ? policy.reports->value
+                                                                    : keep.value_or(1) != 0;
+    read.kept = policy.reportsKept && (policy.reportsKept->locked || !keptStored)
+                    ? policy.reportsKept->value
+                : keptStored ? kept
+                             : kDefaultReportsKept;
+    read.keepLocked = Locked(policy.reports);
+    read.keptLocked = Locked(policy.reportsKept);
+    return read;
 }
 
 void WriteReportSettings(const ReportSettings& settings) {
+    const Policy policy = ReadPolicy();
     const CProfile stored = ProgramSettings();
-    stored.WriteInt("", kReportsValue, settings.keep ? 1 : 0);
-    stored.WriteInt("", kReportsKeptValue, int(settings.kept));
+    if (!Locked(policy.reports))
+        stored.WriteInt("", kReportsValue, settings.keep ? 1 : 0);
+    if (!Locked(policy.reportsKept))
+        stored.WriteInt("", kReportsKeptValue, int(settings.kept));
 }
 
 bool WriteWhole(const std::wstring& path, const std::string& text) {
@@ -137,13 +214,17 @@ bool WriteReport(const std::wstring& path, const RunRecord& record) {
 }
 
 StoredReport StoreReport(CVxMain& engine, const RunRecord& record, unsigned kept) {
-    std::wstring folder;
-    if (!ReportsFolder(folder))
-        return {L"", "the folder of reports in the application data could not be made"};
-    const std::wstring name = FreeName(folder, record.started);
-    const std::wstring html = path::Join(folder, name + L".html");
-    if (!WriteReport(path::Join(folder, name + L".json"), record) || !WriteReport(html, record))
-        return {L"", "it could not be written to " + fs::ToUtf8(folder)};
-    KeepNewest(engine, folder, kept);
-    return {html, ""};
+    if (const std::optional<std::wstring> set = ReadPolicy().reportFolder) {
+        const std::wstring folder = Expanded(*set, record);
+        std::wstring html;
+        if (MakeFolders(folder) && StoreIn(engine, folder, record, kept, html))
+            return {html, "", ""};
+        RunRecord local = record;
+        local.notes.push_back("The report folder " + fs::ToUtf8(folder) +
+                              " could not be reached; this report is kept on this computer.");
+        StoredReport stored = StoreLocally(engine, local, kept);
+        stored.fallback = local.notes.back();
+        return stored;
+    }
+    return StoreLocally(engine, record, kept);
 }

@@ -24,3 +24,15 @@ bool ParseUserItem(const CString& display, UserItemRun& run) {
     run.patterns = SplitPatterns(display.Mid(open + 1, close - open - 1));
     return true;
 }
+
+const char* UserItemFault(const char* display) {
+    UserItemRun run;
+    if (!ParseUserItem(display, run))
+        return "is not FOLDER\\<PATTERNS><SubFolder:Yes|No>";
+    if (CheckFolder(run.folder) != FolderCheck::FullPath)
+        return "needs a full path such as C:\\Files or \\\\Server\\Share";
+    for (const CString& pattern : run.patterns)
+        if (!IsPatternInsideFolder(pattern))
+            return "has a file name that reaches outside its folder";
+    return nullptr;
+}

@@ -17,3 +17,7 @@ struct UserItemRun {
 
 // False when the text has no "<" after its first character, or no "><" after that.
 bool ParseUserItem(const CString& display, UserItemRun& run);
+
+// What keeps the display string of an item from being run, in words that follow the item's
+// text ("needs a full path ..."); null when it may run.
+const char* UserItemFault(const char* display);

@@ -1,8 +1,10 @@
 #include "UserItemStore.h"
 
 #include "Handle.h"
+#include "Policy.h"
 #include "StoredRun.h"
 #include "StoredSettings.h"
+#include "UserItemParser.h"
 
 #include <shlwapi.h>
 
@@ -47,7 +49,32 @@ StoredUserItem ReadItem(const CString& code) {
     return stored;
 }
 
+// The item of a display string the policy gives, which is known to parse.
+UserItem ItemOfDisplay(const std::string& display) {
+    UserItemRun run;
+    ParseUserItem(display.c_str(), run);
+    UserItem item{run.folder, "", run.subfolders};
+    for (const CString& pattern : run.patterns)
+        item.patterns += (item.patterns.IsEmpty() ? "" : ",") + pattern;
+    return item;
+}
+
 } // namespace
+
+std::optional<std::vector<StoredUserItem>> ReadRunUserItems(bool& locked) {
+    const Policy policy = ReadPolicy();
+    locked = Locked(policy.items);
+    if (locked) {
+        std::vector<StoredUserItem> items;
+        for (const std::string& display : policy.items->value)
+            items.push_back({"", ItemOfDisplay(display), true});
+        return items;
+    }
+    if (policy.items && !KeyExists(ItemsKeyPath()))
+        for (const std::string& display : policy.items->value)
+            MarkUserItem(AddUserItem(ItemOfDisplay(display)), true);
+    return ReadUserItems("00");
+}
 
 std::optional<std::vector<StoredUserItem>> ReadUserItems(const char* prefix) {
     RegKey key;
