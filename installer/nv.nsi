@@ -1,13 +1,18 @@
-; The Norvexa installer: per machine into Program Files, a Start-menu shortcut, an optional start
-; with Windows in the notification area, and an uninstaller registered in Add/Remove Programs.
-; makensis -DVERSION=3.2.0.N -DTITLE=<main window's title> -DBINARIES=<folder of nv.exe and its
-; DLLs> -DOUTFILE=<setup.exe>
+; The Norvexa installer: per machine into Program Files, a Start-menu shortcut for all users, the
+; Group Policy templates beside the program, an optional start with Windows in the notification
+; area, and an uninstaller registered in Add/Remove Programs.
+; makensis -DVERSION=3.2.0.N -DTITLE=<main window's title> -DBINARIES=<folder of nv.exe, its DLLs
+; and the templates in policy\> -DOUTFILE=<setup.exe>
+;
+; Silent: nv-setup.exe /S [/STARTUP=0|1] [/D=C:\Some Dir], /D= last and unquoted;
+; uninstall.exe /S [/REMOVESETTINGS].
 Unicode true
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
 !include "FileFunc.nsh"
 !include "WinMessages.nsh"
+!include "Sections.nsh"
 
 !define PRODUCT "Norvexa"
 !define COMPANY "Dravok"
@@ -42,20 +47,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${COMPANY}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; A running copy holds the program's mutex; the installer does not replace its files.
-Function .onInit
-  SetRegView 32
-  System::Call 'kernel32::OpenMutex(i 0x100000, i 0, t "Norvexa") p .r0'
-  ${If} $0 P<> 0
-    System::Call 'kernel32::CloseHandle(p r0)'
-    MessageBox MB_OK|MB_ICONSTOP "Norvexa is running. Please close it and start the setup again." /SD IDOK
-    Abort
-  ${EndIf}
-FunctionEnd
-
 Section "Norvexa" SecProgram
   SectionIn RO
   SetShellVarContext all
+  SetOutPath "$INSTDIR\policy\en-US"
+  File "${BINARIES}\policy\en-US\norvexa.adml"
+  SetOutPath "$INSTDIR\policy"
+  File "${BINARIES}\policy\norvexa.admx"
   SetOutPath "$INSTDIR"
   File "${BINARIES}\nv.exe"
   File "${BINARIES}\nvc.exe"
@@ -75,11 +73,38 @@ Section "Norvexa" SecProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   SectionGetSize ${SecProgram} $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  ; An upgrade that leaves the start with Windows out takes away the one installed before.
+  DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
 SectionEnd
 
 Section "Start Norvexa with Windows" SecStartup
   WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\nv.exe" /tray'
 SectionEnd
+
+; A running copy holds the program's mutex; the installer does not replace its files.
+; /STARTUP=0 leaves the start with Windows out, /STARTUP=1 puts it in, as without the switch.
+Function .onInit
+  SetRegView 32
+  System::Call 'kernel32::OpenMutex(i 0x100000, i 0, t "Norvexa") p .r0'
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_OK|MB_ICONSTOP "Norvexa is running. Please close it and start the setup again." /SD IDOK
+    Abort
+  ${EndIf}
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/STARTUP=" $2
+  ${IfNot} ${Errors}
+    ${If} $2 == "0"
+      SectionSetFlags ${SecStartup} 0
+    ${ElseIf} $2 == "1"
+      SectionSetFlags ${SecStartup} ${SF_SELECTED}
+    ${Else}
+      MessageBox MB_OK|MB_ICONSTOP "/STARTUP takes 0 or 1, not $\"$2$\"." /SD IDOK
+      Abort
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 ; The program ends when its main window is closed; a copy that does not close in time is ended.
 Function un.EndRunningCopy
@@ -103,6 +128,10 @@ Section "Uninstall"
   Delete "$INSTDIR\vxerase.dll"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
+  Delete "$INSTDIR\policy\en-US\norvexa.adml"
+  RMDir "$INSTDIR\policy\en-US"
+  Delete "$INSTDIR\policy\norvexa.admx"
+  RMDir "$INSTDIR\policy"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
