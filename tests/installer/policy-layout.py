@@ -6,8 +6,9 @@
 Every string and presentation the ADMX names is in the ADML and the ADML holds no other; each
 presentation shows exactly the elements of the policies that use it. The policies under the top
 category write the locked values, those under its one subcategory the same values under
-"Recommended", and nothing else: the key comes from the settings key and the maker's name in
-product/, the names and range of the report values from product/StoredSettings.h.
+"Recommended", and nothing else: the key comes from the settings key in product/, the method
+names and the range of the reports kept from product/StoredSettings.h, and run/Policy.cpp reads
+every value and list by the name the templates write it under.
 """
 import collections
 import pathlib
@@ -16,10 +17,14 @@ import sys
 import xml.etree.ElementTree as ET
 
 NS = {"p": "http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions"}
-METHODS = ["gutmann", "dod7", "dod3", "random", "zero"]
 LISTS = ["Selection", "Items", "Keep\\Sites", "Keep\\Places"]
+VALUES = ["Method", "Reports", "ReportsKept", "ReportFolder"]
+RECOMMENDED = "Recommended"
 SUBCATEGORY = "Default settings (users can override)"
+# Each locked setting the program has a control for says how the program shows it; users have
+# no setting of the report folder.
 LOCKED_NOTE = "set by your organisation"
+NO_CONTROL = "ReportFolder"
 
 faults = []
 
@@ -45,21 +50,26 @@ def product_facts(root):
     settings = pathlib.Path(root, "product/StoredSettings.h").read_text()
     key = c_literal(settings, "kSettingsKey", defines)
     most = re.search(r"\bkMostReportsKept\s*=\s*(\d+);", settings)
-    if not key.startswith("Software\\") or not most:
-        sys.exit("product/StoredSettings.h: no settings key under Software or no kMostReportsKept")
+    methods = re.search(r"\bkMethodShortNames\[\d+\]\s*=\s*\{([^}]*)\}", settings)
+    if not key.startswith("Software\\") or not most or not methods:
+        sys.exit("product/StoredSettings.h: no settings key under Software, kMostReportsKept or "
+                 "kMethodShortNames")
+    reader = pathlib.Path(root, "run/Policy.cpp").read_text()
+    for name in LISTS + VALUES + [RECOMMENDED, "Software\\Policies\\"]:
+        if not re.search(r'L"(?:[^"\\]|\\.)*%s"' % re.escape(name.replace("\\", "\\\\")), reader):
+            fault("run/Policy.cpp reads nothing named %s" % name)
     return {
         "key": "Software\\Policies\\" + key[len("Software\\"):],
-        "reports": c_literal(settings, "kReportsValue", defines),
-        "kept": c_literal(settings, "kReportsKeptValue", defines),
+        "methods": tuple(re.findall(r'"(\w+)"', methods.group(1))),
         "most": int(most.group(1)),
     }
 
 
 def expected_writes(key, facts):
-    writes = [("enum", key, "Method", tuple(METHODS))]
+    writes = [("enum", key, "Method", facts["methods"])]
     writes += [("list", key + "\\" + name) for name in LISTS]
-    writes += [("switch", key, facts["reports"]),
-               ("decimal", key, facts["kept"], 1, facts["most"]),
+    writes += [("switch", key, "Reports"),
+               ("decimal", key, "ReportsKept", 1, facts["most"]),
                ("expandable text", key, "ReportFolder")]
     return writes
 
@@ -172,7 +182,7 @@ def main(admx_path, adml_path, root):
         fault("the subcategory is not called \"%s\"" % SUBCATEGORY)
 
     scopes = {top[0].get("name"): ("locked", facts["key"]),
-              sub[0].get("name"): ("recommended", facts["key"] + "\\Recommended")}
+              sub[0].get("name"): ("recommended", facts["key"] + "\\" + RECOMMENDED)}
     found = {name: [] for name in scopes}
     names = []
     for policy in admx.iter("{%s}policy" % NS["p"]):
@@ -184,9 +194,11 @@ def main(admx_path, adml_path, root):
         if parent not in scopes:
             fault("%s: in no category of the templates" % name)
             continue
-        if scopes[parent][0] == "locked" and LOCKED_NOTE not in text(policy.get("explainText")):
+        writes = policy_writes(policy)
+        if scopes[parent][0] == "locked" and all(NO_CONTROL not in w for w in writes) and \
+                LOCKED_NOTE not in text(policy.get("explainText")):
             fault("%s: its explanation does not say it shows \"%s\"" % (name, LOCKED_NOTE))
-        found[parent] += policy_writes(policy)
+        found[parent] += writes
     for duplicate in sorted(n for n, c in collections.Counter(names).items() if c > 1):
         fault("two policies are called %s" % duplicate)
     for parent, (scope, key) in scopes.items():

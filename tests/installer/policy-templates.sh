@@ -21,39 +21,63 @@ on_exit rm -rf "$work"
 cp "$here"/admx-schema/*.xsd "$work/"
 sed -i 's/\\\$/$/g' "$work/BaseTypes.xsd"
 
-# Valid against the schema and consistent with each other and with the program.
+# check ADMX ADML SOURCE_ROOT: valid against the schema, consistent with each other and with the
+# program's sources.
 check() {
   xmllint --noout --schema "$work/PolicyDefinitionFiles.xsd" "$1" "$2" 2>"$work/errors" &&
-    python3 "$here/policy-layout.py" "$1" "$2" "$root" 2>>"$work/errors"
+    python3 "$here/policy-layout.py" "$@" 2>>"$work/errors"
 }
 
-check "$admx" "$adml" || { cat "$work/errors" >&2; fail "the templates are refused"; }
+check "$admx" "$adml" "$root" || { cat "$work/errors" >&2; fail "the templates are refused"; }
 echo "the templates are valid, complete and write the values the program reads"
 
-# FILE|SED EXPRESSION|the fault|what the refusal says: each copy must be refused, for its fault.
-declare -A original=([admx]=$admx [adml]=$adml)
-faults=(
-  'admx|s/expandable="true"/expandible="true"/|an attribute the schema does not know|expandible'
-  'admx|0,/class="Both"/s//class="Everyone"/|a class the schema does not know|Everyone'
-  'adml|/id="Method_dod3"/d|a string the ADMX names missing from the ADML|no string Method_dod3'
-  'adml|s/<presentation id="Items">/&<text>x<\/text><\/presentation><presentation id="Unused">/|a presentation no policy uses|Unused is used by no policy'
-  'adml|s/refId="ReportsKept"/refId="Kept"/|a presentation showing an element the policy lacks|presentation shows'
-  'admx|0,/valueName="ReportsKept"/s//valueName="ReportKept"/|a value name the program does not read|ReportKept'
-  'admx|s/nv\\Recommended\\Keep\\Places/nv\\Recommended\\Keep\\Paths/|a list under a key the program does not read|Keep\Paths'
-  'admx|0,/valuePrefix=""/s// /|a list whose values are named after their texts|not named 1, 2'
-  'admx|0,/maxValue="9999"/s//maxValue="999"/|a range other than the program takes|ReportsKept 1 999 '
-  'admx|0,/expandable="true"/s///|a folder written as plain text, not expandable|ReportFolder'
-  'admx|0,/<string>zero<\/string>/s//<string>zeroes<\/string>/|a method name the program does not know|zeroes'
-  'admx|0,/<disabledValue><decimal value="0"/s//<disabledValue><decimal value="2"/|reports off written as 2|disabled 2'
-  'admx|0,/<parentCategory ref="Recommended"\/>/s//<parentCategory ref="Norvexa"\/>/|a default among the locked settings|does not say it shows'
-)
-for case in "${faults[@]}"; do
-  IFS='|' read -r which expression what reason <<<"$case"
-  cp "$admx" "$work/norvexa.admx"
-  cp "$adml" "$work/norvexa.adml"
-  sed -i "$expression" "$work/norvexa.$which"
-  ! cmp -s "$work/norvexa.$which" "${original[$which]}" || fail "the case of $what changed nothing"
-  ! check "$work/norvexa.admx" "$work/norvexa.adml" || fail "accepted $what"
-  grep -qF -- "$reason" "$work/errors" || fail "refused $what, but not for it: $(cat "$work/errors")"
-  echo "refused: $what"
-done
+# refused FILE SED_EXPRESSION FAULT REASON: a copy of the templates and of the sources they are
+# held to, FILE (admx, adml or reader, run/Policy.cpp) changed by the expression, is refused
+# with REASON in what is said.
+refused() {
+  local copy=$work/copy
+  rm -rf "$copy"
+  mkdir -p "$copy/product" "$copy/run"
+  cp "$root/product/Product.h" "$root/product/StoredSettings.h" "$copy/product/"
+  cp "$root/run/Policy.cpp" "$copy/run/"
+  cp "$admx" "$adml" "$copy/"
+  declare -A file=([admx]=$copy/norvexa.admx [adml]=$copy/norvexa.adml
+    [reader]=$copy/run/Policy.cpp)
+  cp "${file[$1]}" "$copy/before"
+  sed -i "$2" "${file[$1]}"
+  ! cmp -s "$copy/before" "${file[$1]}" || fail "the case of $3 changed nothing"
+  ! check "$copy/norvexa.admx" "$copy/norvexa.adml" "$copy" || fail "accepted $3"
+  grep -qF -- "$4" "$work/errors" || fail "refused $3, but not for it: $(cat "$work/errors")"
+  echo "refused: $3"
+}
+
+refused admx 's/expandable="true"/expandible="true"/' \
+  "an attribute the schema does not know" expandible
+refused admx '0,/class="Both"/s//class="Everyone"/' \
+  "a class the schema does not know" Everyone
+refused adml '/id="Method_dod3"/d' \
+  "a string the ADMX names missing from the ADML" "no string Method_dod3"
+refused adml 's/<presentation id="Items">/<presentation id="Unused"><\/presentation>&/' \
+  "a presentation no policy uses" "Unused is used by no policy"
+refused adml 's/refId="ReportsKept"/refId="Kept"/' \
+  "a presentation showing an element the policy lacks" "presentation shows"
+refused admx '0,/valueName="ReportsKept"/s//valueName="ReportKept"/' \
+  "a value name the program does not read" ReportKept
+refused admx 's/nv\\Recommended\\Keep\\Places/nv\\Recommended\\Keep\\Paths/' \
+  "a list under a key the program does not read" 'Keep\Paths'
+refused admx '0,/valuePrefix=""/s// /' \
+  "a list whose values are named after their texts" "not named 1, 2"
+refused admx '0,/maxValue="9999"/s//maxValue="999"/' \
+  "a range other than the program takes" "ReportsKept 1 999 "
+refused admx '0,/expandable="true"/s///' \
+  "a folder written as plain text, not expandable" ReportFolder
+refused admx '0,/<string>zero<\/string>/s//<string>zeroes<\/string>/' \
+  "a method name the program does not know" zeroes
+refused admx '0,/<disabledValue><decimal value="0"/s//<disabledValue><decimal value="2"/' \
+  "reports off written as 2" "disabled 2"
+refused admx '0,/<parentCategory ref="Recommended"\/>/s//<parentCategory ref="Norvexa"\/>/' \
+  "a default among the locked settings" "does not say it shows"
+refused reader 's/L"ReportsKept"/L"ReportsToKeep"/' \
+  "a value the program reads under another name" "reads nothing named ReportsKept"
+refused reader 's/L"\\\\Recommended"/L"\\\\Defaults"/' \
+  "defaults the program reads under another key" "reads nothing named Recommended"
