@@ -60,7 +60,7 @@ installed_in() {
 
 zipped=$(python3 -m zipfile -l "$build"/package/norvexa-*.zip | awk 'NR > 1 {print $1}' | sort)
 [ "$zipped" = "$(printf '%s\n' nv.exe nvc.exe vxclean.dll vxerase.dll README.txt "${templates[@]}" |
-  sort)" ] || fail "the zip holds:" $zipped
+  sort)" ] || fail "the zip holds ${zipped//$'\n'/ }"
 echo "the zip holds the binaries, the read-me and the policy templates"
 
 install /STARTUP=maybe && fail "the installer took /STARTUP=maybe"
