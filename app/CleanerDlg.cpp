@@ -1,5 +1,6 @@
 #include "CleanerDlg.h"
 
+#include "AboutDlg.h"
 #include "CatalogueTree.h"
 #include "Hyperlink.h"
 #include "KeepDlg.h"
@@ -10,6 +11,7 @@
 #include "RunPreview.h"
 #include "RunRequest.h"
 #include "ShredDlg.h"
+#include "SoleRun.h"
 #include "StoredRun.h"
 #include "StoredSettings.h"
 #include "UserDefineDlg.h"
@@ -262,6 +264,14 @@ void CCleanerDlg::OnShredNow() {
     }
     if (!PasswordsConfirmed(request))
         return;
+    const SoleRun sole;
+    if (!sole.Alone()) {
+        MessageBoxA(m_hWnd,
+                    "Another shred run is going on, perhaps a scheduled one. Please shred again "
+                    "when it has ended.",
+                    VX_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     CShredDlg dialog;
     dialog.m_request = request;
     dialog.m_method = SliderMethod();
@@ -419,5 +429,3 @@ void CCleanerDlg::OnSliderReleasedCapture(NMHDR*, LRESULT* result) {
     UpdateData(TRUE);
     *result = 0;
 }
-
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

@@ -97,8 +97,3 @@ private:
     // The organisation's policy sets the user-defined items: they are its own, and all checked.
     bool m_itemsLocked = false;
 };
-
-class CAboutDlg : public CDialog {
-public:
-    CAboutDlg();
-};

@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "UserItemParser.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -35,21 +36,105 @@ std::variant<CliRequest, std::string> ParseKeep(const std::vector<std::string>& 
     return request;
 }
 
+// "HH:MM" of a time of day.
+bool ReadTime(const std::string& text, ScheduledRun& run) {
+    const auto digit = [&](size_t at) {
+        return std::isdigit(static_cast<unsigned char>(text[at]));
+    };
+    if (text.size() != 5 || text[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4))
+        return false;
+    run.hour = (text[0] - '0') * 10 + text[1] - '0';
+    run.minute = (text[3] - '0') * 10 + text[4] - '0';
+    return run.hour < 24 && run.minute < 60;
+}
+
+// "mon", "Monday" and so on, any case.
+bool ReadDay(const std::string& text, ScheduledRun& run) {
+    const char* const days[7] = {"sunday",   "monday", "tuesday", "wednesday",
+                                 "thursday", "friday", "saturday"};
+    std::string lower;
+    for (const char c : text)
+        lower += char(std::tolower(static_cast<unsigned char>(c)));
+    for (int day = 0; day < 7; ++day)
+        if (lower.size() >= 3 && std::string(days[day]).compare(0, lower.size(), lower) == 0) {
+            run.weekday = day;
+            return true;
+        }
+    return false;
+}
+
+// "schedule list", "schedule remove", "schedule add daily --time 21:00 --selection".
+std::variant<CliRequest, std::string> ParseSchedule(const std::vector<std::string>& arguments) {
+    CliRequest request;
+    request.command = CliCommand::Schedule;
+    const std::string usage = "usage: nvc schedule add daily|weekly|logon [--time HH:MM] "
+                              "[--day DAY] SHRED-ARGUMENTS... | nvc schedule list|remove";
+    if (arguments.size() == 2 && (arguments[1] == "list" || arguments[1] == "remove")) {
+        request.scheduleAction =
+            arguments[1] == "list" ? ScheduleAction::List : ScheduleAction::Remove;
+        return request;
+    }
+    if (arguments.size() < 3 || arguments[1] != "add")
+        return usage;
+    request.scheduleAction = ScheduleAction::Add;
+    ScheduledRun& run = request.schedule;
+    const char* const kinds[3] = {"daily", "weekly", "logon"};
+    const auto kind = std::find(kinds, kinds + 3, arguments[2]);
+    if (kind == kinds + 3)
+        return usage;
+    run.kind = ScheduleKind(kind - kinds);
+    for (size_t i = 3; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (word != "--time" && word != "--day") {
+            run.arguments.push_back(word);
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            return word + " needs a value";
+        const std::string& value = arguments[++i];
+        if (word == "--time") {
+            if (run.kind == ScheduleKind::Logon)
+                return std::string("a run at logon has no time");
+            if (!ReadTime(value, run))
+                return "\"" + value + "\" is no time such as 21:30";
+        } else {
+            if (run.kind != ScheduleKind::Weekly)
+                return std::string("--day applies to weekly only");
+            if (!ReadDay(value, run))
+                return "\"" + value + "\" is no day such as Monday";
+        }
+    }
+    std::vector<std::string> shred = {"shred"};
+    shred.insert(shred.end(), run.arguments.begin(), run.arguments.end());
+    const auto checked = ParseCommandLine(shred);
+    if (const auto* fault = std::get_if<std::string>(&checked))
+        return *fault;
+    if (!std::get<CliRequest>(checked).quiet)
+        run.arguments.push_back("--quiet");
+    return request;
+}
+
 } // namespace
 
 std::variant<CliRequest, std::string> ParseCommandLine(const std::vector<std::string>& arguments) {
     CliRequest request;
     if (arguments.size() == 1 && arguments[0] == "list")
         return request;
+    if (arguments.size() == 1 &&
+        (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "/?")) {
+        request.command = CliCommand::Help;
+        return request;
+    }
     if (!arguments.empty() && arguments[0] == "keep")
         return ParseKeep(arguments);
+    if (!arguments.empty() && arguments[0] == "schedule")
+        return ParseSchedule(arguments);
     if (arguments.empty() || (arguments[0] != "shred" && arguments[0] != "preview"))
         return std::string(
-            "usage: nvc list | nvc keep ... | nvc preview|shred [ENTRY...] [--selection] "
-            "[--method M] [--free-space X:]... [--items ITEM]... "
+            "usage: nvc list | nvc keep ... | nvc schedule ... | nvc preview|shred [ENTRY...] "
+            "[--selection] [--method M] [--free-space X:]... [--items ITEM]... "
             "[--allow-system-folders] [--quiet] [--report FILE]\n"
-            "Names are written as the system spells them: UTF-16 to a console, "
-            "UTF-8 when the output is redirected.");
+            "nvc --help tells more.");
     request.command = arguments[0] == "shred" ? CliCommand::Shred : CliCommand::Preview;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];

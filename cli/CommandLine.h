@@ -6,10 +6,14 @@
 //             [--free-space X:]... [--items "FOLDER\<PATTERNS><SubFolder:Yes|No>"]...
 //             [--allow-system-folders] [--quiet] [--report FILE]
 //   nvc keep list | nvc keep add|remove cookie HOST | nvc keep add|remove path PATH
+//   nvc schedule add daily|weekly|logon [--time HH:MM] [--day DAY] SHRED-ARGUMENTS...
+//   nvc schedule list | nvc schedule remove
+//   nvc --help | -h | /?
 // Needs no system header, so that it is also built and tested natively.
 #pragma once
 
 #include "KeepList.h"
+#include "ScheduledRun.h"
 #include "Selection.h"
 #include "StoredSettings.h"
 
@@ -18,8 +22,9 @@
 #include <variant>
 #include <vector>
 
-enum class CliCommand { List, Preview, Shred, Keep };
+enum class CliCommand { List, Preview, Shred, Keep, Schedule, Help };
 enum class KeepAction { List, Add, Remove };
+enum class ScheduleAction { Add, List, Remove };
 
 struct CliRequest {
     CliCommand command = CliCommand::List;
@@ -44,6 +49,10 @@ struct CliRequest {
     KeepAction keepAction = KeepAction::List;
     bool keepSite = false;
     std::string keepEntry;
+    // Schedule only: what to do, and for Add the run, whose arguments are checked as a shred's
+    // and end with --quiet.
+    ScheduleAction scheduleAction = ScheduleAction::List;
+    ScheduledRun schedule;
 };
 
 // The request, or the message that says what is wrong with the arguments.

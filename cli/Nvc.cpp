@@ -4,12 +4,14 @@
 // summary to standard output, with the paths of its report (kept in the folder of reports
 // unless the user turned reports off, and written where --report names). Exit codes: 0 done, 1
 // partly done (an entry was skipped or a file could not be erased), 2 bad usage (nothing touched),
-// 3 cancelled with Ctrl+C (the running entry stops at its next buffer and no further entry starts).
+// 3 cancelled with Ctrl+C (the running entry stops at its next buffer and no further entry
+// starts), 4 another run going on, 5 the Task Scheduler could not do what was asked.
 #include "Arguments.h"
 #include "Catalogue.h"
 #include "CommandLine.h"
 #include "ConsoleText.h"
 #include "FileSystem.h"
+#include "Help.h"
 #include "KeepStore.h"
 #include "Policy.h"
 #include "ProgressTicker.h"
@@ -19,7 +21,9 @@
 #include "RunLoop.h"
 #include "RunPreview.h"
 #include "RunSize.h"
+#include "SoleRun.h"
 #include "StoredRun.h"
+#include "TaskScheduler.h"
 #include "UserItemParser.h"
 #include "UserItemStore.h"
 #include "VxRun.h"
@@ -30,7 +34,7 @@
 
 namespace {
 
-enum Exit { kDone = 0, kPartly = 1, kUsage = 2, kCancelled = 3 };
+enum Exit { kDone = 0, kPartly = 1, kUsage = 2, kCancelled = 3, kBusy = 4, kScheduler = 5 };
 
 RunCancel g_cancel;
 
@@ -248,6 +252,18 @@ int Summarize(const RunOutcome& outcome, size_t steps) {
     return outcome.skipped || outcome.left ? kPartly : kDone;
 }
 
+// A run the Task Scheduler starts has a console of its own, which would stand on the user's
+// desktop for the length of the run: a quiet run that is its console's only process lets it go.
+// The call is looked up, as systems before XP lack it.
+void LeaveOwnConsole() {
+    using ListProcesses = DWORD(WINAPI*)(LPDWORD, DWORD);
+    const auto list = reinterpret_cast<ListProcesses>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetConsoleProcessList")));
+    DWORD processes[2];
+    if (list && list(processes, 2) == 1)
+        FreeConsole();
+}
+
 // The method travels with the run: nothing is stored. One the erase component cannot take for a
 // single run is refused rather than applied through the stored setting, and one the
 // organisation locked is the run's whatever --method says.
@@ -266,6 +282,13 @@ int Shred(const CliRequest& command) {
     RunRequest request;
     if (!BuildRequest(command, request))
         return kUsage;
+    if (command.quiet)
+        LeaveOwnConsole();
+    const SoleRun sole;
+    if (!sole.Alone()) {
+        Err("nvc: another shred run is going on; nothing was touched");
+        return kBusy;
+    }
     if (command.method && !CVxRun::TakesMethod()) {
         Err("nvc: the erase component cannot take a method for one run");
         return kUsage;
@@ -291,6 +314,41 @@ int Shred(const CliRequest& command) {
     return exit;
 }
 
+// The task starts this very nvc, wherever it was installed.
+int Schedule(const CliRequest& command) {
+    std::string fault;
+    bool removed = false;
+    switch (command.scheduleAction) {
+    case ScheduleAction::Add: {
+        wchar_t program[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+        if (length > 0 && length < MAX_PATH &&
+            RegisterScheduledRun(command.schedule, program, fault)) {
+            Out("Scheduled: shreds " + ScheduleText(command.schedule) + ".");
+            return kDone;
+        }
+        break;
+    }
+    case ScheduleAction::List: {
+        const FoundSchedule found = FindScheduledRun();
+        if (found.asked) {
+            Out(found.description.empty() ? "No scheduled run." : found.description);
+            return kDone;
+        }
+        fault = found.fault;
+        break;
+    }
+    case ScheduleAction::Remove:
+        if (RemoveScheduledRun(removed, fault)) {
+            Out(removed ? "The scheduled run is removed." : "No scheduled run.");
+            return kDone;
+        }
+        break;
+    }
+    Err("nvc: " + (fault.empty() ? std::string("nvc's own path is too long") : fault));
+    return kScheduler;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -312,6 +370,11 @@ int main(int argc, char** argv) {
         return Preview(request);
     case CliCommand::Keep:
         return Keep(request);
+    case CliCommand::Schedule:
+        return Schedule(request);
+    case CliCommand::Help:
+        WriteText(STD_OUTPUT_HANDLE, kHelp);
+        return kDone;
     case CliCommand::Shred:
         break;
     }

@@ -1,5 +1,6 @@
 #include "FolderDialog.h"
 
+#include "Com.h"
 #include "FileSystem.h"
 #include "Handle.h"
 
@@ -8,22 +9,6 @@
 namespace {
 
 using ItemIdList = UniqueHandle<NullIsInvalid<LPITEMIDLIST, CoTaskMemFree>>;
-
-// The new-style browser needs COM in a single-threaded apartment on the calling thread; the
-// run initialises it only when the thread has not, and undoes only what it did.
-class ComApartment {
-public:
-    ComApartment() : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (m_initialised)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool m_initialised;
-};
 
 // An initial path that does not fit is no path at all: a cut one could name another folder.
 void CopyPath(char (&target)[MAX_PATH], const char* path) {
@@ -53,6 +38,7 @@ CFolderDialog::~CFolderDialog() {
 // enables it again before it returns, as the framework's own modal dialogs do.
 INT_PTR CFolderDialog::DoModal() {
     m_browseInfo.hwndOwner = OwnerWindow();
+    // The new-style browser needs a single-threaded apartment.
     const ComApartment apartment;
     const ItemIdList item(SHBrowseForFolderA(&m_browseInfo));
     if (!item)

@@ -1,6 +1,7 @@
 // The main window: how a stored erase method shows on the slider and that only a shred run stores
 // it, its drag band and system menu, its place and the dialogs it owns, its labels and slider, its
 // minimised painting and its web button.
+#include "AboutDlg.h"
 #include "CleanerDlg.h"
 #include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
