@@ -60,3 +60,36 @@ TEST(CommandLine, BadInputIsRefusedWithWhatIsWrong) {
     EXPECT_NE(Refusal({"preview", "ICQ", "--quiet"}).find("shred only"), std::string::npos);
     EXPECT_TRUE(Parsed({"shred", "ICQ", "--quiet"}).quiet);
 }
+
+TEST(CommandLine, ASchedulesRunIsAShredsArgumentsEndingQuiet) {
+    const CliRequest weekly = Parsed({"schedule", "add", "weekly", "--day", "FRI", "--selection",
+                                      "--time", "07:05", "--method", "zero"});
+    EXPECT_EQ(weekly.command, CliCommand::Schedule);
+    EXPECT_EQ(weekly.scheduleAction, ScheduleAction::Add);
+    EXPECT_EQ(weekly.schedule.kind, ScheduleKind::Weekly);
+    EXPECT_EQ(ScheduleText(weekly.schedule), "weekly on Friday at 07:05");
+    EXPECT_EQ(weekly.schedule.arguments,
+              (std::vector<std::string>{"--selection", "--method", "zero", "--quiet"}));
+    EXPECT_EQ(Parsed({"schedule", "add", "logon", "3", "--quiet"}).schedule.arguments,
+              (std::vector<std::string>{"3", "--quiet"}));
+    EXPECT_EQ(Parsed({"schedule", "remove"}).scheduleAction, ScheduleAction::Remove);
+    for (const char* help : {"--help", "-h", "/?"})
+        EXPECT_EQ(Parsed({help}).command, CliCommand::Help);
+
+    EXPECT_EQ(Refusal({"schedule", "add", "daily", "--time", "24:00", "3"}),
+              "\"24:00\" is no time such as 21:30");
+    EXPECT_EQ(Refusal({"schedule", "add", "daily", "--day", "mon", "3"}),
+              "--day applies to weekly only");
+    EXPECT_EQ(Refusal({"schedule", "add", "weekly", "--day", "mo", "3"}),
+              "\"mo\" is no day such as Monday");
+    EXPECT_EQ(Refusal({"schedule", "add", "daily"}),
+              "nothing to shred: name entries, --selection, --free-space or --items");
+    EXPECT_EQ(Refusal({"schedule", "add", "daily", "--report"}), "--report needs a value");
+}
+
+TEST(CommandLine, ALineOfArgumentsSplitsBackIntoTheSameWords) {
+    EXPECT_EQ(CommandLineOf({"shred", "Temporary Files", "", "C:\\a b\\", "say \"hi\"", "a\\\"b"}),
+              "shred \"Temporary Files\" \"\" \"C:\\a b\\\\\" \"say \\\"hi\\\"\" \"a\\\\\\\"b\"");
+    EXPECT_EQ(CommandLineOf({"C:\\Work\\<*.tmp><SubFolder:Yes>"}),
+              "C:\\Work\\<*.tmp><SubFolder:Yes>");
+}
