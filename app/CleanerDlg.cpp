@@ -157,7 +157,7 @@ void CCleanerDlg::ShowLocks() {
                                                             : Locked(policy.selection))
             m_tree.Fix(branch);
     if (const std::string locked = LockedSettingsText(policy); !locked.empty()) {
-        m_policyNote.m_format = DT_WORDBREAK;
+        m_policyNote.m_format = DT_SINGLELINE | DT_END_ELLIPSIS;
         m_policyNote.SetLabelText(("Set by your organisation: " + locked + ".").c_str());
         m_policyNote.Invalidate();
     }

@@ -147,11 +147,11 @@ std::string LockedSettingsText(const Policy& policy) {
         bool locked;
         const char* name;
     } settings[] = {
-        {Locked(policy.method), "the shred method"},
-        {Locked(policy.selection), "the checked entries"},
-        {Locked(policy.items), "the user-defined items"},
-        {Locked(policy.keptSites) || Locked(policy.keptPlaces), "the keep lists"},
-        {Locked(policy.reports) || Locked(policy.reportsKept), "the reports"},
+        {Locked(policy.method), "shred method"},
+        {Locked(policy.selection), "checked entries"},
+        {Locked(policy.items), "user-defined items"},
+        {Locked(policy.keptSites) || Locked(policy.keptPlaces), "keep lists"},
+        {Locked(policy.reports) || Locked(policy.reportsKept), "reports"},
     };
     std::string text;
     for (const auto& setting : settings)

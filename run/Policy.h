@@ -45,6 +45,6 @@ struct Policy {
 
 Policy ReadPolicy();
 
-// What a lock sets, for the user's eyes: "the shred method", "the checked entries" and so on,
-// joined with commas; empty when nothing is locked.
+// What a lock sets, for the user's eyes: "shred method", "checked entries" and so on, joined
+// with commas; empty when nothing is locked.
 std::string LockedSettingsText(const Policy& policy);

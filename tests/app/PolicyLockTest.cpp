@@ -49,7 +49,7 @@ TEST_F(Locks, ALockedMethodDisablesTheSliderAndARunTakesItWithoutStoringIt) {
     EXPECT_EQ(m_dialog.m_slider.GetPos(), 4);
     EXPECT_FALSE(IsWindowEnabled(m_dialog.m_slider.m_hWnd));
     EXPECT_EQ(std::string(m_dialog.m_policyNote.m_text),
-              "Set by your organisation: the shred method.");
+              "Set by your organisation: shred method.");
     EXPECT_EQ(m_dialog.SliderMethod(), EraseMethod::Zeroes);
 
     const HTREEITEM root = m_dialog.m_tree.GetRootItem();
@@ -79,5 +79,5 @@ TEST_F(Locks, LockedEntriesAndItemsStayCheckedWhateverIsClicked) {
                                                  "C:\\vxtest\\locked\\<*.tmp><SubFolder:No>"}));
     EXPECT_EQ(m_dialog.m_tree.GetStateImage(root), CCheckTreeCtrl::PartlyChecked);
     EXPECT_EQ(std::string(m_dialog.m_policyNote.m_text),
-              "Set by your organisation: the checked entries, the user-defined items.");
+              "Set by your organisation: checked entries, user-defined items.");
 }

@@ -59,7 +59,7 @@ TEST_F(PolicyRules, TheMachinesLockComesFirstThenTheUsersLockThenTheDefaults) {
     const Policy policy = ReadPolicy();
     EXPECT_EQ(policy.method->value, EraseMethod::Dod5220_22M);
     EXPECT_TRUE(policy.method->locked);
-    EXPECT_EQ(LockedSettingsText(policy), "the shred method");
+    EXPECT_EQ(LockedSettingsText(policy), "shred method");
 }
 
 TEST_F(PolicyRules, TheUsersOwnValueStandsBetweenALockAndADefault) {
