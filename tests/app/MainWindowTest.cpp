@@ -1,10 +1,11 @@
 // The main window: how a stored erase method shows on the slider and that only a shred run stores
 // it, its drag band and system menu, its place and the dialogs it owns, its labels and slider, its
-// minimised painting and its web button.
+// minimised painting, its web button, and the About box's line on a scheduled shred.
 #include "AboutDlg.h"
 #include "CleanerDlg.h"
 #include "MessageBoxAnswerer.h"
 #include "ProgramSettings.h"
+#include "TaskScheduler.h"
 #include "common/RegistryFixture.h"
 #include "common/Scratch.h"
 #include "common/SettingGuard.h"
@@ -257,4 +258,45 @@ TEST_F(MainWindow, TheWebButtonOpensTheMakersAddress) {
          waited += 50)
         Sleep(50);
     EXPECT_EQ(ReadText(opened).substr(0, 27), "https://www.norvexa.example");
+}
+
+namespace {
+
+// The About box's line on the scheduled run, read while it is up.
+std::string ScheduleLine() {
+    std::string line;
+    std::thread watcher([&] {
+        for (int i = 0; i < 500; ++i) {
+            HWND about = FindWindowA("#32770", "About");
+            if (about && IsWindowVisible(about)) {
+                char text[256] = {};
+                GetDlgItemTextA(about, IDC_SCHEDULE, text, sizeof text);
+                line = text;
+                PostMessageA(about, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    CAboutDlg about;
+    about.DoModal();
+    watcher.join();
+    return line;
+}
+
+} // namespace
+
+TEST(AboutBox, SaysWhetherAShredIsScheduled) {
+    UseProgramSettings();
+    bool removed = false;
+    std::string fault;
+    ASSERT_TRUE(RemoveScheduledRun(removed, fault)) << fault;
+    EXPECT_EQ(ScheduleLine(), "No scheduled shred (nvc schedule add sets one up).");
+    ScheduledRun run;
+    run.hour = 21;
+    run.arguments = {"--selection", "--quiet"};
+    ASSERT_TRUE(RegisterScheduledRun(run, L"C:\\Norvexa\\nvc.exe", fault)) << fault;
+    EXPECT_EQ(ScheduleLine(), "Shreds daily at 21:00: nvc shred --selection --quiet");
+    EXPECT_TRUE(RemoveScheduledRun(removed, fault));
+    EXPECT_TRUE(removed);
 }
