@@ -48,8 +48,7 @@ TEST_F(Locks, ALockedMethodDisablesTheSliderAndARunTakesItWithoutStoringIt) {
     ASSERT_TRUE(m_dialog.Create());
     EXPECT_EQ(m_dialog.m_slider.GetPos(), 4);
     EXPECT_FALSE(IsWindowEnabled(m_dialog.m_slider.m_hWnd));
-    EXPECT_EQ(std::string(m_dialog.m_policyNote.m_text),
-              "Set by your organisation: shred method.");
+    EXPECT_EQ(std::string(m_dialog.m_policyNote.m_text), "Set by your organisation: shred method.");
     EXPECT_EQ(m_dialog.SliderMethod(), EraseMethod::Zeroes);
 
     const HTREEITEM root = m_dialog.m_tree.GetRootItem();
