@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -115,11 +116,31 @@ TEST_F(MainWindow, OnlyTheTopBandDragsTheWindowAndTheSystemMenuEndsWithAbout) {
 }
 
 namespace {
+
 POINT Centre(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
+
+// Opens the About box, lets `look` see it once it shows, and closes it.
+void ShowAbout(const std::function<void(HWND)>& look) {
+    std::thread watcher([&] {
+        for (int i = 0; i < 500; ++i) {
+            HWND about = FindWindowA("#32770", "About");
+            if (about && IsWindowVisible(about)) {
+                look(about);
+                PostMessageA(about, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    CAboutDlg about;
+    about.DoModal();
+    watcher.join();
+}
+
 } // namespace
 
 // A dialog opened without a parent belongs to the main window: the main window takes no input
@@ -135,22 +156,11 @@ TEST_F(MainWindow, ItOpensCentredAndDialogsWithoutAParentAreOwnedByItAndCentredO
     HWND owner = nullptr;
     BOOL mainEnabled = TRUE;
     POINT centre = {};
-    std::thread watcher([&] {
-        for (int i = 0; i < 500; ++i) {
-            HWND about = FindWindowA("#32770", "About");
-            if (about && IsWindowVisible(about)) {
-                owner = GetWindow(about, GW_OWNER);
-                mainEnabled = IsWindowEnabled(m_dialog.m_hWnd);
-                centre = Centre(about);
-                PostMessageA(about, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(20);
-        }
+    ShowAbout([&](HWND about) {
+        owner = GetWindow(about, GW_OWNER);
+        mainEnabled = IsWindowEnabled(m_dialog.m_hWnd);
+        centre = Centre(about);
     });
-    CAboutDlg about;
-    about.DoModal();
-    watcher.join();
     AfxGetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(owner, m_dialog.m_hWnd);
     EXPECT_FALSE(mainEnabled);
@@ -265,22 +275,11 @@ namespace {
 // The About box's line on the scheduled run, read while it is up.
 std::string ScheduleLine() {
     std::string line;
-    std::thread watcher([&] {
-        for (int i = 0; i < 500; ++i) {
-            HWND about = FindWindowA("#32770", "About");
-            if (about && IsWindowVisible(about)) {
-                char text[256] = {};
-                GetDlgItemTextA(about, IDC_SCHEDULE, text, sizeof text);
-                line = text;
-                PostMessageA(about, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(20);
-        }
+    ShowAbout([&](HWND about) {
+        char text[256] = {};
+        GetDlgItemTextA(about, IDC_SCHEDULE, text, sizeof text);
+        line = text;
     });
-    CAboutDlg about;
-    about.DoModal();
-    watcher.join();
     return line;
 }
 

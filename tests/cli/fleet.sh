@@ -4,25 +4,13 @@
 # scheduled run registered with the Task Scheduler, and one shred run at a time.
 #   fleet.sh BUILD_DIR
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-. "$root/tools/lib.sh"
-build=$(realpath "$1")
-prefix=$build/wine
-nvc=$prefix/drive_c/Norvexa/nvc.exe
+. "$(dirname "$0")/nvc-lib.sh" "$1"
 scratch=$prefix/drive_c/vxtest/fleet
 policy='HKLM\Software\Policies\Dravok\nv'
 user_policy='HKCU\Software\Policies\Dravok\nv'
 settings='HKCU\Software\Dravok\nv'
 share=$prefix/dosdevices/unc
 
-run() { "$root/tools/wine-run" "$prefix" "$nvc" "$@"; }
-reg() { "$root/tools/wine-run" "$prefix" "$prefix/drive_c/windows/system32/reg.exe" "$@" | tr -d '\r'; }
-status_of() {
-  local status=0
-  run "$@" >"$scratch.out" 2>"$scratch.err" || status=$?
-  echo "$status"
-}
-unix_path() { printf '%s' "$prefix/drive_c/${1#C:\\}" | tr '\\' /; }
 report_json() { grep '^Report: ' "$scratch.out" | head -n 1 | cut -c9- | tr -d '\r' | sed 's/\.html$/.json/'; }
 cleanup() {
   reg delete 'HKLM\Software\Policies\Dravok' /f >/dev/null 2>&1 || true

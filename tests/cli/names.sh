@@ -7,11 +7,7 @@
 # and the neighbours must stay.
 #   names.sh BUILD_DIR
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-. "$root/tools/lib.sh"
-build=$(realpath "$1")
-prefix=$build/wine
-nvc=$prefix/drive_c/Norvexa/nvc.exe
+. "$(dirname "$0")/nvc-lib.sh" "$1"
 drive=$prefix/drive_c
 account=$(ls "$drive/users" | grep -vx Public | head -n 1)
 user=$drive/users/$account
@@ -22,7 +18,6 @@ scratch=$drive/vxtest/names
 item=$scratch/документы
 out=$build/names
 
-run() { "$root/tools/wine-run" "$prefix" "$nvc" "$@"; }
 
 names=("Ωmega report.txt" "日本語.tmp" "emoji 😀.log" "aux.txt" "nul.log" "con" "trailing dot."
   "trailing space " "документ/inner.txt")

@@ -3,21 +3,10 @@
 # user-defined item with a method for that run only, and bad input that touches nothing.
 #   nvc.sh BUILD_DIR
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-. "$root/tools/lib.sh"
-build=$(realpath "$1")
-prefix=$build/wine
-nvc=$prefix/drive_c/Norvexa/nvc.exe
+. "$(dirname "$0")/nvc-lib.sh" "$1"
 scratch=$prefix/drive_c/vxtest/nvc
 settings='HKCU\Software\Dravok\nv'
 
-run() { "$root/tools/wine-run" "$prefix" "$nvc" "$@"; }
-reg() { "$root/tools/wine-run" "$prefix" "$prefix/drive_c/windows/system32/reg.exe" "$@" | tr -d '\r'; }
-status_of() {
-  local status=0
-  run "$@" >"$scratch.out" 2>"$scratch.err" || status=$?
-  echo "$status"
-}
 
 rm -rf "$scratch"
 mkdir -p "$scratch/sub"
@@ -82,7 +71,6 @@ echo "--quiet keeps standard error empty"
 # Each run keeps a report, JSON and HTML from one record, in the user's folder of reports, and
 # writes one where --report asks; both name exactly the files the run removed. A headless browser
 # draws the HTML into the artifacts.
-unix_path() { printf '%s' "$prefix/drive_c/${1#C:\\}" | tr '\\' /; }
 report_lines() { grep '^Report: ' "$scratch.out" | cut -c9- | tr -d '\r'; }
 for file in a.tmp sub/c.tmp; do echo "secret $file" >"$scratch/$file"; done
 [ "$(status_of shred --quiet --method random --items 'C:\vxtest\nvc\<*.tmp><SubFolder:Yes>' \
