@@ -8,9 +8,15 @@
 #include <windows.h>
 #include <mstask.h>
 
+#include <algorithm>
+
 namespace {
 
-const HRESULT kNoTask = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+// The scheduler's answer where the task is not there, or its folder not yet.
+bool NoTask(HRESULT result) {
+    return result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+           result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+}
 
 // A string the scheduler allocated, freed when it goes.
 struct TaskText {
@@ -24,8 +30,24 @@ std::wstring UserName() {
     return GetUserNameW(user, &size) ? user : L"";
 }
 
+// A dot would read as the start of the work item's extension: a user's "john.smith" is
+// "john_smith" here.
 std::wstring TaskName() {
-    return fs::FromUtf8(VX_PRODUCT_NAME) + L" shred (" + UserName() + L")";
+    std::wstring user = UserName();
+    std::replace(user.begin(), user.end(), L'.', L'_');
+    return fs::FromUtf8(VX_PRODUCT_NAME) + L" shred (" + user + L")";
+}
+
+// The scheduler's service reads a work item's file when it changes, and a removal meanwhile is
+// refused: it is tried again for a second.
+HRESULT DeleteTask(ITaskScheduler* scheduler, const std::wstring& name) {
+    HRESULT result = scheduler->Delete(name.c_str());
+    for (int tries = 0; tries < 20 && result == HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION);
+         ++tries) {
+        Sleep(50);
+        result = scheduler->Delete(name.c_str());
+    }
+    return result;
 }
 
 std::string Fault(const char* what, HRESULT result) {
@@ -94,6 +116,7 @@ public:
     }
 
     ITaskScheduler* operator->() const { return m_scheduler.Get(); }
+    ITaskScheduler* Get() const { return m_scheduler.Get(); }
     explicit operator bool() const { return bool(m_scheduler); }
     const std::string& fault() const { return m_fault; }
 
@@ -145,7 +168,7 @@ bool RegisterScheduledRun(const ScheduledRun& run, const std::wstring& program,
         return false;
     }
     const std::wstring name = TaskName();
-    scheduler->Delete(name.c_str());
+    DeleteTask(scheduler.Get(), name);
     ComPtr<ITask> task;
     HRESULT result = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask,
                                             reinterpret_cast<IUnknown**>(task.Put()));
@@ -153,7 +176,7 @@ bool RegisterScheduledRun(const ScheduledRun& run, const std::wstring& program,
         result = Define(task.Get(), run, program);
     if (SUCCEEDED(result))
         return true;
-    scheduler->Delete(name.c_str());
+    DeleteTask(scheduler.Get(), name);
     fault = Fault("the Task Scheduler refused the task", result);
     return false;
 }
@@ -168,7 +191,7 @@ FoundSchedule FindScheduledRun() {
     ComPtr<ITask> task;
     const HRESULT result = scheduler->Activate(TaskName().c_str(), IID_ITask,
                                                reinterpret_cast<IUnknown**>(task.Put()));
-    found.asked = SUCCEEDED(result) || result == kNoTask;
+    found.asked = SUCCEEDED(result) || NoTask(result);
     if (!found.asked)
         found.fault = Fault("the Task Scheduler did not tell its task", result);
     if (FAILED(result))
@@ -193,8 +216,8 @@ bool RemoveScheduledRun(bool& removed, std::string& fault) {
         fault = scheduler.fault();
         return false;
     }
-    const HRESULT result = scheduler->Delete(TaskName().c_str());
-    if (result == kNoTask)
+    const HRESULT result = DeleteTask(scheduler.Get(), TaskName());
+    if (NoTask(result))
         return true;
     if (FAILED(result)) {
         fault = Fault("the Task Scheduler did not remove the task", result);

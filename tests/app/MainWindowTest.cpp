@@ -296,6 +296,6 @@ TEST(AboutBox, SaysWhetherAShredIsScheduled) {
     run.arguments = {"--selection", "--quiet"};
     ASSERT_TRUE(RegisterScheduledRun(run, L"C:\\Norvexa\\nvc.exe", fault)) << fault;
     EXPECT_EQ(ScheduleLine(), "Shreds daily at 21:00: nvc shred --selection --quiet");
-    EXPECT_TRUE(RemoveScheduledRun(removed, fault));
+    EXPECT_TRUE(RemoveScheduledRun(removed, fault)) << fault;
     EXPECT_TRUE(removed);
 }
