@@ -96,10 +96,6 @@ std::string RunnableItem(const std::string& utf8) {
 
 } // namespace
 
-bool Policy::AnyLocked() const {
-    return !LockedSettingsText(*this).empty();
-}
-
 Policy ReadPolicy() {
     const std::vector<Source> sources = Sources();
     Policy policy;

@@ -39,8 +39,6 @@ struct Policy {
     // "ReportFolder": the folder of reports as set, before %COMPUTERNAME% and the like are
     // expanded; the user has no setting of it.
     std::optional<std::wstring> reportFolder;
-
-    bool AnyLocked() const;
 };
 
 Policy ReadPolicy();

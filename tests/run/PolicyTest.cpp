@@ -95,7 +95,7 @@ TEST_F(PolicyRules, ValuesOfAnotherTypeOrOutOfRangeOrNamingNothingAreNoSetting) 
     EXPECT_FALSE(policy.items);
     EXPECT_FALSE(policy.keptSites);
     EXPECT_FALSE(policy.keptPlaces);
-    EXPECT_FALSE(policy.AnyLocked());
+    EXPECT_EQ(LockedSettingsText(policy), "");
 }
 
 TEST_F(PolicyRules, ListsNameEntriesItemsAndKeptPlacesAsNvcAndTheKeepListsDo) {
