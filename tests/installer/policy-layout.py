@@ -20,11 +20,6 @@ NS = {"p": "http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions"}
 LISTS = ["Selection", "Items", "Keep\\Sites", "Keep\\Places"]
 VALUES = ["Method", "Reports", "ReportsKept", "ReportFolder"]
 RECOMMENDED = "Recommended"
-SUBCATEGORY = "Default settings (users can override)"
-# Each locked setting the program has a control for says how the program shows it; users have
-# no setting of the report folder.
-LOCKED_NOTE = "set by your organisation"
-NO_CONTROL = "ReportFolder"
 
 faults = []
 
@@ -133,7 +128,7 @@ def compare_writes(category, found, wanted):
 
 
 def check_references(admx_text, admx, adml):
-    strings = {s.get("id"): s.text or "" for s in adml.iter("{%s}string" % NS["p"])}
+    strings = {s.get("id") for s in adml.iter("{%s}string" % NS["p"])}
     presentations = {p.get("id"): p for p in adml.iter("{%s}presentation" % NS["p"])}
     named = set(re.findall(r"\$\(string\.(\w+)\)", admx_text))
     shown = set(re.findall(r"\$\(presentation\.(\w+)\)", admx_text))
@@ -147,8 +142,6 @@ def check_references(admx_text, admx, adml):
         fault("the ADML's presentation %s is used by no policy" % unused)
     for policy in admx.iter("{%s}policy" % NS["p"]):
         ids = [e.get("id") for e in policy.findall("p:elements/*", NS)]
-        if len(ids) != len(set(ids)):
-            fault("%s: two elements share an id" % policy.get("name"))
         reference = re.fullmatch(r"\$\(presentation\.(\w+)\)", policy.get("presentation", ""))
         if ids and not reference:
             fault("%s: elements but no presentation" % policy.get("name"))
@@ -158,19 +151,14 @@ def check_references(admx_text, admx, adml):
             if sorted(refs) != sorted(ids):
                 fault("%s: presentation shows %s, the policy has %s"
                       % (policy.get("name"), refs, ids))
-    return strings
 
 
 def main(admx_path, adml_path, root):
     admx_text = pathlib.Path(admx_path).read_text(encoding="utf-8")
     admx = ET.fromstring(admx_text)
     adml = ET.parse(adml_path).getroot()
-    strings = check_references(admx_text, admx, adml)
+    check_references(admx_text, admx, adml)
     facts = product_facts(root)
-
-    def text(reference):
-        match = re.fullmatch(r"\$\(string\.(\w+)\)", reference or "")
-        return strings.get(match.group(1), "") if match else ""
 
     categories = admx.findall("p:categories/p:category", NS)
     top = [c for c in categories if c.find("p:parentCategory", NS) is None]
@@ -178,8 +166,6 @@ def main(admx_path, adml_path, root):
     if len(top) != 1 or len(sub) != 1 or \
             sub[0].find("p:parentCategory", NS).get("ref") != top[0].get("name"):
         sys.exit("the ADMX needs one category and one subcategory of it")
-    if text(sub[0].get("displayName")) != SUBCATEGORY:
-        fault("the subcategory is not called \"%s\"" % SUBCATEGORY)
 
     scopes = {top[0].get("name"): ("locked", facts["key"]),
               sub[0].get("name"): ("recommended", facts["key"] + "\\" + RECOMMENDED)}
@@ -194,11 +180,7 @@ def main(admx_path, adml_path, root):
         if parent not in scopes:
             fault("%s: in no category of the templates" % name)
             continue
-        writes = policy_writes(policy)
-        if scopes[parent][0] == "locked" and all(NO_CONTROL not in w for w in writes) and \
-                LOCKED_NOTE not in text(policy.get("explainText")):
-            fault("%s: its explanation does not say it shows \"%s\"" % (name, LOCKED_NOTE))
-        found[parent] += writes
+        found[parent] += policy_writes(policy)
     for duplicate in sorted(n for n, c in collections.Counter(names).items() if c > 1):
         fault("two policies are called %s" % duplicate)
     for parent, (scope, key) in scopes.items():

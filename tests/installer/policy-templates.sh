@@ -53,31 +53,9 @@ refused() {
 
 refused admx 's/expandable="true"/expandible="true"/' \
   "an attribute the schema does not know" expandible
-refused admx '0,/class="Both"/s//class="Everyone"/' \
-  "a class the schema does not know" Everyone
 refused adml '/id="Method_dod3"/d' \
   "a string the ADMX names missing from the ADML" "no string Method_dod3"
-refused adml 's/<presentation id="Items">/<presentation id="Unused"><\/presentation>&/' \
-  "a presentation no policy uses" "Unused is used by no policy"
-refused adml 's/refId="ReportsKept"/refId="Kept"/' \
-  "a presentation showing an element the policy lacks" "presentation shows"
 refused admx '0,/valueName="ReportsKept"/s//valueName="ReportKept"/' \
   "a value name the program does not read" ReportKept
-refused admx 's/nv\\Recommended\\Keep\\Places/nv\\Recommended\\Keep\\Paths/' \
-  "a list under a key the program does not read" 'Keep\Paths'
-refused admx '0,/valuePrefix=""/s// /' \
-  "a list whose values are named after their texts" "not named 1, 2"
-refused admx '0,/maxValue="9999"/s//maxValue="999"/' \
-  "a range other than the program takes" "ReportsKept 1 999 "
-refused admx '0,/expandable="true"/s///' \
-  "a folder written as plain text, not expandable" ReportFolder
-refused admx '0,/<string>zero<\/string>/s//<string>zeroes<\/string>/' \
-  "a method name the program does not know" zeroes
-refused admx '0,/<disabledValue><decimal value="0"/s//<disabledValue><decimal value="2"/' \
-  "reports off written as 2" "disabled 2"
-refused admx '0,/<parentCategory ref="Recommended"\/>/s//<parentCategory ref="Norvexa"\/>/' \
-  "a default among the locked settings" "does not say it shows"
-refused reader 's/L"ReportsKept"/L"ReportsToKeep"/' \
-  "a value the program reads under another name" "reads nothing named ReportsKept"
 refused reader 's/L"\\\\Recommended"/L"\\\\Defaults"/' \
   "defaults the program reads under another key" "reads nothing named Recommended"
