@@ -74,11 +74,8 @@ bool LocalReportsFolder(std::wstring& folder) {
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
                                 SHGFP_TYPE_CURRENT, appData)))
         return false;
-    const std::wstring product = path::Join(appData, fs::FromUtf8(VX_PRODUCT_NAME));
-    folder = path::Join(product, L"Reports");
-    fs::MakeFolder(product);
-    fs::MakeFolder(folder);
-    return IsFolder(folder);
+    folder = path::Join(path::Join(appData, fs::FromUtf8(VX_PRODUCT_NAME)), L"Reports");
+    return MakeFolders(folder);
 }
 
 // "report-20261209-053012" from "2026-12-09T05:30:12+01:00", with "-2" and on where a report of
