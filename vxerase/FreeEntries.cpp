@@ -16,8 +16,10 @@ namespace {
 constexpr size_t kLengths[] = {255, 63, 15, 1};
 constexpr size_t kMostCovers = 1 << 16;
 // More free space than this means the volume is no longer full: covers would grow the folders
-// instead of taking their free entries.
+// instead of taking their free entries. Most folders take fewer covers than are made between two
+// looks, and asking costs as much as a cover.
 constexpr uint64_t kSpareRoom = uint64_t(1) << 20;
+constexpr size_t kCoversPerLook = 32;
 
 // Puts a folder's times back as they were once the entries made in it have gone.
 class KeptTimes {
@@ -46,7 +48,9 @@ uint64_t FreeBytes(const std::wstring& root) {
     return GetDiskFreeSpaceExW(root.c_str(), &available, &total, &free) ? free.QuadPart : 0;
 }
 
-void CoverFolder(const std::wstring& folder, const std::atomic<bool>& cancel) {
+// False once the volume has room again.
+bool CoverFolder(const std::wstring& root, const std::wstring& folder,
+                 const std::atomic<bool>& cancel) {
     const KeptTimes times(folder);
     std::vector<FileHandle> covers;
     for (size_t length : kLengths) {
@@ -54,36 +58,46 @@ void CoverFolder(const std::wstring& folder, const std::atomic<bool>& cancel) {
             FileHandle cover = CreateCover(folder, length);
             if (cover) {
                 covers.push_back(std::move(cover));
+                if (covers.size() % kCoversPerLook == 0 && FreeBytes(root) > kSpareRoom)
+                    return false;
                 continue;
             }
             const DWORD error = GetLastError();
             if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
                 break;
             if (error != ERROR_FILE_EXISTS)
-                return;
+                return true;
         }
     }
+    return true;
 }
 
 } // namespace
 
-void CoverFreeEntries(const std::wstring& root, const std::wstring& skipped,
-                      const std::atomic<bool>& cancel) {
-    std::vector<std::wstring> folders{root};
-    while (!folders.empty() && !cancel.load(std::memory_order_relaxed) &&
-           FreeBytes(root) <= kSpareRoom) {
-        const std::wstring folder = std::move(folders.back());
-        folders.pop_back();
-        for (fs::FolderSearch search(path::Join(folder, L"*")); search; search.Next()) {
+std::vector<std::wstring> VolumeFolders(const std::wstring& root, const std::wstring& skipped,
+                                        const std::atomic<bool>& stop) {
+    std::vector<std::wstring> found{root};
+    for (size_t next = 0; next < found.size() && !stop.load(std::memory_order_relaxed); ++next) {
+        for (fs::FolderSearch search(path::Join(found[next], L"*")); search; search.Next()) {
             const WIN32_FIND_DATAW& entry = search.Entry();
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
                 !path::IsDotName(entry.cFileName)) {
-                std::wstring child = path::Join(folder, entry.cFileName);
+                std::wstring child = path::Join(found[next], entry.cFileName);
                 if (child != skipped)
-                    folders.push_back(std::move(child));
+                    found.push_back(std::move(child));
             }
         }
-        CoverFolder(folder, cancel);
+    }
+    return found;
+}
+
+void CoverFreeEntries(const std::wstring& root, const std::vector<std::wstring>& folders,
+                      const std::atomic<bool>& cancel) {
+    if (FreeBytes(root) > kSpareRoom)
+        return;
+    for (const std::wstring& folder : folders) {
+        if (cancel.load(std::memory_order_relaxed) || !CoverFolder(root, folder, cancel))
+            return;
     }
 }

@@ -6,9 +6,17 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
-// Every folder under `root` but `skipped` and what lies below either; junctions and other
-// reparse points are not followed. Each folder's times stay as they were. Once the volume has
-// room again (another program gave some back), the folders left are not covered.
-void CoverFreeEntries(const std::wstring& root, const std::wstring& skipped,
+// `root` and every folder under it but `skipped` and what lies below either; junctions and other
+// reparse points are not followed. The walk needs no full volume: the wipe lists the folders
+// while it fills the volume, so that the covers wait for nothing but their own entries. Once
+// `stop` is set the walk ends with what it found.
+std::vector<std::wstring> VolumeFolders(const std::wstring& root, const std::wstring& skipped,
+                                        const std::atomic<bool>& stop);
+
+// Covers the free entries of each of `folders` on the volume of `root`, which must be full. A
+// folder that went meanwhile is passed over. Each folder's times stay as they were. Once the
+// volume has room again (another program gave some back), the folders left are not covered.
+void CoverFreeEntries(const std::wstring& root, const std::vector<std::wstring>& folders,
                       const std::atomic<bool>& cancel);

@@ -9,6 +9,8 @@
 #include "WrittenBytes.h"
 
 #include <algorithm>
+#include <functional>
+#include <future>
 #include <vector>
 
 namespace {
@@ -87,6 +89,10 @@ public:
 
     // False when not one filler could be made: the volume takes no writes.
     bool Run() {
+        std::atomic<bool> unused{false};
+        std::future<std::vector<std::wstring>> folders =
+            std::async(std::launch::async, VolumeFolders, std::cref(m_volume), std::cref(m_folder),
+                       std::cref(unused));
         for (size_t i = 0; i < m_job.passes.size() && !Cancelled(); ++i) {
             PassStream stream(m_job.passes[i], m_job.rng.Fork(), m_job.buffer,
                               PassStream::kMaxChunk);
@@ -95,14 +101,16 @@ public:
             else
                 Rewrite(stream);
         }
+        if (Cancelled() || m_fillers.empty()) {
+            unused = true;
+            return !m_fillers.empty() || Cancelled();
+        }
         // Folders take new entries only where they have free ones while the volume is full; the
         // entries in them need free records of the file table, which the slack takes next.
-        if (!Cancelled() && !m_fillers.empty()) {
-            CoverFreeEntries(m_volume, m_folder, m_job.cancel);
-            ReleaseSlackRoom();
-            FillSlack(m_job.passes.back());
-        }
-        return !m_fillers.empty() || Cancelled();
+        CoverFreeEntries(m_volume, folders.get(), m_job.cancel);
+        ReleaseSlackRoom();
+        FillSlack(m_job.passes.back());
+        return true;
     }
 
 private:

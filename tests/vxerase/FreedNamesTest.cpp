@@ -3,12 +3,16 @@
 #include "FreedNames.h"
 
 #include "FileSystem.h"
+#include "FreeEntries.h"
 #include "PathText.h"
 #include "common/Scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -70,4 +74,20 @@ TEST_F(FreedNamesTest, AFolderThatIsGoneOrLostNothingIsLeftAlone) {
     none.Hold();
     none.Cover();
     EXPECT_EQ(Listing(m_folder.Path()), "");
+}
+
+// The wipe's walk: every folder but its own and what lies below it; a stop ends it at once.
+TEST_F(FreedNamesTest, TheWipeWalksEveryFolderButItsOwn) {
+    MakeFolders(m_folder / "a\\b\\c");
+    MakeFolders(m_folder / "wipe\\inner");
+    WriteText(m_folder / "a\\file.txt", "kept");
+    const std::wstring root = Extended(m_folder.Path());
+    std::atomic<bool> stop{false};
+    std::vector<std::wstring> folders = VolumeFolders(root, Extended(m_folder / "wipe"), stop);
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ(folders, (std::vector<std::wstring>{root, Extended(m_folder / "a"),
+                                                  Extended(m_folder / "a\\b"),
+                                                  Extended(m_folder / "a\\b\\c")}));
+    stop = true;
+    EXPECT_EQ(VolumeFolders(root, L"", stop), std::vector<std::wstring>{root});
 }
