@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <future>
 #include <vector>
 
 namespace {
@@ -92,12 +93,18 @@ std::vector<std::wstring> VolumeFolders(const std::wstring& root, const std::wst
     return found;
 }
 
+// Two folders are covered at a time: each cover waits on the system, rarely on the processor.
 void CoverFreeEntries(const std::wstring& root, const std::vector<std::wstring>& folders,
                       const std::atomic<bool>& cancel) {
     if (FreeBytes(root) > kSpareRoom)
         return;
-    for (const std::wstring& folder : folders) {
-        if (cancel.load(std::memory_order_relaxed) || !CoverFolder(root, folder, cancel))
-            return;
-    }
+    std::atomic<size_t> next{0};
+    std::atomic<bool> room{false};
+    const auto cover = [&] {
+        for (size_t i = next++; i < folders.size() && !cancel.load() && !room.load(); i = next++)
+            room = room || !CoverFolder(root, folders[i], cancel);
+    };
+    std::future<void> second = std::async(std::launch::async, cover);
+    cover();
+    second.get();
 }

@@ -15,8 +15,9 @@
 std::vector<std::wstring> VolumeFolders(const std::wstring& root, const std::wstring& skipped,
                                         const std::atomic<bool>& stop);
 
-// Covers the free entries of each of `folders` on the volume of `root`, which must be full. A
-// folder that went meanwhile is passed over. Each folder's times stay as they were. Once the
-// volume has room again (another program gave some back), the folders left are not covered.
+// Covers the free entries of each of `folders` on the volume of `root`, which must be full, two
+// folders at a time. A folder that went meanwhile is passed over. Each folder's times stay as
+// they were. Once the volume has room again (another program gave some back), the folders left
+// are not covered.
 void CoverFreeEntries(const std::wstring& root, const std::vector<std::wstring>& folders,
                       const std::atomic<bool>& cancel);
