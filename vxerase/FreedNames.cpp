@@ -56,9 +56,9 @@ std::optional<bool> KeepsHardLinks(const std::wstring& folder) {
 
 } // namespace
 
-FileHandle CreateCover(const std::wstring& folder, size_t length) {
-    return fs::Open(path::Join(folder, RandomName(length)), GENERIC_WRITE, 0, CREATE_NEW,
-                    FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE);
+FileHandle CreateCover(const std::wstring& folder, size_t length, const std::wstring& lead) {
+    return fs::Open(path::Join(folder, lead + RandomName(length - lead.size())), GENERIC_WRITE, 0,
+                    CREATE_NEW, FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE);
 }
 
 // The 9x family has FAT only. A volume that calls itself NTFS without named streams is not one

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-// An empty file of a random name of `length` characters in the folder, removed when its handle
-// closes. Its case is kept as given, so that the system need not look through the folder for
-// the name in another case: the name is new.
-FileHandle CreateCover(const std::wstring& folder, size_t length);
+// An empty file of a name of `length` characters in the folder, `lead` followed by random ones,
+// removed when its handle closes. Its case is kept as given, so that the system need not look
+// through the folder for the name in another case: the name is new.
+FileHandle CreateCover(const std::wstring& folder, size_t length, const std::wstring& lead = {});
 
 // The bytes that a name of `length` characters takes in a folder's directory: the larger of its
 // NTFS index entry and its exFAT entry set.
@@ -22,7 +22,13 @@ uint64_t DirectoryBytes(size_t length);
 // The names one folder loses, from before they are removed until they are covered.
 class FreedNames {
 public:
+    // An index (NTFS's, or one that keeps hard links as NTFS does), a list of FAT or exFAT
+    // entries, or a directory that may be either.
+    enum class Kind { Index, Entries, Either };
+
     explicit FreedNames(std::wstring folder) : m_folder(std::move(folder)) {}
+
+    static Kind KindOf(const std::wstring& folder);
 
     void Add(size_t nameLength) { m_lengths.push_back(nameLength); }
     // Before the removal. A directory of entries may give back its last clusters, with the
@@ -36,10 +42,6 @@ public:
     void Cover();
 
 private:
-    // An NTFS index, a list of FAT or exFAT entries, or a directory that may be either.
-    enum class Kind { Index, Entries, Either };
-
-    static Kind KindOf(const std::wstring& folder);
     uint64_t Bytes() const;
     void Fill(uint64_t bytes) const;
     void Replay() const;

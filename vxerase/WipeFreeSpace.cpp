@@ -24,6 +24,8 @@ constexpr int kSlackFiles = 100000;
 constexpr int kSlackGrowths = 2;
 constexpr uint64_t kSlackRoom = uint64_t(4) << 20;
 constexpr uint64_t kIndexBlock = 4096;
+// The covers of two folders at a time, those of one index block in each.
+constexpr size_t kReservedRecords = 64;
 
 struct Filler {
     FileHandle file;
@@ -90,9 +92,10 @@ public:
     // False when not one filler could be made: the volume takes no writes.
     bool Run() {
         std::atomic<bool> unused{false};
-        std::future<std::vector<std::wstring>> folders =
+        std::future<std::vector<VolumeFolder>> folders =
             std::async(std::launch::async, VolumeFolders, std::cref(m_volume), std::cref(m_folder),
                        std::cref(unused));
+        ReserveRecords();
         for (size_t i = 0; i < m_job.passes.size() && !Cancelled(); ++i) {
             PassStream stream(m_job.passes[i], m_job.rng.Fork(), m_job.buffer,
                               PassStream::kMaxChunk);
@@ -107,7 +110,9 @@ public:
         }
         // Folders take new entries only where they have free ones while the volume is full; the
         // entries in them need free records of the file table, which the slack takes next.
-        CoverFreeEntries(m_volume, folders.get(), m_job.cancel);
+        const std::vector<VolumeFolder> found = folders.get();
+        m_records.clear();
+        CoverFreeEntries(m_volume, found, m_job.cancel);
         ReleaseSlackRoom();
         FillSlack(m_job.passes.back());
         return true;
@@ -115,6 +120,16 @@ public:
 
 private:
     bool Cancelled() const { return m_job.cancel.load(std::memory_order_relaxed); }
+
+    // Each entry that covers a folder's free entries is a file, with a record of the file table
+    // of its own; on a full volume the table cannot grow, and its free records may all have been
+    // taken again since the names were removed. Files made before the volume is full hold a few
+    // records, for the covers to take when they go.
+    void ReserveRecords() {
+        for (size_t i = 0; i < kReservedRecords; ++i)
+            if (FileHandle record = CreateScratchFile(m_folder))
+                m_records.push_back(std::move(record));
+    }
 
     // Writes filler files until the volume is full; near the end the chunk shrinks to one
     // cluster so that the last clusters are taken too.
@@ -179,10 +194,11 @@ private:
     }
 
     // With the clusters taken, small files reuse the free records of the file table (NTFS
-    // keeps small files' data inside them) and the free entries of the folder. A file that
-    // costs more than an index block means the table had to grow. The first growth may come
-    // while free records are left, as the table is searched from where it last took one: the
-    // second means they are all taken, and more files would only enlarge it for good.
+    // keeps small files' data inside them) and the free entries of the folder. The folder's
+    // index grows by a block or two as the files come; a file that costs more than two blocks
+    // means the table had to grow. The first growth may come while free records are left, as the
+    // table is searched from where it last took one: the second means they are all taken, and
+    // more files would only enlarge it for good.
     void FillSlack(const Pass& pass) {
         PassStream stream(pass, m_job.rng.Fork(), m_job.buffer, kSlackSize);
         const uint64_t indexBlock = std::max<uint64_t>(kIndexBlock, m_cluster);
@@ -201,7 +217,7 @@ private:
             }
             m_slack.push_back(std::move(file));
             const uint64_t left = FreeBytes();
-            if (free > left + indexBlock && ++growths == kSlackGrowths)
+            if (free > left + 2 * indexBlock && ++growths == kSlackGrowths)
                 return;
             free = left;
         }
@@ -214,6 +230,7 @@ private:
     DWORD m_cluster;
     std::vector<Filler> m_fillers;
     std::vector<FileHandle> m_slack;
+    std::vector<FileHandle> m_records;
 };
 
 } // namespace

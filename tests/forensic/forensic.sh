@@ -306,14 +306,16 @@ names_measure() {
   check_names "after a free-space wipe" "${folders[@]}" "${files[@]}"
 }
 
-# Names of files that another program deleted from a folder that stays: they are readable in the
-# folder's free directory space until the free-space wipe covers it; the folder's files and times
-# stay as they were. The folder holds files already, as most do: the first names an NTFS folder
-# takes stay in its own record's unused end once its index outgrows the record, where no call of
-# a program reaches them, and the names counted here come later.
+# Names of files that another program deleted from folders that stay: they are readable in the
+# folders' free directory space until the free-space wipe covers it; the folders' files and times
+# stay as they were. The small folder holds files already, as most do: the first names an NTFS
+# folder takes stay in its own record's unused end once its index outgrows the record, where no
+# call of a program reaches them, and the names counted here come later. The large one holds 200
+# names that begin alike, as a cache's or the cookies' do: NTFS spreads them over index blocks that
+# only names beginning the same way reach; every other one goes.
 deleted_names() {
-  local names=() i kept=$mnt/kept before left
-  mkdir -p "$kept"
+  local names=() i kept=$mnt/kept large=$mnt/large before left
+  mkdir -p "$kept" "$large"
   for i in $(seq 1 8); do
     echo "not erased" >"$kept/stays$i-$(printf '%*s' 40 '' | tr ' ' k).txt"
   done
@@ -323,17 +325,26 @@ deleted_names() {
     echo "small" >"$kept/${names[-1]}"
   done
   names+=("$(basename "$kept"/vxgonedir*)")
+  for i in $(seq 100 299); do
+    echo "not erased" >"$large/vxcache$fs$i$RANDOM.txt"
+  done
   sync
   (cd "$kept" && rm -r -- "${names[@]}")
+  for i in $(seq 100 2 299); do
+    names+=("$(basename "$large/vxcache$fs$i"*)")
+    rm -- "$large/${names[-1]}"
+  done
   sync
-  before=$(stat -c %Y "$kept")
+  before="$(stat -c %Y "$kept") $(stat -c %Y "$large")"
   left=$(names_left "${names[@]}")
   note "names of files another program deleted: ${left%% *} of ${#names[@]} readable before the wipe"
   vx method 88 >/dev/null && vx wipe "$letter:\\" || fail "the wipe after the deleted names did not run"
   check_names "after a free-space wipe of deleted files" "${names[@]}"
-  [ "$(cat "$kept"/* | sort -u)" = "not erased" ] && [ "$(ls -A "$kept" | wc -l)" = 8 ] ||
-    defect "the wipe changed the folder of the deleted files: $(ls -A "$kept" | tr '\n' ' ')"
-  [ "$(stat -c %Y "$kept")" = "$before" ] || defect "the wipe changed the time of a folder"
+  [ "$(cat "$kept"/* "$large"/* | sort -u)" = "not erased" ] && [ "$(ls -A "$kept" | wc -l)" = 8 ] &&
+    [ "$(ls -A "$large" | wc -l)" = 100 ] ||
+    defect "the wipe changed the folders of the deleted files: $(ls -A "$kept" | tr '\n' ' ')"
+  [ "$(stat -c %Y "$kept") $(stat -c %Y "$large")" = "$before" ] ||
+    defect "the wipe changed the time of a folder"
 }
 
 wipe_suite() {

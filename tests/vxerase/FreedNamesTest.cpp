@@ -4,6 +4,7 @@
 
 #include "FileSystem.h"
 #include "FreeEntries.h"
+#include "NameLeads.h"
 #include "PathText.h"
 #include "common/Scratch.h"
 
@@ -49,6 +50,43 @@ TEST(DirectoryBytes, TheLargerOfTheNtfsAndExfatEntries) {
     EXPECT_EQ(DirectoryBytes(255), 608u);
 }
 
+// A cover named after a name's lead sorts after that name and before the next, whatever random
+// characters follow the lead, so that it goes into that name's index block; a character outside
+// the basic plane is never cut in two.
+TEST(ListedLeads, ACoverSortsBetweenItsNameAndTheNext) {
+    const std::vector<std::wstring> listed = {L"!A",
+                                              L"user@site[1].txt",
+                                              L"USER@SITE[2].TXT",
+                                              L"USER@SITE[2].TXT.BAK",
+                                              L"USER@SITF",
+                                              L"VXBIG_000",
+                                              L"VXBIG~1",
+                                              L"W",
+                                              L"W\U0001F600",
+                                              L"W\U0001F601X",
+                                              L"ZZZ"};
+    std::vector<IndexName> names;
+    std::vector<std::wstring> capitals;
+    for (const std::wstring& name : listed) {
+        names.push_back({name, 100});
+        capitals.push_back(name);
+        CharUpperBuffW(capitals.back().data(), DWORD(name.size()));
+    }
+    const std::vector<NameLead> leads = ListedLeads(names);
+    ASSERT_EQ(leads.size(), listed.size());
+    for (size_t i = 0; i < listed.size(); ++i) {
+        EXPECT_FALSE(IS_HIGH_SURROGATE(leads[i].lead[leads[i].lead.size() - 2]));
+        for (const std::wstring tail : {L"0", L"ZZZZ"}) {
+            EXPECT_LT(capitals[i], leads[i].lead + tail);
+            if (i + 1 < listed.size()) {
+                EXPECT_LT(leads[i].lead + tail, capitals[i + 1]);
+            }
+        }
+    }
+    std::swap(names[1], names[2]);
+    EXPECT_TRUE(ListedLeads(names).empty());
+}
+
 TEST_F(FreedNamesTest, AnEmptiedFolderIsEmptyAgainAfterTheCovers) {
     std::vector<std::string> removed;
     for (int i = 0; i < 40; ++i)
@@ -83,11 +121,16 @@ TEST_F(FreedNamesTest, TheWipeWalksEveryFolderButItsOwn) {
     WriteText(m_folder / "a\\file.txt", "kept");
     const std::wstring root = Extended(m_folder.Path());
     std::atomic<bool> stop{false};
-    std::vector<std::wstring> folders = VolumeFolders(root, Extended(m_folder / "wipe"), stop);
+    std::vector<std::wstring> folders;
+    for (const VolumeFolder& folder : VolumeFolders(root, Extended(m_folder / "wipe"), stop))
+        folders.push_back(folder.path);
     std::sort(folders.begin(), folders.end());
     EXPECT_EQ(folders, (std::vector<std::wstring>{root, Extended(m_folder / "a"),
                                                   Extended(m_folder / "a\\b"),
                                                   Extended(m_folder / "a\\b\\c")}));
     stop = true;
-    EXPECT_EQ(VolumeFolders(root, L"", stop), std::vector<std::wstring>{root});
+    const std::vector<VolumeFolder> stopped =
+        VolumeFolders(root, Extended(m_folder / "wipe"), stop);
+    ASSERT_EQ(stopped.size(), 1u);
+    EXPECT_EQ(stopped[0].path, root);
 }
