@@ -97,6 +97,19 @@ private:
     bool m_room = false;
 };
 
+// NTFS keeps a volume's root folder in record 5 of its file table; an emulation may call any
+// volume NTFS, and may list any folder in the order of its names.
+bool IsNtfs(const std::wstring& root) {
+    constexpr uint64_t kRootRecord = 5;
+    const FileHandle folder =
+        fs::Open(root, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+    BY_HANDLE_FILE_INFORMATION information;
+    return folder && GetFileInformationByHandle(folder.Get(), &information) &&
+           ((uint64_t(information.nFileIndexHigh & 0xffff) << 32) | information.nFileIndexLow) ==
+               kRootRecord;
+}
+
 // An entry's long name and its short one, where the volume keeps one, each take an entry.
 uint64_t IndexBytes(const WIN32_FIND_DATAW& entry) {
     const size_t shortName = wcslen(entry.cAlternateFileName);
@@ -155,7 +168,7 @@ bool CoverFolder(const std::wstring& root, const VolumeFolder& folder,
 
 std::vector<VolumeFolder> VolumeFolders(const std::wstring& root, const std::wstring& skipped,
                                         const std::atomic<bool>& stop) {
-    const bool index = FreedNames::KindOf(skipped) == FreedNames::Kind::Index;
+    const bool index = IsNtfs(root);
     std::vector<VolumeFolder> found{{root, {}}};
     for (size_t next = 0; next < found.size() && !stop.load(std::memory_order_relaxed); ++next) {
         std::vector<IndexName> names;

@@ -22,13 +22,7 @@ uint64_t DirectoryBytes(size_t length);
 // The names one folder loses, from before they are removed until they are covered.
 class FreedNames {
 public:
-    // An index (NTFS's, or one that keeps hard links as NTFS does), a list of FAT or exFAT
-    // entries, or a directory that may be either.
-    enum class Kind { Index, Entries, Either };
-
     explicit FreedNames(std::wstring folder) : m_folder(std::move(folder)) {}
-
-    static Kind KindOf(const std::wstring& folder);
 
     void Add(size_t nameLength) { m_lengths.push_back(nameLength); }
     // Before the removal. A directory of entries may give back its last clusters, with the
@@ -42,6 +36,10 @@ public:
     void Cover();
 
 private:
+    // An NTFS index, a list of FAT or exFAT entries, or a directory that may be either.
+    enum class Kind { Index, Entries, Either };
+
+    static Kind KindOf(const std::wstring& folder);
     uint64_t Bytes() const;
     void Fill(uint64_t bytes) const;
     void Replay() const;

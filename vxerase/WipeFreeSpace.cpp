@@ -22,6 +22,7 @@ constexpr size_t kSlackSize = 512;
 constexpr int kSlackFailures = 64;
 constexpr int kSlackFiles = 100000;
 constexpr int kSlackGrowths = 2;
+constexpr int kSlackProbe = 16;
 constexpr uint64_t kSlackRoom = uint64_t(4) << 20;
 constexpr uint64_t kIndexBlock = 4096;
 // The covers of two folders at a time, those of one index block in each.
@@ -198,11 +199,13 @@ private:
     // index grows by a block or two as the files come; a file that costs more than two blocks
     // means the table had to grow. The first growth may come while free records are left, as the
     // table is searched from where it last took one: the second means they are all taken, and
-    // more files would only enlarge it for good.
+    // more files would only enlarge it for good. Where each file takes a cluster of its own, the
+    // volume keeps no data in its table (ext4, exFAT): a few files tell.
     void FillSlack(const Pass& pass) {
         PassStream stream(pass, m_job.rng.Fork(), m_job.buffer, kSlackSize);
         const uint64_t indexBlock = std::max<uint64_t>(kIndexBlock, m_cluster);
-        uint64_t free = FreeBytes();
+        const uint64_t first = FreeBytes();
+        uint64_t free = first;
         int failures = 0;
         int growths = 0;
         for (int i = 0; i < kSlackFiles && failures < kSlackFailures && !Cancelled(); ++i) {
@@ -218,6 +221,8 @@ private:
             m_slack.push_back(std::move(file));
             const uint64_t left = FreeBytes();
             if (free > left + 2 * indexBlock && ++growths == kSlackGrowths)
+                return;
+            if (i + 1 >= kSlackProbe && first >= left + uint64_t(i + 1) * m_cluster)
                 return;
             free = left;
         }
